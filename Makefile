@@ -1,0 +1,38 @@
+# make run   - install what is missing, build everything, generate the game folder and start the game
+# make test  - the same set-up, then every test through CTest
+BUILD ?= build
+ARGS ?=
+
+.PHONY: all deps configure build run test bench sanitize fuzz clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
+	@cmake --build $(BUILD)
+
+run: build
+	cd $(BUILD)/game && ./mashvolt $(ARGS)
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j2
+
+# Sanitizer build of everything and its tests.
+sanitize: deps
+	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMASHVOLT_SANITIZE=ON -DMASHVOLT_BENCH=OFF
+	cmake --build build-asan
+	ctest --test-dir build-asan --output-on-failure -j2
+
+# libFuzzer targets, built with clang.
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DMASHVOLT_FUZZ=ON -DMASHVOLT_BENCH=OFF
+	cmake --build build-fuzz
+
+clean:
+	rm -rf $(BUILD) build-asan build-fuzz

@@ -1,0 +1,32 @@
+# One static library per layer. Headers are included as "layer/File.h"; each layer's include root holds
+# only a link to its own folder, so an include of a layer above does not resolve and fails to build.
+set(MV_INCLUDE_STAGE ${CMAKE_BINARY_DIR}/include-stage)
+
+function(mv_layer name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  set(stage ${MV_INCLUDE_STAGE}/${name})
+  file(MAKE_DIRECTORY ${stage})
+  if(NOT EXISTS ${stage}/${name})
+    file(CREATE_LINK ${CMAKE_SOURCE_DIR}/src/${name} ${stage}/${name} SYMBOLIC)
+  endif()
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${name}/*.cpp)
+  if(NOT sources)
+    set(sources ${CMAKE_BINARY_DIR}/empty-${name}.cpp)
+    file(WRITE ${sources} "")
+  endif()
+  add_library(mv_${name} STATIC ${sources})
+  target_include_directories(mv_${name} PUBLIC ${stage})
+  target_link_libraries(mv_${name} PUBLIC ${ARG_DEPS})
+endfunction()
+
+# A test or tool program from every .cpp of a folder, or nothing when the folder is empty.
+function(mv_program_from_folder target folder)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${folder}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${target} ${sources})
+  target_link_libraries(${target} PRIVATE ${ARG_LIBS})
+  target_include_directories(${target} PRIVATE ${folder})
+endfunction()
