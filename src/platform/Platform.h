@@ -6,17 +6,18 @@
 #include <array>
 #include <cstdint>
 #include <memory>
-#include <stdexcept>
 #include <string>
+
+#include "platform/Error.h"
 
 namespace mv {
 
 class Mixer;
 
 // A failure of the platform, carrying the text the player is shown.
-class PlatformError : public std::runtime_error {
+class PlatformError : public Error {
  public:
-  using std::runtime_error::runtime_error;
+  using Error::Error;
 };
 
 // Shift state bits as a Windows program receives them with its key and mouse events.
