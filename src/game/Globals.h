@@ -1,0 +1,79 @@
+#pragma once
+// The game's program-wide state, held together in one object with one owner (the main window). Game
+// code reaches it through globals(); a test installs a fresh one with GlobalsScope, so no state leaks
+// from one test into the next.
+
+#include <cstdint>
+
+namespace mv {
+
+class TConsol;
+class TMatch;
+class TPlayer;
+class TBackSprite;
+class TScrollBackGround;
+class TDXImageList;
+class TSpriteEngine;
+
+enum ScreenState : uint8_t {
+  MainMenu = 0,
+  NewGame = 1,
+  Credits = 3,
+  Match = 4,
+  PauseMenu = 5,
+};
+
+// What game code needs from the shell, handed over at start-up so that game/ never includes shell/.
+class ShellServices {
+ public:
+  virtual ~ShellServices() = default;
+  virtual void saveScreenshot() = 0;
+};
+
+struct Settings {
+  uint8_t soundOn = 0;   // "sound"
+  uint8_t drawFps = 0;   // "drawfps"
+  uint8_t meatOff = 0;   // "meatoff"
+  uint8_t quality = 0;   // "quality"
+  int32_t msgTime = 0;   // "msgtime"
+};
+
+struct Globals {
+  ScreenState screenState = MainMenu;
+  Settings settings;
+
+  // Owned elsewhere: the console by the main window, the match by the match start, the level objects
+  // by the sprite tree. These are references only, cleared by whoever frees the object.
+  TConsol* console = nullptr;
+  TMatch* match = nullptr;
+  TPlayer* player1 = nullptr;
+  TPlayer* player2 = nullptr;
+  TBackSprite* backLayer = nullptr;
+  TBackSprite* frontLayer = nullptr;
+  TScrollBackGround* background = nullptr;
+
+  // The main window's components.
+  TDXImageList* imageList = nullptr;
+  TDXImageList* modelList = nullptr;
+  TSpriteEngine* spriteEngine = nullptr;
+  ShellServices* shell = nullptr;
+};
+
+// The current instance. There is always one: a default one exists until a scope installs another.
+Globals& globals();
+
+// Installs a fresh Globals for its lifetime and puts the previous one back afterwards.
+class GlobalsScope {
+ public:
+  GlobalsScope();
+  ~GlobalsScope();
+  GlobalsScope(const GlobalsScope&) = delete;
+  GlobalsScope& operator=(const GlobalsScope&) = delete;
+  Globals& get() { return own_; }
+
+ private:
+  Globals own_;
+  Globals* previous_;
+};
+
+}  // namespace mv
