@@ -1,0 +1,38 @@
+#pragma once
+// The program's options. They are not the original game's: they serve tests, benchmarks and scripted
+// runs (headless runs with a fixed step are repeatable to the pixel).
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace mv {
+
+struct CommandLine {
+  bool help = false;
+  bool window = false;
+  bool headless = false;
+  std::optional<int64_t> frames;      // run this many ticks, then end with exit code 0
+  std::optional<int32_t> lag;         // fixed milliseconds per tick instead of the clock
+  std::optional<uint32_t> seed;       // the random generator's seed instead of the clock
+  std::string match;                  // start a match on this level at once
+  int32_t bots = 0;
+  int32_t skill = 0;
+  bool hotseat = false;
+  std::vector<std::string> exec;      // console lines run after start-up
+  std::vector<int64_t> screenshotAt;  // save a screenshot after each of these ticks
+  std::string input;                  // file of timed input events
+};
+
+struct ParseResult {
+  CommandLine options;
+  std::string error;  // empty when the command line was understood
+};
+
+ParseResult parseCommandLine(const std::vector<std::string>& args);
+
+// The usage text printed by --help and after a bad command line.
+std::string usageText();
+
+}  // namespace mv

@@ -1,0 +1,103 @@
+#include "shell/InputScript.h"
+
+#include <algorithm>
+#include <charconv>
+#include <fstream>
+#include <sstream>
+
+#include "platform/Error.h"
+
+namespace mv {
+namespace {
+
+bool toInt(const std::string& word, int64_t min, int64_t max, int64_t& out) {
+  int64_t v{};
+  auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), v);
+  if (ec != std::errc() || end != word.data() + word.size() || v < min || v > max) return false;
+  out = v;
+  return true;
+}
+
+}  // namespace
+
+std::vector<TimedEvent> parseInputScript(const std::string& text) {
+  std::vector<TimedEvent> events;
+  std::istringstream lines(text);
+  std::string line;
+  int lineNumber = 0;
+  while (std::getline(lines, line)) {
+    ++lineNumber;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::istringstream words(line);
+    std::vector<std::string> w;
+    for (std::string word; words >> word;) w.push_back(word);
+    if (w.empty() || w[0][0] == '#') continue;
+
+    auto fail = [&] { throw Error(format("Input script line %d: cannot understand \"%s\"", lineNumber, line.c_str())); };
+    auto number = [&](size_t i, int64_t min, int64_t max) {
+      int64_t v = 0;
+      if (i >= w.size() || !toInt(w[i], min, max, v)) fail();
+      return v;
+    };
+    auto expectWords = [&](size_t min, size_t max) {
+      if (w.size() < min || w.size() > max) fail();
+    };
+
+    TimedEvent timed;
+    timed.tick = number(0, 0, INT64_MAX);
+    const std::string& what = w.size() > 1 ? w[1] : std::string();
+    Event& e = timed.event;
+    if (what == "keydown" || what == "keyup") {
+      expectWords(3, 4);
+      e.kind = what == "keydown" ? EventKind::KeyDown : EventKind::KeyUp;
+      e.key = static_cast<int>(number(2, 1, 255));
+      e.shift = w.size() == 4 ? static_cast<unsigned>(number(3, 0, 63)) : 0;
+    } else if (what == "char") {
+      expectWords(3, 3);
+      e.kind = EventKind::Char;
+      e.ch = static_cast<uint8_t>(number(2, 1, 255));
+    } else if (what == "text") {
+      // Everything after the word "text", spaces kept as typed.
+      size_t at = line.find("text") + 4;
+      if (at < line.size() && line[at] == ' ') ++at;
+      for (char c : line.substr(at)) {
+        TimedEvent ch{timed.tick, Event{EventKind::Char}};
+        ch.event.ch = static_cast<uint8_t>(c);
+        events.push_back(ch);
+      }
+      continue;
+    } else if (what == "mousemove" || what == "mousedown" || what == "mouseup") {
+      expectWords(4, 4);
+      e.kind = what == "mousemove" ? EventKind::MouseMove : what == "mousedown" ? EventKind::MouseDown : EventKind::MouseUp;
+      e.x = static_cast<int>(number(2, -100000, 100000));
+      e.y = static_cast<int>(number(3, -100000, 100000));
+      if (e.kind != EventKind::MouseMove) e.shift = ssLeft;
+    } else if (what == "wheelup" || what == "wheeldown") {
+      expectWords(2, 2);
+      e.kind = what == "wheelup" ? EventKind::WheelUp : EventKind::WheelDown;
+    } else if (what == "focus") {
+      expectWords(3, 3);
+      if (w[2] != "on" && w[2] != "off") fail();
+      e.kind = w[2] == "on" ? EventKind::FocusGained : EventKind::FocusLost;
+    } else if (what == "quit") {
+      expectWords(2, 2);
+      e.kind = EventKind::Quit;
+    } else {
+      fail();
+    }
+    events.push_back(timed);
+  }
+  std::stable_sort(events.begin(), events.end(),
+                   [](const TimedEvent& a, const TimedEvent& b) { return a.tick < b.tick; });
+  return events;
+}
+
+std::vector<TimedEvent> loadInputScript(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) throw Error(format("Cannot open file %s", path.c_str()));
+  std::ostringstream text;
+  text << file.rdbuf();
+  return parseInputScript(text.str());
+}
+
+}  // namespace mv

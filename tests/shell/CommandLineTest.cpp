@@ -1,0 +1,62 @@
+#include "shell/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+namespace mv {
+namespace {
+
+TEST(CommandLine, ReadsEveryOption) {
+  auto r = parseCommandLine({"--headless", "--frames", "200", "--lag", "16", "--seed", "42", "--match", "duel",
+                             "--bots", "3", "--skill", "2", "--hotseat", "--exec", "sound 0", "--exec",
+                             "drawfps 1", "--screenshot-at", "30", "--screenshot-at", "60", "--input", "keys.txt"});
+  ASSERT_EQ(r.error, "");
+  const CommandLine& o = r.options;
+  EXPECT_TRUE(o.headless);
+  EXPECT_FALSE(o.window);
+  EXPECT_EQ(o.frames, 200);
+  EXPECT_EQ(o.lag, 16);
+  EXPECT_EQ(o.seed, 42u);
+  EXPECT_EQ(o.match, "duel");
+  EXPECT_EQ(o.bots, 3);
+  EXPECT_EQ(o.skill, 2);
+  EXPECT_TRUE(o.hotseat);
+  EXPECT_EQ(o.exec, (std::vector<std::string>{"sound 0", "drawfps 1"}));
+  EXPECT_EQ(o.screenshotAt, (std::vector<int64_t>{30, 60}));
+  EXPECT_EQ(o.input, "keys.txt");
+}
+
+TEST(CommandLine, NothingGivenMeansTheDefaults) {
+  auto r = parseCommandLine({});
+  EXPECT_EQ(r.error, "");
+  EXPECT_FALSE(r.options.frames.has_value());
+  EXPECT_FALSE(r.options.lag.has_value());
+  EXPECT_FALSE(r.options.headless);
+}
+
+TEST(CommandLine, RefusesWhatItDoesNotUnderstand) {
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"--fly"},
+           {"frames"},
+           {"--frames"},
+           {"--frames", "ten"},
+           {"--frames", "-1"},
+           {"--frames", "12x"},
+           {"--lag", "0"},
+           {"--lag", "99999999999"},
+           {"--seed", "-3"},
+           {"--screenshot-at", ""},
+           {"--window", "--headless"},
+       }) {
+    SCOPED_TRACE(args[0]);
+    EXPECT_NE(parseCommandLine(args).error, "");
+  }
+}
+
+TEST(CommandLine, UsageNamesTheOptionsThatWork) {
+  std::string usage = usageText();
+  for (const char* option : {"--window", "--headless", "--frames", "--lag", "--seed", "--screenshot-at", "--input"})
+    EXPECT_NE(usage.find(option), std::string::npos) << option;
+}
+
+}  // namespace
+}  // namespace mv

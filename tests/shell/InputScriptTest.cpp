@@ -1,0 +1,78 @@
+#include "shell/InputScript.h"
+
+#include <gtest/gtest.h>
+
+namespace mv {
+namespace {
+
+TEST(InputScript, ReadsEachKindOfEventInTickOrder) {
+  auto events = parseInputScript(
+      "# a comment\n"
+      "\n"
+      "30 mousedown 400 300\r\n"
+      "10 keydown 65 1\n"
+      "12 keyup 65\n"
+      "20 char 200\n"
+      "40 wheelup\n"
+      "41 wheeldown\n"
+      "50 focus off\n"
+      "51 focus on\n"
+      "99 quit\n");
+  ASSERT_EQ(events.size(), 9u);
+  EXPECT_EQ(events[0].tick, 10);
+  EXPECT_EQ(events[0].event.kind, EventKind::KeyDown);
+  EXPECT_EQ(events[0].event.key, 65);
+  EXPECT_EQ(events[0].event.shift, unsigned(ssShift));
+  EXPECT_EQ(events[1].event.kind, EventKind::KeyUp);
+  EXPECT_EQ(events[2].event.kind, EventKind::Char);
+  EXPECT_EQ(events[2].event.ch, 200);
+  EXPECT_EQ(events[3].tick, 30);
+  EXPECT_EQ(events[3].event.kind, EventKind::MouseDown);
+  EXPECT_EQ(events[3].event.x, 400);
+  EXPECT_EQ(events[3].event.y, 300);
+  EXPECT_EQ(events[4].event.kind, EventKind::WheelUp);
+  EXPECT_EQ(events[5].event.kind, EventKind::WheelDown);
+  EXPECT_EQ(events[6].event.kind, EventKind::FocusLost);
+  EXPECT_EQ(events[7].event.kind, EventKind::FocusGained);
+  EXPECT_EQ(events[8].event.kind, EventKind::Quit);
+}
+
+TEST(InputScript, TextIsTypedCharacterByCharacterWithItsSpaces) {
+  auto events = parseInputScript("5 text say hi\n");
+  std::string typed;
+  for (const auto& e : events) {
+    EXPECT_EQ(e.tick, 5);
+    EXPECT_EQ(e.event.kind, EventKind::Char);
+    typed += static_cast<char>(e.event.ch);
+  }
+  EXPECT_EQ(typed, "say hi");
+}
+
+TEST(InputScript, NamesTheLineItCannotRead) {
+  for (const char* bad : {"x keydown 65", "10 keydown", "10 keydown 256", "10 jump", "10 mousemove 1",
+                          "10 focus maybe", "10 char 0", "-1 quit", "10 quit now"}) {
+    SCOPED_TRACE(bad);
+    try {
+      parseInputScript(std::string("# first\n") + bad + "\n");
+      ADD_FAILURE() << "accepted";
+    } catch (const Error& e) {
+      EXPECT_NE(std::string(e.what()).find("line 2"), std::string::npos) << e.what();
+    }
+  }
+}
+
+TEST(InputScript, MissingFileGivesTheOpenMessage) {
+  EXPECT_THROW(
+      {
+        try {
+          loadInputScript("/nonexistent/keys.txt");
+        } catch (const Error& e) {
+          EXPECT_STREQ(e.what(), "Cannot open file /nonexistent/keys.txt");
+          throw;
+        }
+      },
+      Error);
+}
+
+}  // namespace
+}  // namespace mv
