@@ -1,0 +1,81 @@
+#pragma once
+// The platform without a window or a device, for tests, benchmarks and scripted runs. Everything it
+// reports is what the test put in, and its clock moves only by a fixed step on every present (and by
+// the asked time on delay), so a run with the same inputs repeats exactly.
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/Mixer.h"
+#include "platform/Platform.h"
+
+namespace mv {
+
+class HeadlessPlatform : public Platform {
+ public:
+  explicit HeadlessPlatform(uint32_t stepMs);
+
+  void openDisplay(int width, int height) override;
+  // Keeps a copy of the frame, then moves the clock and the mixer on by the step.
+  void present(const uint16_t* pixels, int width, int height, int pitch) override;
+
+  // Injected events in order. Mouse events move the pointer when they are taken.
+  bool pollEvent(Event& event) override;
+  // The state set by the test. Mouse movement is reported once, by the next poll, as a real mouse
+  // reports movement since the previous poll; keys, buttons and the joystick stay as set. Without
+  // the focus the poll reads idle.
+  DeviceState pollDevices() override;
+  bool hasFocus() const override { return focus_; }
+  void pointerPosition(int& x, int& y) const override;
+
+  uint32_t ticks() override { return clock_; }
+  // Waiting passes time: the clock (and the mixer) move on by `ms`.
+  void delay(uint32_t ms) override;
+
+  // Writes "caption: text" in UTF-8 to standard error and keeps it for tests.
+  void messageBox(const std::string& caption, const std::string& text) override;
+  Mixer& mixer() override { return mixer_; }
+  std::string programFolder() const override;
+
+  // --- test controls ---
+  void inject(const Event& event) { events_.push_back(event); }
+  void setDeviceState(const DeviceState& state) { devices_ = state; }
+  // Adds relative mouse movement for the next poll.
+  void moveMouse(int dx, int dy, int dz = 0);
+  // Losing or gaining the focus also queues FocusLost / FocusGained, as a window would.
+  void setFocus(bool focus);
+  void setPointer(int x, int y);
+  void setStep(uint32_t stepMs) { step_ = stepMs; }
+  uint32_t step() const { return step_; }
+  void advanceClock(uint32_t ms);
+
+  bool displayOpen() const { return displayOpen_; }
+  int displayWidth() const { return displayWidth_; }
+  int displayHeight() const { return displayHeight_; }
+  // The last presented frame, packed (pitch = width); empty before the first present.
+  const std::vector<uint16_t>& lastFrame() const { return frame_; }
+  int frameWidth() const { return frameWidth_; }
+  int frameHeight() const { return frameHeight_; }
+  uint16_t framePixel(int x, int y) const;
+  uint64_t presentCount() const { return presents_; }
+  // Every message box shown, as "caption: text" in Windows-1251.
+  const std::vector<std::string>& messages() const { return messages_; }
+
+ private:
+  uint32_t step_;
+  uint32_t clock_ = 0;
+  bool focus_ = true;
+  bool displayOpen_ = false;
+  int displayWidth_ = 0, displayHeight_ = 0;
+  std::vector<uint16_t> frame_;
+  int frameWidth_ = 0, frameHeight_ = 0;
+  uint64_t presents_ = 0;
+  std::deque<Event> events_;
+  DeviceState devices_;
+  int pointerX_ = 0, pointerY_ = 0;
+  std::vector<std::string> messages_;
+  Mixer mixer_;
+};
+
+}  // namespace mv
