@@ -1,0 +1,66 @@
+#pragma once
+// Text on a surface: a persistent font and brush, like a device context's, drawing Windows-1251 text
+// from cached glyphs.
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <tuple>
+
+namespace mv {
+
+class TSurface;
+class TGlyphSet;
+
+class TTextCanvas {
+ public:
+  explicit TTextCanvas(TSurface& surface);
+  ~TTextCanvas();
+  TTextCanvas(const TTextCanvas&) = delete;
+  TTextCanvas& operator=(const TTextCanvas&) = delete;
+
+  // A face name containing "Courier", "Mono", "Console" or "Fixedsys", or fixed pitch, draws with
+  // DejaVu Sans Mono; every other face with DejaVu Sans.
+  void setFontName(const std::string& name) { fontName_ = name; }
+  void setFontFixedPitch(bool fixed) { fixedPitch_ = fixed; }
+  void setFontSize(int points) { fontSize_ = points; }  // pixel height = points * 96 / 72
+  void setFontBold(bool bold) { bold_ = bold; }
+  void setFontColor(uint32_t colorRef) { fontColor_ = colorRef; }  // 0x00BBGGRR
+  const std::string& fontName() const { return fontName_; }
+  bool fontFixedPitch() const { return fixedPitch_; }
+  int fontSize() const { return fontSize_; }
+  bool fontBold() const { return bold_; }
+  uint32_t fontColor() const { return fontColor_; }
+
+  // A clear brush draws text without a background box; a solid one fills the text's cell first.
+  void setBrushClear(bool clear) { brushClear_ = clear; }
+  bool brushClear() const { return brushClear_; }
+  void setBrushColor(uint32_t colorRef) { brushColor_ = colorRef; }
+  uint32_t brushColor() const { return brushColor_; }
+
+  // Text (Windows-1251) with its cell's top-left at (x, y).
+  void textOut(int x, int y, const std::string& text);
+  int textWidth(const std::string& text);
+  int textHeight(const std::string& text);
+
+  // Ends a group of text calls. Drawing state (font, brush) persists.
+  void release() { inUse_ = false; }
+  bool inUse() const { return inUse_; }
+
+ private:
+  TGlyphSet& glyphs();
+
+  TSurface& surface_;
+  std::string fontName_ = "MS Sans Serif";
+  bool fixedPitch_ = false;
+  int fontSize_ = 8;
+  bool bold_ = false;
+  uint32_t fontColor_ = 0;
+  bool brushClear_ = false;
+  uint32_t brushColor_ = 0xFFFFFF;
+  bool inUse_ = false;
+  std::map<std::tuple<bool, int, bool>, std::unique_ptr<TGlyphSet>> cache_;
+};
+
+}  // namespace mv
