@@ -4,13 +4,18 @@
 // from one test into the next.
 
 #include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "game/world/BackSprite.h"
+#include "game/world/Grid.h"
 
 namespace mv {
 
 class TConsol;
 class TMatch;
 class TPlayer;
-class TBackSprite;
 class TScrollBackGround;
 class TDXImageList;
 class TSpriteEngine;
@@ -31,26 +36,33 @@ class ShellServices {
 };
 
 struct Settings {
-  uint8_t soundOn = 0;   // "sound"
-  uint8_t drawFps = 0;   // "drawfps"
-  uint8_t meatOff = 0;   // "meatoff"
-  uint8_t quality = 0;   // "quality"
-  int32_t msgTime = 0;   // "msgtime"
+  uint8_t soundOn = 0;  // "sound"
+  uint8_t drawFps = 0;  // "drawfps"
+  uint8_t meatOff = 0;  // "meatoff"
+  uint8_t quality = 0;  // "quality"
+  int32_t msgTime = 0;  // "msgtime"
 };
 
 struct Globals {
   ScreenState screenState = MainMenu;
   Settings settings;
 
-  // Owned elsewhere: the console by the main window, the match by the match start, the level objects
-  // by the sprite tree. These are references only, cleared by whoever frees the object.
+  // Owned elsewhere: the console by the main window, the match by the match start, the background by
+  // the sprite tree. These are references only, cleared by whoever frees the object.
   TConsol* console = nullptr;
   TMatch* match = nullptr;
   TPlayer* player1 = nullptr;
   TPlayer* player2 = nullptr;
-  TBackSprite* backLayer = nullptr;
-  TBackSprite* frontLayer = nullptr;
   TScrollBackGround* background = nullptr;
+
+  // The current level, made by loadLevel: the collision grid and the two tile layers it owns (a new
+  // level releases the previous one's layers).
+  Grid grid;
+  std::unique_ptr<TBackSprite> backLayer;
+  std::unique_ptr<TBackSprite> frontLayer;
+  // Creates a level's pick-up (kind, top-left x, y) under the sprite engine root, not dropped. Set by
+  // the pick-up code at start-up; while unset, loadLevel checks each pick-up's image but places nothing.
+  std::function<void(const std::string& kind, int32_t x, int32_t y)> placePickup;
 
   // The main window's components.
   TDXImageList* imageList = nullptr;

@@ -1,0 +1,34 @@
+#pragma once
+// A tile layer of the level: the tiles placed by the level file, drawn from the level's tile sheet
+// (image-list entry 0) at their cells, moving with the camera. Two per level: one behind the sprites
+// and one in front of them. Not a sprite: the frame's drawing calls drawTiles directly.
+
+#include <cstdint>
+#include <vector>
+
+namespace mv {
+
+class TSurface;
+class TPictureCollectionItem;
+
+struct PlacedTile {
+  int32_t col = 0;
+  int32_t row = 0;
+  uint8_t tile = 0;  // pattern of the tile sheet; drawn as a signed byte, so 128 .. 255 never show
+};
+
+class TBackSprite {
+ public:
+  // Empty cells (tile 0) are never stored. The layer grows as far as the level needs.
+  void addTile(int32_t col, int32_t row, uint8_t tile);
+  // Draws every tile on the sprite engine's surface, offset by the engine root's camera position.
+  void drawTiles();
+  // The same onto any surface with a given sheet and camera (the frame's drawing uses drawTiles).
+  void drawTiles(TSurface& surface, TPictureCollectionItem& sheet, int32_t cameraX, int32_t cameraY) const;
+
+  int32_t tileCount() const { return static_cast<int32_t>(tiles.size()); }
+
+  std::vector<PlacedTile> tiles;
+};
+
+}  // namespace mv

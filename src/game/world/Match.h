@@ -1,0 +1,48 @@
+#pragma once
+// The record of the running match: its fighters, in the order they joined, and the level's respawn
+// points. Frags live in the fighters themselves; the scoreboard sorts them on its own.
+
+#include <cstdint>
+#include <vector>
+
+namespace mv {
+
+class TMan;
+
+struct TPoint {
+  int32_t x = 0;
+  int32_t y = 0;
+  bool operator==(const TPoint&) const = default;
+};
+
+class TMatch {
+ public:
+  TMatch() = default;
+  // Clears the program-wide player1 and player2: they are part of the match and die with it.
+  ~TMatch();
+  TMatch(const TMatch&) = delete;
+  TMatch& operator=(const TMatch&) = delete;
+
+  // (-1, -1) for an index outside the points; callers place the fighter there regardless.
+  TPoint respawnPoint(int32_t i) const;
+  void setRespawnPoint(int32_t i, TPoint p);
+  // A count of 0 or below releases the points; new points start at (0, 0).
+  void setRespawnCount(int32_t n);
+  void addRespawnPoint(TPoint p);
+  int32_t respawnCount() const { return respawnCount_; }
+
+  // The match does not own its fighters: they are sprites, owned by the sprite tree.
+  void addFighter(TMan* man);
+  int32_t fighterCount() const;
+  // None before the first fighter joins; an index outside the list is an error after that.
+  TMan* fighter(int32_t i) const;
+
+ private:
+  std::vector<TPoint> respawnPoints_;
+  // The list exists only once the first fighter has joined, which decides how fighter(i) fails.
+  bool hasFighterList_ = false;
+  std::vector<TMan*> fighters_;
+  int32_t respawnCount_ = 0;
+};
+
+}  // namespace mv

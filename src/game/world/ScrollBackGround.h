@@ -1,0 +1,18 @@
+#pragma once
+// The level's background picture (image-list entry 1), tiled over the whole screen from its top-left
+// corner and fixed to the screen whatever the camera does. Its map stays empty, so the engine's draw
+// pass never draws it: the frame's drawing calls drawSelf directly, before the back tile layer.
+
+#include "engine/BackgroundSprite.h"
+
+namespace mv {
+
+class TScrollBackGround : public TBackgroundSprite {
+ public:
+  explicit TScrollBackGround(TSprite* parent);
+
+  void drawSelf() override;
+  void moveSelf(int moveCount) override {}
+};
+
+}  // namespace mv
