@@ -63,7 +63,11 @@ std::string utf8ToCp1251(std::string_view text) {
   size_t i = 0;
   while (i < text.size()) {
     auto lead = static_cast<uint8_t>(text[i]);
-    size_t extra = lead < 0x80 ? 0 : (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2 : (lead & 0xF8) == 0xF0 ? 3 : 4;
+    size_t extra = lead < 0x80             ? 0
+                   : (lead & 0xE0) == 0xC0 ? 1
+                   : (lead & 0xF0) == 0xE0 ? 2
+                   : (lead & 0xF8) == 0xF0 ? 3
+                                           : 4;
     bool ok = extra < 4 && i + extra < text.size();
     char32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
     for (size_t k = 1; ok && k <= extra; ++k) {

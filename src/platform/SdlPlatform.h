@@ -1,0 +1,91 @@
+#pragma once
+// The platform over SDL2: one window (full screen at the desktop's resolution, or a window), the back
+// surface shown scaled with bars, keyboard, mouse and the first joystick, the audio device.
+// Only the platform's own sources and tests include this header.
+
+#include <SDL.h>
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/AudioDevice.h"
+#include "platform/Mixer.h"
+#include "platform/Platform.h"
+#include "platform/Presentation.h"
+
+namespace mv {
+
+class SdlPlatform : public Platform {
+ public:
+  explicit SdlPlatform(const PlatformOptions& options);
+  ~SdlPlatform() override;
+
+  void openDisplay(int width, int height) override;
+  void present(const uint16_t* pixels, int width, int height, int pitch) override;
+
+  bool pollEvent(Event& event) override;
+  DeviceState pollDevices() override;
+  bool hasFocus() const override;
+  void pointerPosition(int& x, int& y) const override;
+
+  uint32_t ticks() override { return SDL_GetTicks(); }
+  void delay(uint32_t ms) override { SDL_Delay(ms); }
+
+  void messageBox(const std::string& caption, const std::string& text) override;
+  Mixer& mixer() override { return mixer_; }
+  std::string programFolder() const override;
+
+  // For measurements: the renderer in use, the time the last RenderPresent took, and whether the frame
+  // rate is being capped by delays because presentation does not wait for the display.
+  std::string rendererName() const;
+  double lastPresentMs() const { return lastPresentMs_; }
+  int refreshRate() const { return refreshRate_; }
+  bool relativeMouse() const { return relativeMouse_; }
+
+ private:
+  struct WindowDeleter {
+    void operator()(SDL_Window* w) const { SDL_DestroyWindow(w); }
+  };
+  struct RendererDeleter {
+    void operator()(SDL_Renderer* r) const { SDL_DestroyRenderer(r); }
+  };
+  struct TextureDeleter {
+    void operator()(SDL_Texture* t) const { SDL_DestroyTexture(t); }
+  };
+
+  void createTexture(int width, int height);
+  void toggleFullscreen();
+  void pace();
+  // The window's picture rectangle in window coordinates, for mapping the pointer.
+  Viewport windowViewport() const;
+  void toSurface(int windowX, int windowY, int& x, int& y) const;
+  unsigned modifierShift() const;
+  // Turns one SDL event into zero or more game events at the back of pending_.
+  void translate(const SDL_Event& e);
+  void openJoystick(int index);
+  void closeJoystick();
+
+  PlatformOptions options_;
+  Mixer mixer_;
+  std::unique_ptr<AudioDevice> audio_;
+  bool videoReady_ = false;
+  bool joystickReady_ = false;
+  std::unique_ptr<SDL_Window, WindowDeleter> window_;
+  std::unique_ptr<SDL_Renderer, RendererDeleter> renderer_;
+  std::unique_ptr<SDL_Texture, TextureDeleter> texture_;
+  int surfaceWidth_ = 0, surfaceHeight_ = 0;
+  std::vector<uint32_t> palette_;  // every 5-6-5 value as 8-8-8
+  int refreshRate_ = 60;
+  uint64_t lastPresentEnd_ = 0;
+  double lastPresentMs_ = 0;
+  uint32_t mixerClock_ = 0;
+  bool relativeMouse_ = false;
+  bool fullscreen_ = false;
+  int wheelZ_ = 0;
+  std::deque<Event> pending_;
+  SDL_Joystick* joystick_ = nullptr;
+};
+
+}  // namespace mv
