@@ -1,0 +1,126 @@
+#include "Synth.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace mv::synth {
+
+Samples silence(double seconds) {
+  return Samples(static_cast<size_t>(seconds * kRate), 0.0f);
+}
+
+float Noise::next() {
+  state_ ^= state_ << 13;
+  state_ ^= state_ >> 17;
+  state_ ^= state_ << 5;
+  return static_cast<float>(state_ / 2147483647.5 - 1.0);
+}
+
+double Osc::advance(double hz) {
+  const double p = phase_;
+  phase_ += hz / kRate;
+  phase_ -= std::floor(phase_);
+  return p;
+}
+
+float Osc::sine(double hz) {
+  return static_cast<float>(std::sin(2 * kPi * advance(hz)));
+}
+float Osc::saw(double hz) {
+  return static_cast<float>(2 * advance(hz) - 1);
+}
+float Osc::square(double hz, double duty) {
+  return advance(hz) < duty ? 1.0f : -1.0f;
+}
+float Osc::triangle(double hz) {
+  const double p = advance(hz);
+  return static_cast<float>(p < 0.5 ? 4 * p - 1 : 3 - 4 * p);
+}
+
+float LowPass::step(float x, double cutoffHz) {
+  const double a = 1 - std::exp(-2 * kPi * std::min(cutoffHz, kRate * 0.45) / kRate);
+  y_ += static_cast<float>(a * (x - y_));
+  return y_;
+}
+
+float HighPass::step(float x, double cutoffHz) {
+  const double rc = 1 / (2 * kPi * cutoffHz);
+  const double a = rc / (rc + 1.0 / kRate);
+  y_ = static_cast<float>(a * (y_ + x - lastX_));
+  lastX_ = x;
+  return y_;
+}
+
+float BandPass::step(float x, double centreHz, double q) {
+  const double w = 2 * kPi * std::min(centreHz, kRate * 0.45) / kRate;
+  const double alpha = std::sin(w) / (2 * q);
+  const double a0 = 1 + alpha;
+  const double b0 = alpha / a0, b2 = -alpha / a0;
+  const double a1 = -2 * std::cos(w) / a0, a2 = (1 - alpha) / a0;
+  const double y = b0 * x + b2 * x2_ - a1 * y1_ - a2 * y2_;
+  x2_ = x1_;
+  x1_ = x;
+  y2_ = y1_;
+  y1_ = y;
+  return static_cast<float>(y);
+}
+
+double decay(double t, double tau) {
+  return t < 0 ? 0 : std::exp(-t / tau);
+}
+
+double attackDecay(double t, double attack, double tau) {
+  if (t < 0) return 0;
+  if (t < attack) return t / attack;
+  return std::exp(-(t - attack) / tau);
+}
+
+double sweep(double t, double duration, double from, double to) {
+  const double k = std::clamp(t / duration, 0.0, 1.0);
+  return from * std::pow(to / from, k);
+}
+
+void addRing(Samples& out, double start, const std::vector<double>& partialsHz, double tau, double gain) {
+  const size_t first = static_cast<size_t>(start * kRate);
+  for (size_t n = 0; n < partialsHz.size(); ++n) {
+    // Higher partials die sooner, as they do in a struck bar.
+    const double partialTau = tau / (1 + 0.6 * n);
+    const double amp = gain / (1 + 0.5 * n);
+    Osc osc;
+    for (size_t i = first; i < out.size(); ++i) {
+      const double t = timeOf(i - first);
+      out[i] += static_cast<float>(amp * decay(t, partialTau) * osc.sine(partialsHz[n]));
+    }
+  }
+}
+
+void addEcho(Samples& out, double delaySeconds, double feedback, int taps) {
+  const size_t delay = static_cast<size_t>(delaySeconds * kRate);
+  if (delay == 0) return;
+  for (int tap = 0; tap < taps; ++tap) {
+    for (size_t i = out.size(); i-- > delay;) out[i] += static_cast<float>(feedback * out[i - delay]);
+  }
+}
+
+void mixInto(Samples& out, const Samples& in, double start, double gain) {
+  const size_t first = static_cast<size_t>(start * kRate);
+  if (out.size() < first + in.size()) out.resize(first + in.size(), 0.0f);
+  for (size_t i = 0; i < in.size(); ++i) out[first + i] += static_cast<float>(gain * in[i]);
+}
+
+std::vector<int16_t> finish(Samples s, double peak, double fadeSeconds) {
+  float top = 0;
+  for (float v : s) top = std::max(top, std::fabs(v));
+  const double scale = top > 0 ? peak / top : 0;
+  const size_t fade = std::min(s.size(), static_cast<size_t>(fadeSeconds * kRate));
+  std::vector<int16_t> pcm(s.size());
+  for (size_t i = 0; i < s.size(); ++i) {
+    double v = s[i] * scale;
+    const size_t fromEnd = s.size() - i;
+    if (fromEnd <= fade) v *= static_cast<double>(fromEnd - 1) / fade;
+    pcm[i] = static_cast<int16_t>(std::lround(std::clamp(v, -1.0, 1.0) * 32767));
+  }
+  return pcm;
+}
+
+}  // namespace mv::synth
