@@ -65,7 +65,7 @@ bool TBackgroundSprite::testCollision(TSprite& other) {
   for (int32_t row = (touched.Top - ch + 1) / ch; row <= touched.Bottom / ch; ++row) {
     for (int32_t col = (touched.Left - cw + 1) / cw; col <= touched.Right / cw; ++col) {
       if (cellSolid(floorMod(col, mapWidth), floorMod(row, mapHeight)) &&
-          overlap(boundsRect(col * cw, row * ch, cw, ch), local))
+          meets(boundsRect(col * cw, row * ch, cw, ch), local))
         return true;
     }
   }

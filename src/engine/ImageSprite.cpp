@@ -95,7 +95,7 @@ bool TImageSprite::testCollision(TSprite& other) {
   const TRect theirs = o->drawRect();
   const TRect otherPattern =
       boundsRect(theirs.Left - mine.Left, theirs.Top - mine.Top, o->image->width(), o->image->height());
-  return overlap(otherPattern, patternInPicture(*image, drawFrame()));
+  return meets(otherPattern, patternInPicture(*image, drawFrame()));
 }
 
 }  // namespace mv

@@ -39,7 +39,7 @@ void TImageSpriteEx::drawSelf() {
 
 bool TImageSpriteEx::testCollision(TSprite& other) {
   auto* ex = dynamic_cast<TImageSpriteEx*>(&other);
-  return overlap(boxRect(), ex ? ex->boxRect() : other.getBoundsRect());
+  return meets(boxRect(), ex ? ex->boxRect() : other.getBoundsRect());
 }
 
 }  // namespace mv

@@ -107,7 +107,7 @@ void TSprite::move(int moveCount) {
 
 void TSprite::draw() {
   if (!visible) return;
-  if (engine && overlap(getBoundsRect(), engine->surfaceRect_)) {
+  if (engine && meets(getBoundsRect(), engine->surfaceRect_)) {
     drawSelf();
     ++engine->drawCount_;
   }

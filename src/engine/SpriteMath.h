@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "engine/Geometry.h"
+
 namespace mv {
 
 // trunc() of a sprite coordinate as a pixel. Coordinates beyond a billion pixels (or NaN from a broken
@@ -25,6 +27,11 @@ inline int32_t floorMod(int32_t a, int32_t m) {
 inline int32_t floorDiv(int32_t a, int32_t m) {
   int32_t q = a / m;
   return (a % m != 0 && ((a < 0) != (m < 0))) ? q - 1 : q;
+}
+
+// Two rectangles meet when they share a pixel; a rectangle without area meets nothing, even inside another.
+inline bool meets(const TRect& a, const TRect& b) {
+  return !a.empty() && !b.empty() && overlap(a, b);
 }
 
 }  // namespace mv
