@@ -41,6 +41,7 @@ class HeadlessPlatform : public Platform {
   // --- test controls ---
   void inject(const Event& event) { events_.push_back(event); }
   void setDeviceState(const DeviceState& state) { devices_ = state; }
+  const DeviceState& deviceState() const { return devices_; }
   // Adds relative mouse movement for the next poll.
   void moveMouse(int dx, int dy, int dz = 0);
   // Losing or gaining the focus also queues FocusLost / FocusGained, as a window would.
