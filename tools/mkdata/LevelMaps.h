@@ -22,4 +22,7 @@ struct LevelMap {
 
 std::vector<LevelMap> levelMaps();
 
+// The large level, kept in a file of its own.
+LevelMap canyonMap();
+
 }  // namespace mv

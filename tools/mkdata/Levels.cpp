@@ -3,24 +3,17 @@
 #include <filesystem>
 #include <fstream>
 
+#include "TextureNames.h"
 #include "common/LevelCheck.h"
 #include "platform/Error.h"
 
 namespace mv {
 namespace {
 
-// Pattern indices of the tile sheets (16 x 16 patterns, row by row); every sheet keeps the same roles
-// at the same places, so one rule set decorates every level.
-struct TileRoles {
-  uint8_t wall = 1;       // solid cell inside a mass
-  uint8_t wallTop = 2;    // solid cell with open air above: the walking surface
-  uint8_t wallUnder = 3;  // solid cell with open air below: a ceiling
-  uint8_t platform = 4;
-  uint8_t hazard = 5;
-  uint8_t backWall = 6;  // behind open air marked ':'
-  uint8_t tuft = 7;      // front decoration on some walking surfaces
-};
-constexpr TileRoles kTiles;
+// A fixed scatter from a cell's position, so decoration looks random but every build is the same.
+int scatter(int col, int row) {
+  return (col * 7919 + row * 104729 + col * row * 31) & 0x7FFFFFFF;
+}
 
 uint8_t collisionOf(char c) {
   switch (c) {
@@ -46,6 +39,55 @@ std::string pickupKind(char c) {
 
 bool knownChar(char c) {
   return c == '#' || c == '=' || c == '^' || c == '.' || c == ':' || c == 'R' || !pickupKind(c).empty();
+}
+
+// The back-layer tile of a cell, from what it is and what is around it.
+template <typename At>
+uint8_t tileFor(const At& at, int col, int row, bool liquids) {
+  const char c = at(col, row);
+  auto solid = [&](int dc, int dr) { return at(col + dc, row + dr) == '#'; };
+  if (c == '#') {
+    const bool top = !solid(0, -1), bottom = !solid(0, 1), left = !solid(-1, 0), right = !solid(1, 0);
+    if (top && left) return tiles::kCornerTopLeft;
+    if (top && right) return tiles::kCornerTopRight;
+    if (top) return tiles::kFloor;
+    if (bottom && left) return tiles::kCornerBottomLeft;
+    if (bottom && right) return tiles::kCornerBottomRight;
+    if (bottom) return tiles::kCeiling;
+    if (left) return tiles::kWallLeft;
+    if (right) return tiles::kWallRight;
+    const int look = scatter(col, row) % 10;
+    return look < 6 ? tiles::kWall : look < 9 ? tiles::kWallAlt1 : tiles::kWallAlt2;
+  }
+  if (c == '=') {
+    const bool left = at(col - 1, row) == '=', right = at(col + 1, row) == '=';
+    if (left && right) return tiles::kPlatformMiddle;
+    if (right) return tiles::kPlatformLeft;
+    if (left) return tiles::kPlatformRight;
+    return tiles::kPlatformSingle;
+  }
+  if (c == '^') {
+    const bool surface = at(col, row - 1) != '^';
+    if (liquids) return surface ? tiles::kLiquidSurface : tiles::kLiquid;
+    return surface ? tiles::kSpikesUp : tiles::kLiquid;
+  }
+  // A beam under every few cells of a walkway.
+  if (at(col, row - 1) == '=' && at(col - 1, row - 1) == '=' && at(col + 1, row - 1) == '=' && col % 4 == 0)
+    return tiles::kPlatformStrut;
+  if (c == ':') {
+    const int pick = scatter(col, row) % 41;
+    if (pick == 0) return tiles::kLamp;
+    if (pick == 1) return tiles::kCables;
+    if (pick == 2) return tiles::kPipeVertical;
+    return static_cast<uint8_t>(tiles::kBackPanelFirst + scatter(row, col) % 3);
+  }
+  if (c != '.') {
+    // An object cell takes the back wall when the air around it has one.
+    const int walls = (at(col - 1, row) == ':') + (at(col + 1, row) == ':') + (at(col, row - 1) == ':') +
+                      (at(col, row + 1) == ':');
+    if (walls >= 2) return tiles::kBackPanelFirst;
+  }
+  return 0;
 }
 
 }  // namespace
@@ -82,29 +124,14 @@ Level levelFromMap(const LevelMap& map) {
       return '#';
     return map.rows[row][col];
   };
-  auto open = [&](int col, int row) { return collisionOf(at(col, row)) != kCellSolid; };
+  const bool liquids = map.texture == "hazard" || map.texture == "rock";
   for (int row = 0; row < level.height; ++row)
     for (int col = 0; col < level.width; ++col) {
       const size_t i = static_cast<size_t>(row) * level.width + col;
-      const char c = at(col, row);
-      uint8_t& back = level.back[i];
-      if (c == '#') {
-        back = open(col, row - 1) ? kTiles.wallTop : open(col, row + 1) ? kTiles.wallUnder : kTiles.wall;
-        // Every few steps of a walking surface gets a tuft drawn over the fighters' feet.
-        if (open(col, row - 1) && at(col, row - 1) != '^' && (col * 7 + row * 3) % 5 == 0)
-          level.front[i - level.width] = kTiles.tuft;
-      } else if (c == '=') {
-        back = kTiles.platform;
-      } else if (c == '^') {
-        back = kTiles.hazard;
-      } else if (c == ':') {
-        back = kTiles.backWall;
-      } else if (c != '.') {
-        // An object cell takes the back wall when the air around it has one.
-        const int walls = (at(col - 1, row) == ':') + (at(col + 1, row) == ':') + (at(col, row - 1) == ':') +
-                          (at(col, row + 1) == ':');
-        if (walls >= 2) back = kTiles.backWall;
-      }
+      level.back[i] = tileFor(at, col, row, liquids);
+      // Moss, drips and grime over some walking surfaces, drawn over the floor's top edge.
+      if (at(col, row) == '#' && at(col, row - 1) != '#' && scatter(col, row) % 4 == 0)
+        level.front[i] = static_cast<uint8_t>(tiles::kOverlayFirst + scatter(row, col) % 16);
     }
 
   for (int row = 0; row < level.height; ++row)
