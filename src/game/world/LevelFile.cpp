@@ -1,5 +1,6 @@
 #include "game/world/LevelFile.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -44,7 +45,10 @@ std::vector<std::string> splitLines(std::string_view text) {
 }
 
 std::vector<std::string> readLines(const std::string& path) {
-  std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+  // Paths are written the game's way, with backslashes; the file system wants slashes.
+  std::string native = path;
+  std::replace(native.begin(), native.end(), '\\', '/');
+  std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(native.c_str(), "rb"), &std::fclose);
   if (!file) throw Error(format("Cannot open file %s", path.c_str()));
   std::string text;
   char buffer[65536];

@@ -21,8 +21,8 @@ struct LevelObject {
 };
 
 struct LevelData {
-  std::string texture;     // tile sheet "Textures/<texture>.bmp"
-  std::string background;  // picture "Backgrounds/<background>.jpg"
+  std::string texture;     // tile sheet "Textures\<texture>.bmp"
+  std::string background;  // picture "Backgrounds\<background>.jpg"
   int32_t width = 0;
   int32_t height = 0;
   // width x height bytes each, row by row: cell (col, row) is element col + row * width.
