@@ -45,6 +45,8 @@ class TPicture {
 
 // The largest side a picture may have; larger headers are refused as invalid.
 constexpr int kMaxPictureSide = 16384;
+// And the most pixels it may have: a small hostile file must not expand to gigabytes.
+constexpr int64_t kMaxPicturePixels = int64_t(1) << 26;
 
 // Decoding. Each throws mv::Error with the format's message on malformed data and never reads past the
 // bytes given.

@@ -67,6 +67,7 @@ class TPictureCollectionItem {
   TPictureCollection& collection() const { return *collection_; }
 
  private:
+  friend class TPictureCollection;
   struct Pattern {
     TRect rect;
     TSurface* surface;
@@ -80,6 +81,7 @@ class TPictureCollectionItem {
   uint32_t transparentColor_ = 0;
   TPicture picture_;
   bool initialized_ = false;
+  bool built_ = false;  // restore has cut the picture: the pattern records count from now on
   std::vector<std::unique_ptr<TSurface>> surfaces_;
   std::vector<Pattern> patterns_;
 };
