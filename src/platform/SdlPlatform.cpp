@@ -66,8 +66,16 @@ void SdlPlatform::openDisplay(int width, int height) {
 
   fullscreen_ = !options_.windowed;
   Uint32 flags = SDL_WINDOW_RESIZABLE | (fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  // Made at the desktop's size from the start: without a window manager to honour the full-screen
+  // request the window would otherwise keep the surface's size.
+  int windowWidth = width, windowHeight = height;
+  SDL_DisplayMode desktop{};
+  if (fullscreen_ && SDL_GetDesktopDisplayMode(0, &desktop) == 0 && desktop.w > 0 && desktop.h > 0) {
+    windowWidth = desktop.w;
+    windowHeight = desktop.h;
+  }
   window_.reset(SDL_CreateWindow(options_.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                 width, height, flags));
+                                 windowWidth, windowHeight, flags));
   if (!window_) throw PlatformError(format("The window cannot be made: %s", SDL_GetError()));
 
   // A scaled frame costs tens of milliseconds in software at full HD, so take the GPU when there is one.
