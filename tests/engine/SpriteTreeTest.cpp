@@ -38,8 +38,8 @@ std::vector<std::string> drawOrder(const TSprite& parent) {
 }
 
 TEST(SpriteTree, AttachKeepsDrawListOrderedAndNewestEqualZUnderneath) {
+  std::vector<std::string> log;  // outlives the sprites, which write to it as they go
   TSpriteEngine root;
-  std::vector<std::string> log;
   auto* a = new Probe(&root, log, "a", 10);
   auto* b = new Probe(&root, log, "b", 5);
   auto* c = new Probe(&root, log, "c", 10);
@@ -100,6 +100,7 @@ TEST(SpriteTree, DestroyTakesSubtreeLastChildFirstAndDetaches) {
 }
 
 TEST(SpriteTree, ItemOutOfRangeErrors) {
+  std::vector<std::string> log;
   TSpriteEngine root;
   try {
     root.item(0);
@@ -107,7 +108,6 @@ TEST(SpriteTree, ItemOutOfRangeErrors) {
   } catch (const ESpriteError& e) {
     EXPECT_STREQ(e.what(), "Index of the list exceeds the range. (0)");
   }
-  std::vector<std::string> log;
   auto* a = new Probe(&root, log, "a");
   EXPECT_EQ(root.item(0), a);
   EXPECT_THROW(root.item(1), Error);
