@@ -56,10 +56,12 @@ struct Event {
 // What the input devices held at the moment of one poll. While the game lacks the focus every poll
 // reads as idle: nothing held, no movement.
 struct DeviceState {
-  std::array<uint8_t, 256> keys{};  // by virtual-key code, bit 7 set = held
+  std::array<uint8_t, 256> keys{};         // by virtual-key code, bit 7 set = held
   int mouseX = 0, mouseY = 0, mouseZ = 0;  // movement since the previous poll, y grows downward
   std::array<uint8_t, 4> mouseButtons{};   // bit 7 set = held; only three buttons are reported
   bool joystickPresent = false;
+  // Axes read from 0 like the system joystick service's (0..65535 for SDL's full travel), so the middle
+  // is half the span; an axis the stick lacks reads 0 with minimum and maximum 0.
   std::array<int, 3> joyAxis{};  // raw x, y, z readings
   std::array<int, 3> joyMin{};   // the device's reported minimum per axis
   std::array<int, 3> joyMax{};   // and maximum
