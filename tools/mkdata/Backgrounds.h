@@ -1,0 +1,16 @@
+#pragma once
+#include <string>
+
+#include "Canvas.h"
+#include "Textures.h"
+
+namespace mv::art {
+
+constexpr int kBackgroundWidth = 800, kBackgroundHeight = 600;
+
+// The screen-filling picture behind a level of the given theme: kept dark and low in contrast, so the
+// fighters, pick-ups and shots stand out in front of it.
+Canvas backgroundPicture(const Theme& theme);
+void writeBackgrounds(const std::string& gameDir);
+
+}  // namespace mv::art

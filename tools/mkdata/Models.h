@@ -1,0 +1,35 @@
+#pragma once
+#include "Canvas.h"
+
+namespace mv::art {
+
+// The fighter's geometry: its picture is 32 wide and 46 tall standing, 33 tall crouched (the body
+// drops by 13 pixels and the feet stay put), its hit box 22 wide in the middle, its gun held on the
+// middle line 16 pixels below the top of the picture, and the top 10 pixels are the head.
+constexpr int kFighterWidth = 32;
+constexpr int kFighterHeight = 46;
+constexpr int kCrouchHeight = 33;
+constexpr int kGripY = 16;
+constexpr int kHeadHeight = 10;
+
+constexpr int kWalkFrames = 8;
+constexpr int kCrouchFrames = 6;
+constexpr int kCorpseFrames = 8;
+constexpr int kCorpseWidth = 64;
+constexpr int kGibSize = 12;
+constexpr int kGibCount = 6;
+
+struct FighterPose {
+  double phase = 0;  // through the walking cycle, 0..1
+  bool walking = false;
+  bool crouched = false;
+  bool head = true;
+};
+
+// One frame of the fighter facing right, outlined, 32 x 46 (32 x 33 crouched).
+Canvas fighterFrame(const FighterPose& pose);
+// Frame k of the fall to the floor, 64 x 46, the fighter's middle on the picture's middle.
+Canvas corpseFrame(int k, bool headless);
+Canvas gibPiece(int piece);
+
+}  // namespace mv::art

@@ -1,0 +1,221 @@
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "Palette.h"
+#include "Pictures.h"
+#include "PixelFont.h"
+#include "WeaponArt.h"
+
+namespace mv::art {
+
+namespace {
+
+constexpr int kSlot = 38;  // the weapon bar's slot pitch
+constexpr int kIcon = 20;  // HUD symbols sit on 20-pixel rows
+
+// The eight frames of a pick-up: a glint sweeps over it, then it rests.
+std::vector<Canvas> glinting(const Canvas& base) {
+  std::vector<Canvas> frames;
+  for (int f = 0; f < 8; ++f) {
+    Canvas frame = base;
+    if (f < 4) glint(frame, f / 3.0);
+    frames.push_back(frame);
+  }
+  return frames;
+}
+
+void bullet(Canvas& c, double x, double y, double len, Color tip, Color casing) {
+  c.fillRect(static_cast<int>(x), static_cast<int>(y + 4), 3, static_cast<int>(len - 4), casing);
+  c.line(x + 0.5, y + 4, x + 0.5, y + len - 1, shade(casing, 1.4));
+  c.fillPolygon({{x, y + 4}, {x + 1.5, y}, {x + 3, y + 4}}, tip);
+}
+
+Canvas ammoIcon(int w) {
+  Canvas c(kIcon, kIcon);
+  switch (w) {
+    case 0:  // an energy cell
+      c.bevelBox(5, 3, 10, 15, kGunDark);
+      c.fillRect(8, 1, 4, 2, kGunSteel);
+      for (int i = 0; i < 4; ++i)
+        c.fillRect(7, 5 + i * 3, 6, 2, mix(kEnergyCyan, rgb(255, 255, 255), i * 0.15));
+      break;
+    case 1:  // rifle rounds
+      for (int i = 0; i < 3; ++i) bullet(c, 4 + i * 4.5, 2, 16, rgb(150, 150, 160), rgb(200, 160, 60));
+      break;
+    case 2:  // shotgun shells
+      for (int i = 0; i < 3; ++i) {
+        c.bevelBox(3 + i * 5, 4, 4, 10, rgb(190, 30, 30));
+        c.bevelBox(3 + i * 5, 14, 4, 4, rgb(200, 170, 70));
+      }
+      break;
+    case 3:  // rockets
+      for (int i = 0; i < 2; ++i) {
+        double x = 4 + i * 7;
+        c.fillRect(static_cast<int>(x), 6, 5, 12, kOliveDrab);
+        c.fillRect(static_cast<int>(x) + 1, 6, 1, 12, shade(kOliveDrab, 1.4));
+        c.fillPolygon({{x, 6}, {x + 2.5, 1}, {x + 5, 6}}, kWarheadRed);
+      }
+      break;
+    case 4:  // a Redeemer warhead
+      c.fillRect(7, 7, 6, 11, kGunSteel);
+      c.fillRect(7, 10, 6, 2, kHazardYellow);
+      c.fillPolygon({{6, 8}, {10, 1}, {14, 8}}, kWarheadRed);
+      c.fillPolygon({{5, 18}, {7, 14}, {7, 18}}, kGunDark);
+      c.fillPolygon({{15, 18}, {13, 14}, {13, 18}}, kGunDark);
+      break;
+    case 5:  // a box of flak shells
+      c.bevelBox(2, 8, 16, 10, kRustOrange);
+      for (int i = 0; i < 3; ++i) c.fillEllipse(6 + i * 4, 7, 1.8, 3, rgb(220, 200, 90));
+      c.fillRect(5, 12, 10, 2, kGunDark);
+      break;
+    case 6:  // a stack of disks
+      for (int i = 0; i < 3; ++i) {
+        c.fillEllipse(10, 15 - i * 4, 8, 3, shade(kDiskBlue, 0.7 + i * 0.2));
+        c.fillEllipse(10, 14 - i * 4, 6, 2, shade(kDiskBlue, 1.1 + i * 0.15));
+      }
+      break;
+    default:  // a minigun belt
+      for (int i = 0; i < 5; ++i)
+        bullet(c, 1 + i * 3.8, 3 + (i % 2), 14, rgb(170, 110, 50), rgb(210, 170, 60));
+      c.fillRect(1, 12, 18, 2, kGunDark);
+      break;
+  }
+  c.outline(kOutline);
+  return c;
+}
+
+Canvas medkit() {
+  Canvas c(kIcon, kIcon);
+  c.bevelBox(1, 4, 18, 14, rgb(225, 228, 232));
+  c.fillRect(7, 2, 6, 2, kGunDark);
+  c.fillRect(8, 6, 4, 10, rgb(210, 24, 24));
+  c.fillRect(5, 9, 10, 4, rgb(210, 24, 24));
+  c.outline(kOutline);
+  return c;
+}
+
+Canvas armorVest() {
+  Canvas c(kIcon, kIcon);
+  std::vector<Point> plate{{3, 2}, {7, 2}, {10, 5}, {13, 2}, {17, 2}, {18, 8}, {16, 18}, {4, 18}, {2, 8}};
+  c.shadePolygon(plate, [](double x, double y) {
+    double light = 1.3 - 0.04 * y - 0.02 * std::abs(x - 8);
+    return shade(rgb(60, 150, 70), light);
+  });
+  c.line(10, 7, 10, 17, rgb(30, 80, 36));
+  c.line(4, 11, 16, 11, rgb(40, 100, 46));
+  c.outline(kOutline);
+  return c;
+}
+
+Canvas skull() {
+  Canvas c(kIcon, kIcon);
+  Color bone = kBone;
+  c.fillEllipse(10, 8, 7.5, 7, bone);
+  c.fillRect(6, 12, 8, 6, bone);
+  c.fillEllipse(7, 9, 2.2, 2.5, kOutline);
+  c.fillEllipse(13, 9, 2.2, 2.5, kOutline);
+  c.fillPolygon({{10, 11}, {11.5, 14}, {8.5, 14}}, kOutline);
+  for (int i = 0; i < 3; ++i) c.fillRect(7 + i * 2 + i / 2, 15, 1, 3, shade(bone, 0.5));
+  c.fillRect(5, 3, 4, 1, shade(bone, 1.1));
+  c.outline(kOutline);
+  return c;
+}
+
+// The megahealth orb, pulsing over eight frames.
+std::vector<Canvas> megaHealth() {
+  std::vector<Canvas> frames;
+  for (int f = 0; f < 8; ++f) {
+    double pulse = 0.5 + 0.5 * std::sin(f * 3.14159265 / 4);
+    Canvas c(24, 24);
+    c.fillCircle(12, 12, 11, rgb(40, 120, 255, static_cast<int>(70 + 60 * pulse)));
+    c.shadeEllipse(12, 12, 8.5, 8.5, [pulse](double x, double y) {
+      double d = std::hypot(x - 9.5, y - 9.5) / 12;
+      return mix(rgb(230, 245, 255), rgb(30, 70 + static_cast<int>(60 * pulse), 220), d);
+    });
+    c.fillRect(10, 6, 4, 12, rgb(255, 255, 255));
+    c.fillRect(6, 10, 12, 4, rgb(255, 255, 255));
+    frames.push_back(c);
+  }
+  return frames;
+}
+
+Canvas weaponBar() {
+  Canvas c(kSlot * kWeaponCount, kIcon);
+  for (int w = 0; w < kWeaponCount; ++w) {
+    int x = w * kSlot;
+    c.bevelBox(x, 0, kSlot, kIcon, kHudPanel);
+    c.fillRect(x + 2, 2, kSlot - 4, kIcon - 4, shade(kHudPanel, 0.7));
+    drawText(c, x + 3, 3, std::to_string(w + 1), withAlpha(kHudEdge, 200));
+  }
+  return c;
+}
+
+Canvas weaponIcons() {
+  Canvas c(kSlot * kWeaponCount, kIcon);
+  for (int w = 0; w < kWeaponCount; ++w) {
+    WeaponSize size = weaponSize(w);
+    double scale = std::min((kSlot - 4.0) / size.width, (kIcon - 4.0) / size.height);
+    Canvas gun = weaponPicture(w, scale);
+    c.draw(gun, w * kSlot + (kSlot - gun.width()) / 2, (kIcon - gun.height()) / 2);
+  }
+  return c;
+}
+
+Canvas selectionFrame() {
+  Canvas c(kSlot, kIcon);
+  c.frameRect(0, 0, kSlot, kIcon, rgb(255, 220, 60));
+  c.frameRect(1, 1, kSlot - 2, kIcon - 2, rgb(200, 120, 20));
+  return c;
+}
+
+Canvas laserPoint() {
+  Canvas c(5, 5);
+  c.fillCircle(2.5, 2.5, 2.5, rgb(200, 0, 0));
+  c.fillCircle(2.5, 2.5, 1.2, rgb(255, 200, 180));
+  return c;
+}
+
+}  // namespace
+
+void addHudPictures(std::vector<ArtItem>& items) {
+  items.push_back({"WeapNoneList", weaponBar(), 0, 0});
+  items.push_back({"WeapGotList", weaponIcons(), kSlot, kIcon});
+  items.push_back({"WeapSelected", selectionFrame(), 0, 0});
+  for (int w = 0; w < kWeaponCount; ++w)
+    items.push_back({"Ammo" + std::to_string(w), strip(glinting(ammoIcon(w))), kIcon, kIcon});
+  items.push_back({"Health25", strip(glinting(medkit())), kIcon, kIcon});
+  items.push_back({"Health200", strip(megaHealth()), 24, 24});
+  items.push_back({"Armor", strip(glinting(armorVest())), kIcon, kIcon});
+  items.push_back({"Scull", skull(), 0, 0});
+  items.push_back({"LaserPoint", laserPoint(), 0, 0});
+
+  // The announcer's words, above the killer's head.
+  Lettering gold;
+  items.push_back({"DoubleKill", letter("DOUBLE KILL", gold), 0, 0});
+  Lettering fire{2, 1, rgb(255, 220, 90), rgb(220, 20, 10), rgb(30, 0, 0), true};
+  items.push_back({"TripleKill", letter("TRIPLE KILL", fire), 0, 0});
+  Lettering ice{2, 1, rgb(220, 250, 255), rgb(40, 120, 255), rgb(0, 10, 40), true};
+  items.push_back({"Impressive", letter("IMPRESSIVE", ice), 0, 0});
+}
+
+Canvas strip(const std::vector<Canvas>& frames) {
+  if (frames.empty()) return {};
+  Canvas out(frames[0].width() * static_cast<int>(frames.size()), frames[0].height());
+  for (size_t i = 0; i < frames.size(); ++i) out.draw(frames[i], static_cast<int>(i) * frames[0].width(), 0);
+  return out;
+}
+
+void glint(Canvas& canvas, double t) {
+  double span = canvas.width() + canvas.height();
+  double centre = -4 + t * (span + 8);
+  for (int y = 0; y < canvas.height(); ++y)
+    for (int x = 0; x < canvas.width(); ++x) {
+      Color c = canvas.get(x, y);
+      if (c.a < 128 || c == kOutline) continue;
+      double d = std::abs(x + y - centre);
+      if (d < 2.5) canvas.set(x, y, mix(c, rgb(255, 255, 255), 0.55 * (1 - d / 2.5)));
+    }
+}
+
+}  // namespace mv::art

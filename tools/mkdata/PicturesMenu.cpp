@@ -1,0 +1,171 @@
+#include <algorithm>
+#include <cmath>
+
+#include "Palette.h"
+#include "Pictures.h"
+#include "Rng.h"
+
+namespace mv::art {
+
+namespace {
+
+constexpr int kScreenW = 800, kScreenH = 600;
+
+// A darker, bevelled panel let into the backdrop where the menus put their text, so white captions
+// stay readable.
+void panel(Canvas& c, int x, int y, int w, int h) {
+  c.fillRect(x, y, w, h, rgb(6, 8, 12, 160));
+  c.frameRect(x - 1, y - 1, w + 2, h + 2, rgb(90, 100, 116));
+  c.frameRect(x - 2, y - 2, w + 4, h + 4, rgb(20, 22, 28));
+  for (int cx : {x + 3, x + w - 4})
+    for (int cy : {y + 3, y + h - 4}) c.fillRect(cx - 1, cy - 1, 2, 2, rgb(120, 128, 140));
+}
+
+void lightningBolt(Canvas& c, double x, double y, double s) {
+  std::vector<Point> bolt{{x + 30 * s, y},          {x + 4 * s, y + 70 * s},  {x + 24 * s, y + 70 * s},
+                          {x + 8 * s, y + 130 * s}, {x + 52 * s, y + 50 * s}, {x + 30 * s, y + 50 * s},
+                          {x + 50 * s, y}};
+  double cx = x + 28 * s, cy = y + 65 * s;
+  c.shadeEllipse(cx, cy, 80 * s, 90 * s, [=](double px, double py) {
+    double d = std::hypot((px - cx) / (80 * s), (py - cy) / (90 * s));
+    return rgb(60, 170, 255, static_cast<int>(90 * std::clamp(1 - d, 0.0, 1.0)));
+  });
+  c.shadePolygon(bolt, [=](double px, double py) {
+    return mix(rgb(235, 250, 255), rgb(70, 170, 255), std::clamp((py - y) / (130 * s), 0.0, 1.0));
+  });
+}
+
+Canvas menuBackdrop() {
+  Canvas c(kScreenW, kScreenH);
+  // A riveted steel bulkhead in the dark, lit from the top by a red glow behind the title.
+  c.shadeRect(0, 0, kScreenW, kScreenH, [](double x, double y) {
+    double n = fractalNoise(x / 40, y / 40, 7, 4);
+    double grime = fractalNoise(x / 9, y / 9, 8, 2);
+    double light = 0.55 + 0.6 * n + 0.25 * grime - y / 900.0;
+    Color base = shade(rgb(42, 48, 60), light);
+    double redGlow = std::clamp(1.0 - std::hypot((x - 400) / 420, y / 160), 0.0, 1.0);
+    return mix(base, rgb(140, 20, 10), redGlow * 0.55);
+  });
+  for (int py = 0; py < 480; py += 80)
+    for (int px = (py / 80) % 2 * 50; px < kScreenW; px += 100) {
+      c.fillRect(px, py, 100, 2, rgb(10, 12, 16, 200));
+      c.fillRect(px, py + 2, 100, 1, rgb(110, 120, 136, 90));
+      c.fillRect(px, py, 2, 80, rgb(10, 12, 16, 200));
+      for (int rx : {px + 8, px + 92})
+        for (int ry : {py + 8, py + 72}) {
+          c.fillCircle(rx, ry, 2, rgb(24, 26, 30));
+          c.set(rx - 1, ry - 1, rgb(150, 156, 170));
+        }
+    }
+  // Pipes running along the wall.
+  for (int k = 0; k < 2; ++k) {
+    int y = 428 + k * 26, h = 16 - k * 4;
+    c.shadeRect(0, y, kScreenW, h, [=](double, double py) {
+      double t = (py - y) / h;
+      return shade(k ? kRustOrange : rgb(90, 100, 110), 1.4 - 1.5 * std::abs(t - 0.3));
+    });
+    for (int x = 60 + k * 40; x < kScreenW; x += 180) c.bevelBox(x, y - 2, 10, h + 4, rgb(70, 74, 80));
+  }
+  // The floor: a hazard-striped edge above a grating.
+  c.shadeRect(0, 500, kScreenW, 14, [](double x, double y) {
+    return static_cast<int>(x + y) / 14 % 2 ? rgb(30, 28, 20) : kHazardYellow;
+  });
+  c.fillRect(0, 514, kScreenW, 86, rgb(18, 20, 24));
+  for (int x = 0; x < kScreenW; x += 8) c.fillRect(x, 514, 2, 86, rgb(40, 44, 52));
+  for (int y = 520; y < kScreenH; y += 10) c.fillRect(0, y, kScreenW, 2, rgb(34, 36, 44));
+  lightningBolt(c, 640, 250, 1.1);
+  lightningBolt(c, 80, 390, 0.55);
+  // Where the menus draw their captions, the level list and the credits.
+  panel(c, 230, 92, 340, 470);
+  panel(c, 8, 96, 222, 214);
+  // A vignette darkens the corners.
+  c.shadeRect(0, 0, kScreenW, kScreenH, [](double x, double y) {
+    double d = std::hypot((x - 400) / 480, (y - 300) / 380);
+    return rgb(0, 0, 0, static_cast<int>(200 * std::clamp(d - 0.55, 0.0, 1.0)));
+  });
+  return c;
+}
+
+std::vector<Canvas> cursorFrames() {
+  std::vector<Canvas> out;
+  std::vector<Point> arrow{{1, 1}, {1, 17}, {5, 13}, {8, 20}, {11, 19}, {8, 12}, {13, 12}};
+  for (int f = 0; f < 5; ++f) {
+    double pulse = 0.5 + 0.5 * std::cos(f * 2 * 3.14159265 / 5);
+    Canvas c(24, 24);
+    c.shadePolygon(arrow, [=](double x, double y) {
+      return mix(rgb(255, 255, 255), mix(rgb(60, 170, 255), rgb(255, 80, 40), pulse), (x + y) / 26);
+    });
+    c.outline(kOutline);
+    out.push_back(c);
+  }
+  return out;
+}
+
+Canvas field(int w, int h, bool active) {
+  Canvas c(w, h);
+  c.fillRect(0, 0, w, h, active ? rgb(30, 34, 46) : rgb(14, 16, 22));
+  Color rim = active ? rgb(255, 210, 70) : kHudEdge;
+  c.frameRect(0, 0, w, h, rim);
+  c.frameRect(1, 1, w - 2, h - 2, shade(rim, 0.45));
+  return c;
+}
+
+Canvas checkBox(bool checked) {
+  Canvas c(17, 17);
+  c.bevelBox(0, 0, 17, 17, kHudEdge);
+  c.fillRect(2, 2, 13, 13, rgb(14, 16, 22));
+  if (checked) {
+    c.line(4, 8.5, 7, 12, rgb(120, 255, 90), 2.2);
+    c.line(7, 12, 13, 4, rgb(120, 255, 90), 2.2);
+  }
+  return c;
+}
+
+Canvas listFrame(int w, int h) {
+  Canvas c(w, h);
+  c.bevelBox(0, 0, w, h, kHudEdge, 2);
+  for (int y = 2; y < h - 2; ++y)
+    for (int x = 2; x < w - 2; ++x) c.set(x, y, kClear);
+  return c;
+}
+
+Canvas scrollBar() {
+  Canvas c(16 * 5, 16);
+  auto arrow = [&](int index, bool up, bool pressed) {
+    int x = index * 16;
+    c.bevelBox(x, 0, 16, 16, pressed ? shade(kHudEdge, 0.6) : kHudEdge);
+    double off = pressed ? 1 : 0;
+    if (up)
+      c.fillPolygon({{x + 3 + off, 11 + off}, {x + 8 + off, 4 + off}, {x + 13 + off, 11 + off}},
+                    rgb(240, 240, 250));
+    else
+      c.fillPolygon({{x + 3 + off, 5 + off}, {x + 13 + off, 5 + off}, {x + 8 + off, 12 + off}},
+                    rgb(240, 240, 250));
+  };
+  arrow(0, true, false);
+  arrow(1, true, true);
+  arrow(2, false, false);
+  arrow(3, false, true);
+  // The thumb: 12 pixels tall at the top of its pattern, so it never covers the down arrow.
+  c.bevelBox(64 + 2, 0, 12, 12, rgb(200, 60, 40));
+  return c;
+}
+
+}  // namespace
+
+void addMenuPictures(std::vector<ArtItem>& items) {
+  items.push_back({"BackMenu", menuBackdrop(), 0, 0, false, true});
+  items.push_back({"Cursor", strip(cursorFrames()), 24, 24});
+  items.push_back({"Edit", strip({field(100, 22, false), field(100, 22, true)}), 100, 22});
+  items.push_back({"CheckBox", strip({checkBox(false), checkBox(true)}), 17, 17});
+  items.push_back({"ListBox", listFrame(200, 206), 0, 0});
+  {
+    Canvas c(200, 20);
+    c.gradientRect(2, 0, 196, 20, rgb(110, 20, 14), rgb(50, 6, 6));
+    c.fillRect(2, 0, 196, 1, rgb(255, 120, 80));
+    items.push_back({"ListBoxSelected", c, 0, 0});
+  }
+  items.push_back({"ScrollBar", scrollBar(), 16, 16});
+}
+
+}  // namespace mv::art

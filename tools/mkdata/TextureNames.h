@@ -1,0 +1,66 @@
+#pragma once
+// The tile sheets mkdata writes to "Textures\<name>.bmp", and what each pattern of them shows. Every
+// sheet has the same layout, so a level can change its look by naming another sheet.
+//
+// A sheet is 16 x 8 patterns of 16 x 16 pixels, numbered row by row from 0. A level's back and front
+// layers hold pattern numbers 1..127 (0 is an empty cell), written as the character with code value + 20.
+// What a cell does is decided by the collision layer alone (1 solid, 2 platform, 3 lethal); the ranges
+// below say which pictures are drawn to go with which kind of cell.
+//
+// The colour key of every sheet is fuchsia: the see-through parts of platforms, spikes, pipes and the
+// other overlay pictures show whatever is behind them.
+
+#include <array>
+#include <string_view>
+
+namespace mv::tiles {
+
+inline constexpr std::array<std::string_view, 4> kTextureNames{"metal", "rock", "tech", "hazard"};
+
+// Solid blocks (collision 1), opaque.
+inline constexpr int kSolidFirst = 1, kSolidLast = 15;
+inline constexpr int kWall = 1;       // plain fill
+inline constexpr int kWallAlt1 = 2;   // fill, other look
+inline constexpr int kWallAlt2 = 3;   // fill, third look
+inline constexpr int kFloor = 4;      // fill with a lit walking surface on top
+inline constexpr int kCeiling = 5;    // fill with a dark lower edge
+inline constexpr int kWallLeft = 6;   // fill with its left edge showing
+inline constexpr int kWallRight = 7;  // fill with its right edge showing
+inline constexpr int kCornerTopLeft = 8, kCornerTopRight = 9;
+inline constexpr int kCornerBottomLeft = 10, kCornerBottomRight = 11;
+inline constexpr int kCrate = 12;
+inline constexpr int kPillar = 13;
+inline constexpr int kVentBlock = 14;
+inline constexpr int kLampBlock = 15;
+
+// Platforms (collision 2): a thin walkway in the top 6 pixels, see-through below.
+inline constexpr int kPlatformFirst = 16, kPlatformLast = 31;
+inline constexpr int kPlatformLeft = 16, kPlatformMiddle = 17, kPlatformRight = 18, kPlatformSingle = 19;
+inline constexpr int kGrateLeft = 20, kGrateMiddle = 21, kGrateRight = 22, kGrateSingle = 23;
+inline constexpr int kPlatformStrut = 24;  // a support beam to hang under a platform (decoration)
+// 25..31: more middle pieces of the plain walkway, for variety.
+
+// Lethal cells (collision 3).
+inline constexpr int kLethalFirst = 32, kLethalLast = 47;
+inline constexpr int kSpikesUp = 32, kSpikesDown = 33, kSpikesLeft = 34, kSpikesRight = 35;
+inline constexpr int kLiquidSurface = 36;  // acid, lava or plasma by sheet: its surface, air above
+inline constexpr int kLiquid = 37;         // the same liquid, a full cell
+inline constexpr int kLiquidSurfaceAlt = 38, kLiquidAlt = 39;
+inline constexpr int kEnergyFence = 40;  // a vertical electric barrier
+// 41..47: more spike and liquid pieces.
+
+// Decoration, for the back layer (behind the fighters) or the front layer (over them).
+inline constexpr int kDecorFirst = 48, kDecorLast = 127;
+inline constexpr int kBackPanelFirst = 48, kBackPanelLast = 55;  // opaque dark back walls
+inline constexpr int kPipeHorizontal = 56, kPipeVertical = 57;
+inline constexpr int kPipeDownRight = 58, kPipeDownLeft = 59, kPipeUpRight = 60, kPipeUpLeft = 61;
+inline constexpr int kPipeJunction = 62, kPipeValve = 63;
+inline constexpr int kGirderHorizontal = 64, kGirderVertical = 65, kGirderCross = 66;
+inline constexpr int kGirderRising = 67, kGirderFalling = 68;  // diagonals: / and \ .
+inline constexpr int kGirderLeftEnd = 69, kGirderRightEnd = 70, kBoltPlate = 71;
+inline constexpr int kLamp = 72, kWarningSign = 73, kArrowRight = 74, kArrowLeft = 75;
+inline constexpr int kMonitor = 76, kFan = 77, kCables = 78, kChain = 79;
+inline constexpr int kOverlayFirst = 80, kOverlayLast = 95;     // see-through grime, drips, moss
+inline constexpr int kBackFillFirst = 96, kBackFillLast = 127;  // more opaque back walls
+
+}  // namespace mv::tiles
