@@ -88,7 +88,8 @@ void SdlPlatform::translate(const SDL_Event& e) {
       if (vk == 0) break;
       Event k = makeEvent(down ? EventKind::KeyDown : EventKind::KeyUp);
       k.key = vk;
-      k.shift = modifierShift();
+      k.shift = (sym.mod & KMOD_SHIFT ? ssShift : 0u) | (sym.mod & KMOD_ALT ? ssAlt : 0u) |
+                (sym.mod & KMOD_CTRL ? ssCtrl : 0u);
       pending_.push_back(k);
       if (down && sendsControlCharacter(vk) && !(sym.mod & (KMOD_ALT | KMOD_CTRL))) {
         Event c = makeEvent(EventKind::Char);

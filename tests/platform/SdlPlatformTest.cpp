@@ -116,12 +116,13 @@ TEST_F(SdlPlatformTest, KeysAndTextBecomeWindowsEvents) {
   EXPECT_EQ(e->kind, EventKind::Char);
   EXPECT_EQ(e->ch, 13);
 
-  pushKey(SDL_KEYDOWN, SDL_SCANCODE_GRAVE);
+  pushKey(SDL_KEYDOWN, SDL_SCANCODE_GRAVE, KMOD_LCTRL | KMOD_RSHIFT);
   pushKey(SDL_KEYUP, SDL_SCANCODE_GRAVE);
   e = next(*platform);
   ASSERT_TRUE(e);
   EXPECT_EQ(e->kind, EventKind::KeyDown);
   EXPECT_EQ(e->key, 192);
+  EXPECT_EQ(e->shift, ssCtrl | ssShift);
   e = next(*platform);  // no character for a printing key: that comes as text
   ASSERT_TRUE(e);
   EXPECT_EQ(e->kind, EventKind::KeyUp);
