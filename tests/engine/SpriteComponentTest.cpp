@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "engine/DXDraw.h"
 #include "engine/DXSpriteEngine.h"
 
 namespace mv {
@@ -11,68 +10,49 @@ class Drawn : public TSprite {
   using TSprite::TSprite;
   void drawSelf() override { ++draws; }
   void moveSelf(int moveCount) override { moved += moveCount; }
-  int draws = 0;
-  int moved = 0;
+  int draws = 0, moved = 0;
 };
 
-TEST(SpriteComponent, FollowsTheDisplaysSurfaceThroughItsNotifications) {
-  TDXDraw display;
-  display.Display.Width = 64;
-  display.Display.Height = 48;
+TEST(SpriteComponent, FollowsTheDisplayAndNeverKeepsAStaleSurface) {
+  TDXDraw first;
   TDXSpriteEngine component;
   auto* s = new Drawn(&component.engine);
   s->width = s->height = 4;
-
-  // Unbound or not initialised: moving goes on, drawing does not.
+  component.setDXDraw(&first);
+  // Not initialised: sprites keep moving, nothing is drawn.
   component.move(16);
   component.draw();
   EXPECT_EQ(s->moved, 16);
   EXPECT_EQ(s->draws, 0);
-  component.setDXDraw(&display);
-  component.draw();
-  EXPECT_EQ(s->draws, 0);
-  EXPECT_EQ(component.engine.surface(), nullptr);
 
-  display.initialize();
-  EXPECT_EQ(component.engine.surface(), &display.surface());
-  EXPECT_EQ(component.engine.surfaceRect(), (TRect{0, 0, 64, 48}));
-  EXPECT_EQ(component.engine.width, 64);
-  component.draw();
-  EXPECT_EQ(s->draws, 1);
-  EXPECT_EQ(component.engine.drawCount(), 1);
-
-  display.finalize();
-  EXPECT_EQ(component.engine.surface(), nullptr);
-  component.draw();
-  EXPECT_EQ(s->draws, 1);
-
-  // The dead call frees what was killed during the move pass.
-  s->kill();
-  component.dead();
-  EXPECT_EQ(component.engine.count(), 0);
-}
-
-TEST(SpriteComponent, RebindingAndDisplayDestructionLeaveNoDanglingSurface) {
-  TDXDraw first;
   first.initialize();
-  TDXSpriteEngine component;
-  // Bound to an already initialised display, it draws on it straight away.
-  component.setDXDraw(&first);
   EXPECT_EQ(component.engine.surface(), &first.surface());
+  EXPECT_EQ(component.engine.surfaceRect(), (TRect{0, 0, 800, 600}));
+  component.draw();
+  EXPECT_EQ(s->draws, 1);
+  first.finalize();
+  EXPECT_EQ(component.engine.surface(), nullptr);
+  first.initialize();
   {
+    // Rebinding drops the old display's surface and stops hearing from it.
     TDXDraw second;
     component.setDXDraw(&second);
     EXPECT_EQ(component.engine.surface(), nullptr);
-    // The old display no longer reaches us.
     first.finalize();
     first.initialize();
     EXPECT_EQ(component.engine.surface(), nullptr);
     second.initialize();
     EXPECT_EQ(component.engine.surface(), &second.surface());
   }
+  // The display went away: unbound, and drawing does nothing.
   EXPECT_EQ(component.DXDraw(), nullptr);
   EXPECT_EQ(component.engine.surface(), nullptr);
-  component.draw();  // nothing bound: nothing happens
+  component.draw();
+  EXPECT_EQ(s->draws, 1);
+
+  s->kill();
+  component.dead();
+  EXPECT_EQ(component.engine.count(), 0);
 }
 
 }  // namespace
