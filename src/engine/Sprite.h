@@ -5,7 +5,8 @@
 // code writes `new TAnim(engine)` (or `new TShot(engine, ...)`) and keeps the result only as a
 // non-owning pointer. Nobody deletes a sprite during a pass: call kill() and the engine frees it after
 // the move pass (TSpriteEngine::freeKilled). Deleting a sprite outside the passes is allowed and takes
-// its whole subtree with it.
+// its whole subtree with it. A sprite with a parent lives on the stack or as a member only when it is
+// sure to go before its parent (a test's locals declared after their root).
 
 #include <cstdint>
 #include <vector>
