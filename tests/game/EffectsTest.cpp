@@ -6,6 +6,7 @@
 #include "game/world/Anim.h"
 #include "game/world/Blood.h"
 #include "game/world/Gib.h"
+#include "platform/Error.h"
 
 namespace mv {
 namespace {

@@ -11,6 +11,7 @@
 #include "game/Globals.h"
 #include "game/world/Level.h"
 #include "game/world/Match.h"
+#include "platform/Error.h"
 
 namespace fs = std::filesystem;
 

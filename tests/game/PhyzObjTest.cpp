@@ -86,7 +86,7 @@ TEST_F(PhyzTest, MarginsAndPositionsFarOffTheMap) {
   EXPECT_TRUE(TPhyzObj::canMoveAt(grid(), 0, 0, tower, D::Up));
 
   // A body thrown at absurd speed off the map, or with a broken position, walks in bounded time.
-  TPhyzObj* fast = body(0, 100);
+  TPhyzObj* fast = body(100, 100);
   fast->velX = 1e300;
   fast->velY = 1e300;
   fast->moveSelf(1000);

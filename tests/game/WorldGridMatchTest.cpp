@@ -5,6 +5,7 @@
 #include "game/Globals.h"
 #include "game/world/Grid.h"
 #include "game/world/Match.h"
+#include "platform/Error.h"
 
 namespace mv {
 namespace {
