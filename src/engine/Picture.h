@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Error.h"
+
 namespace mv {
 
 class TPicture {

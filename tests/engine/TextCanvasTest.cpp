@@ -1,0 +1,86 @@
+// Text on a surface: sizes follow the points, fixed-pitch faces are fixed, the brush decides the
+// background, and the canvas keeps its font between calls.
+
+#include <gtest/gtest.h>
+
+#include "engine/Surface.h"
+#include "engine/TextCanvas.h"
+#include "platform/Cp1251.h"
+
+namespace mv {
+namespace {
+
+int countColour(const TSurface& s, uint16_t colour) {
+  int n = 0;
+  for (int i = 0; i < s.width() * s.height(); ++i) n += s.pixels()[i] == colour;
+  return n;
+}
+
+TEST(TextCanvas, MeasuresFollowSizeWeightAndPitch) {
+  TSurface s(200, 100);
+  TTextCanvas& c = s.canvas();
+  EXPECT_EQ(&c, &s.canvas());  // kept with the surface
+  c.setFontName("Arial");
+  c.setFontSize(10);
+  const int small = c.textWidth("Mashvolt"), smallHeight = c.textHeight("Mashvolt");
+  c.setFontSize(20);
+  EXPECT_GT(c.textWidth("Mashvolt"), small * 3 / 2);
+  // 20 points are 27 pixels at 96 per inch; the cell is a little taller than the em.
+  EXPECT_GE(c.textHeight("M"), 27);
+  EXPECT_LE(c.textHeight("M"), 36);
+  EXPECT_LT(smallHeight, c.textHeight("M"));
+  const int regular = c.textWidth("Mashvolt");
+  c.setFontBold(true);
+  EXPECT_GT(c.textWidth("Mashvolt"), regular);
+  EXPECT_TRUE(c.fontBold());
+
+  c.setFontBold(false);
+  c.setFontFixedPitch(true);
+  EXPECT_EQ(c.textWidth("iiii"), c.textWidth("WWWW"));
+  c.setFontFixedPitch(false);
+  c.setFontName("Courier New");
+  EXPECT_EQ(c.textWidth("i"), c.textWidth("W"));
+  c.setFontName("Arial");
+  EXPECT_LT(c.textWidth("i"), c.textWidth("W"));
+  EXPECT_EQ(c.textWidth(""), 0);
+  // Cyrillic letters of the code page have glyphs of their own.
+  EXPECT_GT(c.textWidth(utf8ToCp1251("Ж")), c.textWidth(" "));
+}
+
+TEST(TextCanvas, DrawsInTheFontColourWithClearOrSolidBrush) {
+  TSurface s(200, 60);
+  const uint16_t back = rgb565(0, 0, 80);
+  s.fill(back);
+  TTextCanvas& c = s.canvas();
+  c.setFontSize(20);
+  c.setFontBold(true);
+  c.setFontColor(colorRef(255, 0, 0));
+  c.setBrushClear(true);
+  c.textOut(10, 5, "HHH");
+  EXPECT_TRUE(c.inUse());
+  c.release();
+  EXPECT_FALSE(c.inUse());
+  const uint16_t red = rgb565(255, 0, 0);
+  EXPECT_GT(countColour(s, red), 30);
+  // Nothing left of the text, and the background around the glyphs stays.
+  for (int y = 0; y < 60; ++y)
+    for (int x = 0; x < 10; ++x) ASSERT_EQ(s.row(y)[x], back);
+  EXPECT_EQ(s.row(5)[10], back);  // the cell's top-left corner is above the capitals
+
+  // A solid brush fills the whole cell first.
+  s.fill(back);
+  c.setBrushClear(false);
+  c.setBrushColor(colorRef(255, 255, 255));
+  c.textOut(10, 5, "HHH");
+  EXPECT_EQ(s.row(5)[10], rgb565(255, 255, 255));
+  EXPECT_EQ(s.row(5 + c.textHeight("H") - 1)[10 + c.textWidth("HHH") - 1], rgb565(255, 255, 255));
+  EXPECT_EQ(s.row(5 + c.textHeight("H"))[10], back);
+
+  // Text running off every edge is clipped.
+  c.textOut(-30, -10, "Clipped text at the edge");
+  c.textOut(190, 50, "WWW");
+  c.textOut(100000, 100000, "far away");
+}
+
+}  // namespace
+}  // namespace mv
