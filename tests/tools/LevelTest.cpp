@@ -1,0 +1,216 @@
+// The generated levels load by the level file's rules and are playable; the file reader and the
+// playability check themselves catch what they are there to catch.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "common/LevelCheck.h"
+#include "common/LevelFile.h"
+#include "platform/Error.h"
+
+namespace mv {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string readText(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::vector<Level> generatedLevels() {
+  std::vector<Level> levels;
+  std::vector<fs::path> files;
+  for (const auto& entry : fs::directory_iterator("Maps"))
+    if (entry.path().extension() == ".lvx") files.push_back(entry.path());
+  std::sort(files.begin(), files.end());
+  for (const fs::path& file : files) levels.push_back(decodeLevel(readText(file)));
+  return levels;
+}
+
+// A level from rows drawn like the game's maps: '#' solid, '=' platform, '^' lethal, 'R' a respawn
+// point (left column, feet row), 'h' a Health25.
+Level drawn(const std::vector<std::string>& rows) {
+  Level level;
+  level.texture = level.background = "metal";
+  level.height = static_cast<int>(rows.size());
+  level.width = static_cast<int>(rows[0].size());
+  for (int row = 0; row < level.height; ++row)
+    for (int col = 0; col < level.width; ++col) {
+      const char c = rows[row][col];
+      level.cells.push_back(c == '#'   ? kCellSolid
+                            : c == '=' ? kCellPlatform
+                            : c == '^' ? kCellLethal
+                                       : kCellEmpty);
+      level.back.push_back(0);
+      level.front.push_back(0);
+      if (c == 'R') level.objects.push_back(respawnAt({col, row}));
+      if (c == 'h') level.objects.push_back(pickupAt("Health25", col, row));
+    }
+  return level;
+}
+
+bool mentions(const std::vector<std::string>& problems, const std::string& text) {
+  return std::any_of(problems.begin(), problems.end(),
+                     [&](const std::string& p) { return p.find(text) != std::string::npos; });
+}
+
+TEST(GeneratedLevels, FourPlayableLevelsWithTheirPicturesFromDuelSizeToNearTheLimit) {
+  const std::vector<Level> levels = generatedLevels();
+  ASSERT_GE(levels.size(), 4u);
+  int smallest = kMaxLevelSide * kMaxLevelSide, largest = 0;
+  for (const Level& level : levels) {
+    SCOPED_TRACE(level.title);
+    EXPECT_EQ(checkLevel(level), std::vector<std::string>{});
+    EXPECT_TRUE(fs::exists("Textures/" + level.texture + ".bmp"));
+    EXPECT_TRUE(fs::exists("Backgrounds/" + level.background + ".jpg"));
+    const int respawns =
+        static_cast<int>(std::count_if(level.objects.begin(), level.objects.end(),
+                                       [](const LevelObject& o) { return o.kind == "Respawn"; }));
+    EXPECT_GE(respawns, 6);
+    EXPECT_LE(respawns, 16);
+    bool platforms = false;
+    for (uint8_t v : level.cells) platforms |= v == kCellPlatform;
+    EXPECT_TRUE(platforms);
+    smallest = std::min(smallest, level.width * level.height);
+    largest = std::max(largest, level.width * level.height);
+  }
+  EXPECT_LT(smallest, 50 * 30);  // a duel level
+  EXPECT_GT(largest, 100 * 80);  // and a large one
+}
+
+TEST(GeneratedLevels, EveryPickupKindAppearsSomewhere) {
+  std::set<std::string> kinds;
+  bool lethal = false;
+  for (const Level& level : generatedLevels()) {
+    for (const LevelObject& o : level.objects) kinds.insert(o.kind);
+    for (uint8_t v : level.cells) lethal |= v == kCellLethal;
+  }
+  std::vector<std::string> wanted{"Health25", "Health200", "Armor"};
+  for (char d = '0'; d <= '7'; ++d) {
+    wanted.push_back(std::string("Weapon") + d);
+    wanted.push_back(std::string("Ammo") + d);
+  }
+  for (const std::string& kind : wanted) EXPECT_TRUE(kinds.count(kind)) << kind;
+  EXPECT_TRUE(lethal);
+}
+
+TEST(LevelFile, ObjectTriplesAreReadOnlyWhenALineFollows) {
+  const std::string head = "t\r\nn\r\nmetal\r\nbg\r\n2\r\n1\r\n\x14\x15\r\n\x15\x17\r\n\x14\x14\r\n";
+  // One triple, nothing after it: still read.
+  Level one = decodeLevel(head + "Respawn\r\n16\r\n32\r\n");
+  ASSERT_EQ(one.objects.size(), 1u);
+  EXPECT_EQ(one.objects[0].x, 16);
+  EXPECT_EQ(one.objects[0].y, 32);
+  // Two triples and no line after: only the first; with one line after: both.
+  EXPECT_EQ(decodeLevel(head + "Respawn\r\n1\r\n2\r\nArmor\r\n3\r\n4\r\n").objects.size(), 1u);
+  EXPECT_EQ(decodeLevel(head + "Respawn\r\n1\r\n2\r\nArmor\r\n3\r\n4\r\nend\r\n").objects.size(), 2u);
+  // LF line breaks read the same; character code 20 is value 0, 21 is 1, 23 is 3.
+  Level lf = decodeLevel("t\nn\nmetal\nbg\n2\n1\n\x14\x15\n\x15\x17\n\x14\x14\nRespawn\n1\n2\n");
+  EXPECT_EQ(lf.back, (std::vector<uint8_t>{0, 1}));
+  EXPECT_EQ(lf.cells, (std::vector<uint8_t>{1, 3}));
+  EXPECT_EQ(lf.texture, "metal");
+  // Encoding and decoding give the level back, and the file ends with the line after the last triple.
+  const std::string text = encodeLevel(one);
+  EXPECT_EQ(decodeLevel(text).cells, one.cells);
+  EXPECT_TRUE(text.ends_with("32\r\nend\r\n"));
+}
+
+TEST(LevelFile, MalformedFilesAreRefusedWithTheLoadersMessages) {
+  auto message = [](const std::string& text) {
+    try {
+      decodeLevel(text);
+    } catch (const Error& e) {
+      return std::string(e.what());
+    }
+    return std::string("accepted");
+  };
+  EXPECT_EQ(message("t\nn\nm\nb\nwide\n1\n"), "'wide' is not a valid integer value");
+  EXPECT_EQ(message("t\nn\nm\nb\n2\n"), "List index out of bounds (5)");
+  EXPECT_EQ(message("t\nn\nm\nb\n2\n1\n\x14\x14\n\x14\x14\n\x14\x14\n"), "List index out of bounds (9)");
+  EXPECT_EQ(message("t\nn\nm\nb\n2\n1\n\x14\x14\n\x14\x14\n\x14\x14\nRespawn\nx\n0\n"),
+            "'x' is not a valid integer value");
+  EXPECT_NE(message("t\nn\nm\nb\n117\n1\n"), "accepted");  // past the grid
+  EXPECT_NE(message("t\nn\nm\nb\n0\n1\n"), "accepted");    // no cells
+  EXPECT_NE(message("t\nn\nm\nb\n3\n1\n\x14\x14\n\x14\x14\x14\n\x14\x14\x14\n"), "accepted");  // short row
+  EXPECT_NE(message("t\nn\nm\nb\n-2\n1\n"), "accepted");
+  // Values whose characters would be line breaks cannot be written.
+  Level bad = decodeLevel("t\nn\nm\nb\n1\n1\n\x14\n\x14\n\x14\nRespawn\n0\n0\n");
+  bad.back[0] = 246;
+  EXPECT_THROW(encodeLevel(bad), Error);
+}
+
+TEST(LevelCheck, JumpsReachFourCellsAndNotFive) {
+  // A ledge four cells above the floor is reached by a jump; the fighter comes back down.
+  const std::vector<std::string> four{"################", "#..............#", "#..............#",
+                                      "#.........h....#", "#.........######", "#..............#",
+                                      "#..............#", "#.R.R.R.R.R.R..#", "################"};
+  EXPECT_EQ(checkLevel(drawn(four)), std::vector<std::string>{});
+  // Five cells: out of reach.
+  const std::vector<std::string> five{
+      "################", "#..............#", "#..............#", "#.........h....#", "#.........######",
+      "#..............#", "#..............#", "#..............#", "#.R.R.R.R.R.R..#", "################"};
+  const auto problems = checkLevel(drawn(five));
+  EXPECT_TRUE(mentions(problems, "spot 10,3 cannot be reached"));
+  EXPECT_TRUE(mentions(problems, "pick-up at cell 10,3 is out of reach"));
+  // A platform cell can be jumped through from below and stood on.
+  std::vector<std::string> platform = four;
+  platform[4] = "#.........=====#";
+  EXPECT_EQ(checkLevel(drawn(platform)), std::vector<std::string>{});
+}
+
+TEST(LevelCheck, FindsOpenBordersTrapsBadObjectsAndWrongRespawnCounts) {
+  const std::vector<std::string> base{"################", "#..............#", "#..............#",
+                                      "#..............#", "#.R.R.R.R.R.R..#", "################"};
+  EXPECT_EQ(checkLevel(drawn(base)), std::vector<std::string>{});
+
+  std::vector<std::string> open = base;
+  open[2][0] = '.';
+  EXPECT_TRUE(mentions(checkLevel(drawn(open)), "border cell 0,2 is open"));
+
+  // A walled pit five cells deep: whoever falls in cannot climb out.
+  const std::vector<std::string> pit{"##################", "#................#", "#................#",
+                                     "#................#", "#.R.R.R.R.R.R....#", "#############...##",
+                                     "#############...##", "#############...##", "#############...##",
+                                     "#############...##", "##################"};
+  EXPECT_TRUE(mentions(checkLevel(drawn(pit)), "spot 13,9 is a trap"));
+
+  Level inWall = drawn(base);
+  inWall.objects.push_back(pickupAt("Armor", 0, 2));
+  inWall.objects.push_back({"Weapon9", 32, 40});
+  inWall.objects.push_back({"respawn", 32, 40});
+  const auto problems = checkLevel(inWall);
+  EXPECT_TRUE(mentions(problems, "Armor at"));
+  EXPECT_TRUE(mentions(problems, "unknown pick-up kind Weapon9"));
+  EXPECT_TRUE(mentions(problems, "unknown pick-up kind respawn"));  // the kind is case-sensitive
+
+  std::vector<std::string> few = base;
+  few[4] = "#.R.R.R.R.R....#";
+  EXPECT_TRUE(mentions(checkLevel(drawn(few)), "5 respawn points"));
+
+  // A respawn point whose body would be in the ceiling is refused.
+  Level floating = drawn(base);
+  floating.objects.push_back(respawnAt({3, 2}));
+  EXPECT_TRUE(mentions(checkLevel(floating), "not on firm ground"));
+}
+
+TEST(LevelCheck, PlacementAndItsInverseAgree) {
+  for (int col = 1; col < 100; col += 7)
+    for (int row = 3; row < 100; row += 5) {
+      EXPECT_EQ(spotOfRespawn(respawnAt({col, row})), (StandSpot{col, row}));
+      EXPECT_EQ(cellOfPickup(pickupAt("Armor", col, row)), (StandSpot{col, row}));
+      // The fighter's feet (46 pixels below its top) start just above the floor of its row.
+      const LevelObject r = respawnAt({col, row});
+      EXPECT_LE(r.y + 46, (row + 1) * 16);
+      EXPECT_GT(r.y + 46, (row + 1) * 16 - 4);
+    }
+}
+
+}  // namespace
+}  // namespace mv
