@@ -21,8 +21,9 @@ void TDXDraw::initialize() {
   if (platform_) {
     try {
       platform_->openDisplay(w, h);
-    } catch (const PlatformError&) {
-      throw Error(format("Display mode cannot be changed (%dx%d %dbit)", w, h, Display.BitCount));
+    } catch (const PlatformError& e) {
+      // The platform's own reason follows on a line of its own, so the player learns what is missing.
+      throw Error(format("Display mode cannot be changed (%dx%d %dbit)\n%s", w, h, Display.BitCount, e.what()));
     }
   }
   initializing_ = true;

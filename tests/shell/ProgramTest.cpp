@@ -1,0 +1,106 @@
+// Runs the real program headless, as scripted runs and CI do.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct RunResult {
+  int exitCode;
+  std::string output;
+};
+
+// Runs mashvolt in a fresh folder that sees the game's data, so screenshots land there.
+class ProgramRun : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("mashvolt-run-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    for (const char* sub : {"SYSTEM", "Fonts", "Maps", "Textures", "Backgrounds"})
+      if (fs::exists(fs::path(MASHVOLT_GAME_DIR) / sub)) fs::create_directory_symlink(fs::path(MASHVOLT_GAME_DIR) / sub, dir_ / sub);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  RunResult run(const std::string& args) {
+    std::string command = "cd '" + dir_.string() + "' && '" + MASHVOLT_GAME_DIR + "/mashvolt' " + args + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    RunResult result{-1, {}};
+    char buffer[4096];
+    while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) result.output.append(buffer, n);
+    int status = pclose(pipe);
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+  }
+
+  std::vector<uint8_t> readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
+
+  fs::path dir_;
+};
+
+TEST_F(ProgramRun, HeadlessRunEndsAfterTheAskedTicks) {
+  RunResult r = run("--headless --frames 200 --lag 16");
+  EXPECT_EQ(r.exitCode, 0) << r.output;
+}
+
+TEST_F(ProgramRun, BadCommandLinesPrintTheUsageAndExitWithTwo) {
+  for (const char* args : {"--fly", "--frames ten", "--frames", "--lag 0"}) {
+    RunResult r = run(args);
+    EXPECT_EQ(r.exitCode, 2) << args;
+    EXPECT_NE(r.output.find("usage: mashvolt"), std::string::npos) << args;
+  }
+  RunResult help = run("--help");
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_NE(help.output.find("--screenshot-at"), std::string::npos);
+}
+
+TEST_F(ProgramRun, NoDisplayIsAClearFailureNotACrash) {
+  RunResult r = run("--frames 1 --window");  // the test environment has no display to open
+  if (getenv("DISPLAY") && *getenv("DISPLAY")) GTEST_SKIP() << "a display is available here";
+  EXPECT_EQ(r.exitCode, 1) << r.output;
+  EXPECT_NE(r.output.find("Display mode cannot be changed (800x600 16bit)"), std::string::npos) << r.output;
+}
+
+TEST_F(ProgramRun, ScreenshotOfTheMenuAfterThirtyTicks) {
+  RunResult r = run("--headless --frames 30 --lag 16 --screenshot-at 30");
+  ASSERT_EQ(r.exitCode, 0) << r.output;
+  std::vector<uint8_t> bmp = readFile(dir_ / "scr001.bmp");
+  ASSERT_GE(bmp.size(), 54u);
+  EXPECT_EQ(bmp[0], 'B');
+  EXPECT_EQ(bmp[1], 'M');
+  auto le32 = [&](size_t at) { return bmp[at] | bmp[at + 1] << 8 | bmp[at + 2] << 16 | uint32_t(bmp[at + 3]) << 24; };
+  EXPECT_EQ(le32(18), 800u);
+  EXPECT_EQ(le32(22), 600u);
+  // After 30 ticks of 16 ms the title's red is 1 + 30 * 4 = 121: the glyphs' solid cores carry exactly
+  // that colour (5-6-5 keeps the top 5 bits of red), and nothing brighter red stands in the title.
+  int titleRed = 0, brighterRed = 0;
+  const size_t rowBytes = 800 * 3;
+  for (int y = 600 - 60; y < 600; ++y)  // bottom-up: the top rows come last
+    for (int x = 300; x < 500; ++x) {
+      const uint8_t* p = &bmp[54 + y * rowBytes + x * 3];
+      if (p[0] >= 8 || p[1] >= 8) continue;
+      if (p[2] >> 3 == 121 >> 3) ++titleRed;
+      if (p[2] >> 3 > 121 >> 3) ++brighterRed;
+    }
+  EXPECT_GT(titleRed, 100);
+  EXPECT_EQ(brighterRed, 0);
+}
+
+TEST_F(ProgramRun, InputScriptErrorsAreReported) {
+  std::ofstream(dir_ / "keys.txt") << "10 fly away\n";
+  RunResult r = run("--headless --frames 5 --input keys.txt");
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.output.find("line 1"), std::string::npos) << r.output;
+}
+
+}  // namespace
