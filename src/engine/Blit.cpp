@@ -3,14 +3,28 @@
 #include <algorithm>
 #include <cstring>
 #include <vector>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace mv {
 namespace {
 
-// The colour-keyed row copy is the most used operation of the game (every tile and sprite). Written as
-// an unconditional select so the compiler turns it into vector compares and blends.
+// The colour-keyed row copy is the most used operation of the game (every tile and sprite), so it
+// compares and selects eight pixels at a time.
 inline void copyRowKeyed(uint16_t* __restrict d, const uint16_t* __restrict s, int count, uint16_t key) {
-  for (int i = 0; i < count; ++i) d[i] = s[i] == key ? d[i] : s[i];
+  int i = 0;
+#ifdef __SSE2__
+  const __m128i keys = _mm_set1_epi16(static_cast<short>(key));
+  for (; i + 8 <= count; i += 8) {
+    const __m128i src = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+    const __m128i dst = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
+    const __m128i keyed = _mm_cmpeq_epi16(src, keys);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i),
+                     _mm_or_si128(_mm_and_si128(keyed, dst), _mm_andnot_si128(keyed, src)));
+  }
+#endif
+  for (; i < count; ++i) d[i] = s[i] == key ? d[i] : s[i];
 }
 
 // The source rectangle limited to the source surface; drawing never samples outside it.
