@@ -8,8 +8,10 @@
 #include <set>
 #include <sstream>
 
+#include "common/ArchiveModel.h"
 #include "common/LevelCheck.h"
 #include "common/LevelFile.h"
+#include "engine/Picture.h"
 #include "platform/Error.h"
 
 namespace mv {
@@ -85,11 +87,20 @@ TEST(GeneratedLevels, FourPlayableLevelsWithTheirPicturesFromDuelSizeToNearTheLi
   EXPECT_GT(largest, 100 * 80);  // and a large one
 }
 
-TEST(GeneratedLevels, EveryPickupKindAppearsSomewhere) {
-  std::set<std::string> kinds;
+TEST(GeneratedLevels, EveryPickupKindAppearsSomewhereAndNamesAPicture) {
+  std::set<std::string> images;
+  for (const ArchiveItem& item : readArchive(readWholeFile("SYSTEM/graphics.dat")).items)
+    if (const ArchiveValue* name = item.find("Name")) images.insert(name->text);
+  std::set<std::string> kinds;  // as the game tells them apart: "Weapon" or "Ammo" and the digit
   bool lethal = false;
   for (const Level& level : generatedLevels()) {
-    for (const LevelObject& o : level.objects) kinds.insert(o.kind);
+    for (const LevelObject& o : level.objects) {
+      if (o.kind == "Respawn") continue;
+      EXPECT_TRUE(images.count(o.kind)) << "placing " << o.kind << " would fail: no such picture";
+      kinds.insert(o.kind.rfind("Weapon", 0) == 0 ? o.kind.substr(0, 7)
+                   : o.kind.rfind("Ammo", 0) == 0 ? o.kind.substr(0, 5)
+                                                  : o.kind);
+    }
     for (uint8_t v : level.cells) lethal |= v == kCellLethal;
   }
   std::vector<std::string> wanted{"Health25", "Health200", "Armor"};
@@ -184,10 +195,12 @@ TEST(LevelCheck, FindsOpenBordersTrapsBadObjectsAndWrongRespawnCounts) {
   Level inWall = drawn(base);
   inWall.objects.push_back(pickupAt("Armor", 0, 2));
   inWall.objects.push_back({"Weapon9", 32, 40});
+  inWall.objects.push_back(pickupAt("Weapon3Item", 3, 4));
   inWall.objects.push_back({"respawn", 32, 40});
   const auto problems = checkLevel(inWall);
   EXPECT_TRUE(mentions(problems, "Armor at"));
   EXPECT_TRUE(mentions(problems, "unknown pick-up kind Weapon9"));
+  EXPECT_FALSE(mentions(problems, "Weapon3Item"));
   EXPECT_TRUE(mentions(problems, "unknown pick-up kind respawn"));  // the kind is case-sensitive
 
   std::vector<std::string> few = base;

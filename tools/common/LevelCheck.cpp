@@ -88,9 +88,10 @@ StandSpot cellOfPickup(const LevelObject& object) {
 
 bool isPickupKind(const std::string& kind) {
   if (kind == "Health25" || kind == "Health200" || kind == "Armor") return true;
+  // The game reads the weapon from the digit after the prefix and ignores the rest of the kind.
   auto withDigit = [&kind](const std::string& prefix) {
-    return kind.size() == prefix.size() + 1 && kind.compare(0, prefix.size(), prefix) == 0 &&
-           kind.back() >= '0' && kind.back() <= '7';
+    return kind.size() > prefix.size() && kind.compare(0, prefix.size(), prefix) == 0 &&
+           kind[prefix.size()] >= '0' && kind[prefix.size()] <= '7';
   };
   return withDigit("Weapon") || withDigit("Ammo");
 }

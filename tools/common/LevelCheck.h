@@ -40,6 +40,7 @@ LevelObject pickupAt(const std::string& kind, int col, int row);
 StandSpot spotOfRespawn(const LevelObject& object);
 StandSpot cellOfPickup(const LevelObject& object);  // the cell the pick-up sits in
 
+// "Health25", "Health200", "Armor", or "Weapon"/"Ammo" with a weapon digit 0..7 and anything after it.
 bool isPickupKind(const std::string& kind);
 
 bool canStand(const Level& level, StandSpot spot);

@@ -4,7 +4,8 @@
 //   '.' open air over the background picture   ':' open air in front of a back wall
 //   'R' respawn point: the left of the two columns a fighter stands in, at the row of its feet
 //   '+' Health25   'M' Health200   'A' Armor
-//   '0'..'7' Weapon0..Weapon7   'a'..'h' Ammo0..Ammo7 (a = 0, b = 1, ... h = 7)
+//   '0'..'7' weapons 0..7 (kind Weapon<d>Item, the picture of a gun lying on the floor)
+//   'a'..'h' Ammo0..Ammo7 (a = 0, b = 1, ... h = 7)
 // Pick-ups sit in their cell, resting on what is below.
 
 #include <string>

@@ -32,7 +32,9 @@ std::string pickupKind(char c) {
   if (c == '+') return "Health25";
   if (c == 'M') return "Health200";
   if (c == 'A') return "Armor";
-  if (c >= '0' && c <= '7') return std::string("Weapon") + c;
+  // Placed weapons use the lying-on-the-floor picture with its glint: the kind only has to start with
+  // "Weapon" and the digit, and the plain "Weapon<d>" picture is the held gun with its two facings.
+  if (c >= '0' && c <= '7') return std::string("Weapon") + c + "Item";
   if (c >= 'a' && c <= 'h') return std::string("Ammo") + static_cast<char>('0' + (c - 'a'));
   return {};
 }
