@@ -9,6 +9,7 @@
 #include <string>
 
 #include "game/world/BackSprite.h"
+#include "game/Random.h"
 #include "game/world/Grid.h"
 
 namespace mv {
@@ -46,6 +47,7 @@ struct Settings {
 struct Globals {
   ScreenState screenState = MainMenu;
   Settings settings;
+  Random random;
 
   // Owned elsewhere: the console by the main window, the match by the match start, the background by
   // the sprite tree. These are references only, cleared by whoever frees the object.

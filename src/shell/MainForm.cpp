@@ -1,5 +1,7 @@
 #include "shell/MainForm.h"
 
+#include <chrono>
+
 #include "engine/BitmapFile.h"
 #include "engine/Surface.h"
 #include "engine/TextCanvas.h"
@@ -29,6 +31,8 @@ TMainForm::~TMainForm() {
 
 void TMainForm::FormCreate() {
   screenshotCooldown = 0;
+  state().random.seed(fixedSeed.value_or(
+      static_cast<uint32_t>(std::chrono::system_clock::now().time_since_epoch().count())));
   // The console joins here, before the archives, once it exists.
   if (ImageList.Items.count() == 0) ImageList.Items.loadFromFile("SYSTEM/graphics.dat");
   ModelList.Items.loadFromFile("SYSTEM/models.dat");

@@ -3,6 +3,7 @@
 // starts the game up, runs one frame per timer tick and takes the window's input.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "engine/DXDraw.h"
@@ -73,6 +74,8 @@ class TMainForm : public ShellServices {
   int32_t screenshotCooldown = 0;
   int32_t screenshotNumber = 1;
   DeviceState devices;  // the input snapshot of the current frame
+  // Set before FormCreate for a repeatable run; otherwise the generator is seeded from the clock.
+  std::optional<uint32_t> fixedSeed;
 
  private:
   void menuFrame(int32_t lagCount);

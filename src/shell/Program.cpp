@@ -175,6 +175,7 @@ int runProgram(int argc, char** argv) {
 
   try {
     TMainForm form(*platform);
+    form.fixedSeed = options.seed;
     form.FormCreate();
     form.show();
     Loop loop(*platform, form, options, std::move(script));
