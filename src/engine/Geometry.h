@@ -17,9 +17,10 @@ struct TRect {
 
 inline TRect boundsRect(int32_t x, int32_t y, int32_t w, int32_t h) { return {x, y, x + w, y + h}; }
 
-// Two rectangles overlap when they share at least one pixel; sharing an edge is not enough.
+// Two rectangles overlap when they share at least one pixel; sharing an edge is not enough, and an
+// empty rectangle meets nothing.
 inline bool overlap(const TRect& a, const TRect& b) {
-  return a.Left < b.Right && a.Right > b.Left && a.Top < b.Bottom && a.Bottom > b.Top;
+  return !a.empty() && !b.empty() && a.Left < b.Right && a.Right > b.Left && a.Top < b.Bottom && a.Bottom > b.Top;
 }
 
 inline TRect intersection(const TRect& a, const TRect& b) {
