@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "engine/BitmapFile.h"
 #include "engine/Picture.h"
 
 namespace mv {
@@ -225,6 +226,22 @@ TEST(Picture, FilesBlocksMirrorAndJpeg) {
   std::vector<uint8_t> icon = {5, 'T', 'I', 'c', 'o', 'n', 1, 2, 3};
   EXPECT_TRUE(readPictureBlock(icon).empty());
   std::filesystem::remove_all(dir);
+}
+
+TEST(Picture, ScreenshotSavesTheClippedRectangleUpright) {
+  TSurface s(4, 3);
+  s.fill(rgb565(255, 255, 255));
+  s.row(0)[1] = rgb565(255, 0, 0);
+  s.row(2)[3] = rgb565(0, 0, 255);
+  const auto path = (std::filesystem::temp_directory_path() / "mv_scr001.bmp").string();
+  saveBitmapFile(s, {1, 0, 10, 10}, path);  // reaches past the surface: only the inside is saved
+  const TPicture p = loadPictureFile(path);
+  ASSERT_EQ(p.width(), 3);
+  ASSERT_EQ(p.height(), 3);
+  EXPECT_EQ(p.pixel(0, 0), 0xFF0000u);
+  EXPECT_EQ(p.pixel(2, 2), 0x0000FFu);
+  EXPECT_EQ(p.pixel(1, 1), 0xFFFFFFu);  // white stays white through 5-6-5
+  std::filesystem::remove(path);
 }
 
 }  // namespace
