@@ -19,6 +19,8 @@
 namespace mv {
 namespace {
 
+using namespace mv::tools;
+
 namespace fs = std::filesystem;
 
 class ScratchDir {

@@ -15,6 +15,8 @@
 namespace mv {
 namespace {
 
+using namespace mv::tools;
+
 // The key codes of the bind command's key-name table; 0 for a name it does not know.
 int keyCode(std::string name) {
   for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));

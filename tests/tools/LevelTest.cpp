@@ -17,6 +17,8 @@
 namespace mv {
 namespace {
 
+using namespace mv::tools;
+
 namespace fs = std::filesystem;
 
 std::string readText(const fs::path& path) {

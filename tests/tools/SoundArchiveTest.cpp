@@ -15,6 +15,8 @@
 namespace mv {
 namespace {
 
+using namespace mv::tools;
+
 const char* const kPlayedNames[] = {
     "Weapon0",       "Weapon1",   "Weapon2",   "Weapon3",   "Weapon4",    "Weapon5",       "Weapon6",
     "Weapon7",       "Talk",      "Respawn",   "Health25",  "MegaHealth", "ArmorGet",      "WeaponGet",

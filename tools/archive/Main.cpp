@@ -13,6 +13,8 @@
 
 namespace {
 
+using namespace mv::tools;
+
 constexpr const char* kUsage =
     "usage: mvarc COMMAND ARGUMENTS\n"
     "\n"
@@ -33,23 +35,23 @@ int usage(const char* problem) {
 int run(const std::vector<std::string>& args) {
   const std::string& command = args[0];
   if (command == "list" && args.size() == 2) {
-    const mv::Archive archive = mv::readArchive(mv::readWholeFile(args[1]));
-    std::fputs(mv::listArchive(archive).c_str(), stdout);
+    const Archive archive = readArchive(mv::readWholeFile(args[1]));
+    std::fputs(listArchive(archive).c_str(), stdout);
     return 0;
   }
   if (command == "extract" && args.size() == 3) {
-    for (const std::string& warning : mv::extractArchive(mv::readWholeFile(args[1]), args[2]))
+    for (const std::string& warning : extractArchive(mv::readWholeFile(args[1]), args[2]))
       std::fprintf(stderr, "mvarc: warning: %s\n", warning.c_str());
     return 0;
   }
   if (command == "pack" && args.size() == 3) {
-    const std::vector<uint8_t> bytes = mv::packArchive(args[1]);
+    const std::vector<uint8_t> bytes = packArchive(args[1]);
     mv::writeWholeFile(args[2], bytes);
     return 0;
   }
   if (command == "sheet" && args.size() == 3) {
-    const mv::Archive archive = mv::readArchive(mv::readWholeFile(args[1]));
-    mv::saveBitmapFile(mv::contactSheet(archive), args[2]);
+    const Archive archive = readArchive(mv::readWholeFile(args[1]));
+    mv::saveBitmapFile(contactSheet(archive), args[2]);
     return 0;
   }
   if (command == "list" || command == "extract" || command == "pack" || command == "sheet")

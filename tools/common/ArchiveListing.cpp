@@ -6,7 +6,7 @@
 #include "common/WaveImage.h"
 #include "platform/Error.h"
 
-namespace mv {
+namespace mv::tools {
 namespace {
 
 int32_t numberOr(const ArchiveItem& item, const std::string& name, int32_t fallback) {
@@ -180,4 +180,4 @@ TPicture contactSheet(const Archive& archive) {
   return TPicture(sheetWidth, sheetHeight, std::move(px));
 }
 
-}  // namespace mv
+}  // namespace mv::tools

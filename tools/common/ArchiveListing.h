@@ -7,7 +7,7 @@
 #include "common/ArchiveModel.h"
 #include "engine/Picture.h"
 
-namespace mv {
+namespace mv::tools {
 
 // Pattern count of a picture as the archive's items compute it before any surface exists.
 int archivePatternCount(int pictureWidth, int pictureHeight, int patternWidth, int patternHeight,
@@ -18,4 +18,4 @@ std::string listArchive(const Archive& archive);
 // Throws mv::Error when the archive holds no picture.
 TPicture contactSheet(const Archive& archive);
 
-}  // namespace mv
+}  // namespace mv::tools

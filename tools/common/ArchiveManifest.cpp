@@ -10,7 +10,7 @@
 #include "engine/Picture.h"
 #include "platform/Error.h"
 
-namespace mv {
+namespace mv::tools {
 namespace {
 
 namespace fs = std::filesystem;
@@ -310,4 +310,4 @@ std::vector<uint8_t> packArchive(const std::string& dirName) {
   return writeArchive(archive);
 }
 
-}  // namespace mv
+}  // namespace mv::tools

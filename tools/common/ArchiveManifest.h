@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace mv {
+namespace mv::tools {
 
 constexpr const char* kManifestName = "manifest.txt";
 
@@ -26,4 +26,4 @@ std::vector<uint8_t> packArchive(const std::string& dir);
 std::string quoteManifestText(const std::string& text);
 std::string unquoteManifestText(const std::string& quoted);  // without the surrounding quotes
 
-}  // namespace mv
+}  // namespace mv::tools

@@ -2,7 +2,7 @@
 
 #include "platform/Error.h"
 
-namespace mv {
+namespace mv::tools {
 namespace {
 
 ArchiveValue copyValue(const TStreamValue& v) {
@@ -165,4 +165,4 @@ bool tagFromName(const std::string& name, ValueTag& tag) {
   return false;
 }
 
-}  // namespace mv
+}  // namespace mv::tools

@@ -10,7 +10,7 @@
 
 #include "engine/ComponentStream.h"
 
-namespace mv {
+namespace mv::tools {
 
 struct ArchiveValue {
   ValueTag tag = ValueTag::Null;
@@ -45,4 +45,4 @@ std::vector<uint8_t> writeArchive(const Archive& archive);
 std::string tagName(ValueTag tag);
 bool tagFromName(const std::string& name, ValueTag& tag);
 
-}  // namespace mv
+}  // namespace mv::tools

@@ -5,7 +5,7 @@
 
 #include "platform/Error.h"
 
-namespace mv {
+namespace mv::tools {
 namespace {
 
 constexpr int kBodyRows = 3;  // 46 pixels standing
@@ -201,4 +201,4 @@ std::vector<std::string> checkLevel(const Level& level, const LevelRules& rules)
   return problems;
 }
 
-}  // namespace mv
+}  // namespace mv::tools

@@ -8,7 +8,7 @@
 
 #include "common/LevelFile.h"
 
-namespace mv {
+namespace mv::tools {
 
 // Collision cell values.
 constexpr uint8_t kCellEmpty = 0, kCellSolid = 1, kCellPlatform = 2, kCellLethal = 3;
@@ -51,4 +51,4 @@ std::vector<bool> reachableFrom(const Level& level, StandSpot from, const LevelR
 // Every problem found, in words; empty for a good level.
 std::vector<std::string> checkLevel(const Level& level, const LevelRules& rules = {});
 
-}  // namespace mv
+}  // namespace mv::tools

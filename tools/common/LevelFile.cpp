@@ -4,7 +4,7 @@
 
 #include "platform/Error.h"
 
-namespace mv {
+namespace mv::tools {
 namespace {
 
 constexpr int kCodeOffset = 20;
@@ -123,4 +123,4 @@ Level decodeLevel(std::string_view text) {
   return level;
 }
 
-}  // namespace mv
+}  // namespace mv::tools

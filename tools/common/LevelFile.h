@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace mv {
+namespace mv::tools {
 
 constexpr int kMaxLevelSide = 116;  // the collision grid's indices end at 115
 
@@ -44,4 +44,4 @@ std::vector<std::string> splitLines(std::string_view text);
 // A whole decimal integer with an optional sign, else "'%s' is not a valid integer value".
 int32_t parseLevelInteger(const std::string& text);
 
-}  // namespace mv
+}  // namespace mv::tools

@@ -3,7 +3,7 @@
 #include <cctype>
 #include <cstring>
 
-namespace mv {
+namespace mv::tools {
 namespace {
 
 struct Glyph {
@@ -53,4 +53,4 @@ void drawTinyText(std::vector<uint32_t>& pixels, int width, int height, int x, i
       }
 }
 
-}  // namespace mv
+}  // namespace mv::tools

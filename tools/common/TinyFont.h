@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace mv {
+namespace mv::tools {
 
 constexpr int kTinyGlyphWidth = 3, kTinyGlyphHeight = 5, kTinyAdvance = 4;
 
@@ -17,4 +17,4 @@ bool tinyGlyphPixel(char c, int x, int y);
 void drawTinyText(std::vector<uint32_t>& pixels, int width, int height, int x, int y, const std::string& text,
                   uint32_t color);
 
-}  // namespace mv
+}  // namespace mv::tools

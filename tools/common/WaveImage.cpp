@@ -4,7 +4,7 @@
 
 #include "platform/Error.h"
 
-namespace mv {
+namespace mv::tools {
 namespace {
 
 void put16(std::string& out, uint16_t v) {
@@ -104,4 +104,4 @@ std::vector<int16_t> pcm16Samples(const WaveImage& wave) {
   return samples;
 }
 
-}  // namespace mv
+}  // namespace mv::tools

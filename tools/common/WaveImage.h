@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace mv {
+namespace mv::tools {
 
 struct WaveImage {
   std::string format;  // raw "fmt " chunk bytes
@@ -40,4 +40,4 @@ uint32_t waveMilliseconds(const WaveImage& wave);
 // The samples of a 16-bit PCM mono wave; throws mv::Error for any other format.
 std::vector<int16_t> pcm16Samples(const WaveImage& wave);
 
-}  // namespace mv
+}  // namespace mv::tools

@@ -10,6 +10,8 @@
 namespace mv {
 namespace {
 
+using namespace tools;
+
 // A fixed scatter from a cell's position, so decoration looks random but every build is the same.
 int scatter(int col, int row) {
   return (col * 7919 + row * 104729 + col * row * 31) & 0x7FFFFFFF;
@@ -94,7 +96,8 @@ uint8_t tileFor(const At& at, int col, int row, bool liquids) {
 
 }  // namespace
 
-Level levelFromMap(const LevelMap& map) {
+tools::Level levelFromMap(const LevelMap& map) {
+  using namespace tools;
   Level level;
   level.title = map.title;
   level.note = "Mashvolt level, " + std::to_string(map.rows.empty() ? 0 : map.rows[0].size()) + " x " +
@@ -148,6 +151,7 @@ Level levelFromMap(const LevelMap& map) {
 }
 
 void writeLevels(const std::string& gameDir) {
+  using namespace tools;
   const std::filesystem::path dir = std::filesystem::path(gameDir) / "Maps";
   std::filesystem::create_directories(dir);
   for (const LevelMap& map : levelMaps()) {

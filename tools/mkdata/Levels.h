@@ -9,7 +9,7 @@ namespace mv {
 
 // Turns a drawn map into a level: collision cells, tiles chosen from the neighbourhood, objects.
 // Throws mv::Error for an unknown map character or ragged rows.
-Level levelFromMap(const LevelMap& map);
+tools::Level levelFromMap(const LevelMap& map);
 
 // Writes every level to gameDir/Maps/<file>.lvx; a level that fails the playability check stops the
 // build with the problems listed.

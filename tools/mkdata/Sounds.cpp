@@ -28,7 +28,7 @@ void writeSounds(const std::string& gameDir) {
       out.writePropertyName("MaxPlayingCount");
       out.writeInteger(voice.maxPlayingCount);
     }
-    const std::string wave = makePcm16Wave(voice.samples, synth::kRate);
+    const std::string wave = tools::makePcm16Wave(voice.samples, synth::kRate);
     out.writePropertyName("Wave.WAVE");
     out.writeBinary(std::span(reinterpret_cast<const uint8_t*>(wave.data()), wave.size()));
     out.endItem();
