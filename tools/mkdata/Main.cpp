@@ -3,7 +3,8 @@
 // alone, so the build stays incremental.
 //
 //   mkdata <gamedir>                  generate everything into <gamedir>
-//   mkdata <gamedir> --sheets <dir>   also write a contact sheet of every archive picture to <dir>
+//   mkdata <gamedir> --sheets <dir>   also write contact sheets of every picture and mock match
+//                                     screens to <dir>
 
 #include <cstdio>
 #include <filesystem>
@@ -11,6 +12,7 @@
 
 #include "ArtArchive.h"
 #include "ArtOutput.h"
+#include "ArtPreview.h"
 #include "ArtSheet.h"
 #include "Backgrounds.h"
 #include "Pictures.h"
@@ -39,6 +41,8 @@ void writeSheets(const std::string& dir) {
   std::vector<ArtItem> sheets;
   for (int i = 0; i < 4; ++i) sheets.push_back({theme(i).name, tileSheet(theme(i)), 0, 0});
   writeIfChanged(dir + "/textures.ppm", ppmFile(contactSheet(sheets)));
+  for (int i = 0; i < 4; ++i)
+    writeIfChanged(dir + "/scene_" + theme(i).name + ".ppm", ppmFile(previewScene(i)));
 }
 
 }  // namespace

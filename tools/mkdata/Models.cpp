@@ -36,11 +36,11 @@ void drawLeg(Canvas& c, const Leg& leg, double dy, double light) {
   c.fillCircle(leg.knee.x, leg.knee.y + dy, 2.6, shade(armor, 1.15));
   c.line(leg.knee.x, leg.knee.y + dy, leg.foot.x, leg.foot.y + dy - 2, boot, 4.2);
   // The boot points forward, to the right.
-  c.fillPolygon({{leg.foot.x - 2.5, leg.foot.y + dy - 3.5},
+  c.fillPolygon({{leg.foot.x - 2, leg.foot.y + dy - 3.5},
                  {leg.foot.x + 2, leg.foot.y + dy - 3.5},
-                 {leg.foot.x + 4.5, leg.foot.y + dy - 1},
-                 {leg.foot.x + 4.5, leg.foot.y + dy + 0.5},
-                 {leg.foot.x - 2.5, leg.foot.y + dy + 0.5}},
+                 {leg.foot.x + 3.5, leg.foot.y + dy - 1},
+                 {leg.foot.x + 3.5, leg.foot.y + dy + 0.5},
+                 {leg.foot.x - 2, leg.foot.y + dy + 0.5}},
                 boot);
 }
 
@@ -94,8 +94,8 @@ Canvas fighterFrame(const FighterPose& pose) {
   if (!pose.crouched) {
     Point hip{16, 26};
     // Each leg bends most while it swings forward; the body rides up and down with the stride.
-    Leg a = makeLeg(hip, 26 * swing, 8 + 24 * std::max(lift, 0.0), 10, 11);
-    Leg b = makeLeg(hip, -26 * swing, 8 + 24 * std::max(-lift, 0.0), 10, 11);
+    Leg a = makeLeg(hip, 16 * swing, 8 + 22 * std::max(lift, 0.0), 10, 11);
+    Leg b = makeLeg(hip, -16 * swing, 8 + 22 * std::max(-lift, 0.0), 10, 11);
     double dy = (height - 0.5) - std::max(a.foot.y, b.foot.y);
     drawLeg(c, b, dy, 0.7);
     drawArms(c, dy, false);
