@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -131,6 +132,27 @@ TEST(LevelFile, MalformedFilesAreRefusedWithTheirMessages) {
   }
   // The largest map fits.
   EXPECT_EQ(parseLevel(level(116, 116, {"Respawn", "0", "0"})).collision.size(), 116u * 116u);
+}
+
+TEST(LevelFile, DamagedFilesNeverCrashTheParser) {
+  // Cut, shuffled and overwritten versions of a valid level: each parses or is refused with an Error.
+  const std::vector<std::string> good = level(5, 4, {"Respawn", "16", "16", "Armor", "32", "0", ""}, v(1));
+  std::mt19937 rng(7);
+  for (int round = 0; round < 2000; ++round) {
+    std::vector<std::string> lines = good;
+    lines.resize(rng() % (lines.size() + 1));
+    for (int k = 0; k < 3 && !lines.empty(); ++k) {
+      std::string& line = lines[rng() % lines.size()];
+      const std::string choices[] = {"",    "0",          "-1",  "116",
+                                     "117", "2147483647", "abc", std::string(300, v(1))};
+      line = choices[rng() % 8];
+    }
+    try {
+      LevelData d = parseLevel(lines);
+      ASSERT_EQ(d.collision.size(), static_cast<size_t>(d.width) * static_cast<size_t>(d.height));
+    } catch (const Error&) {
+    }
+  }
 }
 
 }  // namespace

@@ -38,7 +38,9 @@ class WorldLayersTest : public testing::Test {
 };
 
 TEST_F(WorldLayersTest, TilesFollowTheCameraAndSignedPatternIndices) {
-  TPictureCollectionItem& sheet = addTestImage(images, "Tiles", 16, 16, 4);  // pattern p: 0x102030 * (p + 1)
+  // Pattern p is filled with 0x102030 * (p + 1); 201 patterns, so that a tile of 200 read unsigned would
+  // find a pattern to draw.
+  TPictureCollectionItem& sheet = addTestImage(images, "Tiles", 16, 16, 201);
   sheet.restore();
   addTestImage(images, "Back", 8, 8).restore();
 
@@ -51,7 +53,7 @@ TEST_F(WorldLayersTest, TilesFollowTheCameraAndSignedPatternIndices) {
   layer.addTile(10, 0, 1);
   layer.addTile(11, 0, 200);  // stored, but a negative pattern as a signed byte: never drawn
   layer.addTile(12, 1, 3);
-  layer.addTile(13, 0, 4);  // one past the sheet's patterns
+  layer.addTile(13, 0, 127);  // the last drawable value
   EXPECT_EQ(layer.tileCount(), 4);
   root.x = -160;
   layer.drawTiles();
@@ -59,7 +61,7 @@ TEST_F(WorldLayersTest, TilesFollowTheCameraAndSignedPatternIndices) {
   EXPECT_EQ(at(15, 15), packed(0x204060));
   EXPECT_EQ(at(16, 0), 0);                  // tile 200
   EXPECT_EQ(at(32, 16), packed(0x4080C0));  // cell (12, 1)
-  EXPECT_EQ(at(48, 0), 0);                  // pattern 4 does not exist
+  EXPECT_EQ(at(48, 0), packed(0x102030u * 128 & 0xFFFFFF));
   // Fractional camera positions truncate.
   display.surface().fill(0);
   root.x = -160.9;
