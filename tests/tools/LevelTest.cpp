@@ -12,12 +12,14 @@
 #include "common/LevelCheck.h"
 #include "common/LevelFile.h"
 #include "engine/Picture.h"
+#include "game/world/LevelFile.h"
 #include "platform/Error.h"
 
 namespace mv {
 namespace {
 
 using namespace mv::tools;
+using tools::LevelObject;  // the game has its own
 
 namespace fs = std::filesystem;
 
@@ -87,6 +89,28 @@ TEST(GeneratedLevels, FourPlayableLevelsWithTheirPicturesFromDuelSizeToNearTheLi
   }
   EXPECT_LT(smallest, 50 * 30);  // a duel level
   EXPECT_GT(largest, 100 * 80);  // and a large one
+}
+
+TEST(GeneratedLevels, TheGamesOwnReaderSeesTheSameLevels) {
+  for (const auto& entry : fs::directory_iterator("Maps")) {
+    if (entry.path().extension() != ".lvx") continue;
+    SCOPED_TRACE(entry.path().string());
+    const Level ours = decodeLevel(readText(entry.path()));
+    const LevelData game = parseLevel(readLines(entry.path().string()));
+    EXPECT_EQ(game.texture, ours.texture);
+    EXPECT_EQ(game.background, ours.background);
+    EXPECT_EQ(game.width, ours.width);
+    EXPECT_EQ(game.height, ours.height);
+    EXPECT_EQ(game.backTiles, ours.back);
+    EXPECT_EQ(game.collision, ours.cells);
+    EXPECT_EQ(game.frontTiles, ours.front);
+    ASSERT_EQ(game.objects.size(), ours.objects.size());
+    for (size_t i = 0; i < ours.objects.size(); ++i) {
+      EXPECT_EQ(game.objects[i].kind, ours.objects[i].kind);
+      EXPECT_EQ(game.objects[i].x, ours.objects[i].x);
+      EXPECT_EQ(game.objects[i].y, ours.objects[i].y);
+    }
+  }
 }
 
 TEST(GeneratedLevels, EveryPickupKindAppearsSomewhereAndNamesAPicture) {
