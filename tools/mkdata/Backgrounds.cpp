@@ -90,8 +90,12 @@ void tech(Canvas& c, const Theme& t) {
     int b = 90 + rng.below(160);
     c.set(x, y, rgb(b, b, std::min(255, b + 30)));
   }
-  c.fillCircle(620, 205, 40, rgb(40, 70, 120));
-  c.fillCircle(610, 198, 36, rgb(70, 110, 170));
+  // A planet lit from the upper left.
+  c.shadeEllipse(620, 210, 44, 44, [](double x, double y) {
+    double d = std::hypot(x - 600, y - 190) / 80;
+    double bands = 0.85 + 0.15 * std::sin(y / 5.0);
+    return shade(mix(rgb(120, 160, 220), rgb(10, 16, 40), d), bands);
+  });
   for (int x = 0; x < W; x += 100) c.fillRect(x, 150, 6, 120, rgb(24, 30, 46));
   for (int y : {0, 270, 400})
     for (int x = 0; x < W; x += 100) {

@@ -1,9 +1,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "Models.h"
 #include "Palette.h"
 #include "Pictures.h"
 #include "Rng.h"
+#include "WeaponArt.h"
 
 namespace mv::art {
 
@@ -37,14 +39,15 @@ void lightningBolt(Canvas& c, double x, double y, double s) {
 
 Canvas menuBackdrop() {
   Canvas c(kScreenW, kScreenH);
-  // A riveted steel bulkhead in the dark, lit from the top by a red glow behind the title.
+  // A riveted steel bulkhead in the dark. The title pulses from black to red over the top band, so the
+  // band stays dark and cold for it to show against.
   c.shadeRect(0, 0, kScreenW, kScreenH, [](double x, double y) {
     double n = fractalNoise(x / 40, y / 40, 7, 4);
     double grime = fractalNoise(x / 9, y / 9, 8, 2);
     double light = 0.55 + 0.6 * n + 0.25 * grime - y / 900.0;
     Color base = shade(rgb(42, 48, 60), light);
-    double redGlow = std::clamp(1.0 - std::hypot((x - 400) / 420, y / 160), 0.0, 1.0);
-    return mix(base, rgb(140, 20, 10), redGlow * 0.55);
+    double spot = std::clamp(1.0 - std::hypot((x - 400) / 380, (y - 330) / 300), 0.0, 1.0);
+    return mix(base, rgb(120, 150, 190), spot * 0.25);
   });
   for (int py = 0; py < 480; py += 80)
     for (int px = (py / 80) % 2 * 50; px < kScreenW; px += 100) {
@@ -73,11 +76,26 @@ Canvas menuBackdrop() {
   c.fillRect(0, 514, kScreenW, 86, rgb(18, 20, 24));
   for (int x = 0; x < kScreenW; x += 8) c.fillRect(x, 514, 2, 86, rgb(40, 44, 52));
   for (int y = 520; y < kScreenH; y += 10) c.fillRect(0, y, kScreenW, 2, rgb(34, 36, 44));
-  lightningBolt(c, 640, 250, 1.1);
+  lightningBolt(c, 700, 110, 0.8);
+  // The fighter, five times life size, standing guard on the right with his rocket launcher.
+  Canvas hero = fighterFrame({});
+  hero.draw(weaponPicture(3), 16 - weaponSize(3).width / 5, kGripY - weaponSize(3).height / 2);
+  constexpr int kZoom = 5;
+  Canvas big = hero.scaled(hero.width() * kZoom, hero.height() * kZoom);
+  // Lit from behind by the bolt: a cold rim on the outline's inner edge.
+  for (int y = 0; y < big.height(); ++y)
+    for (int x = 1; x < big.width(); ++x)
+      if (big.get(x, y).a > 0 && big.get(x - 1, y) == kOutline && big.get(x, y) != kOutline)
+        big.set(x, y, mix(big.get(x, y), rgb(170, 220, 255), 0.6));
+  c.fillEllipse(640, 506, 70, 7, rgb(0, 0, 0, 150));
+  c.draw(big, 640 - big.width() / 2, 508 - big.height());
   lightningBolt(c, 80, 390, 0.55);
   // Where the menus draw their captions, the level list and the credits.
   panel(c, 230, 92, 340, 470);
   panel(c, 8, 96, 222, 214);
+  c.gradientRect(0, 0, kScreenW, 84, rgb(4, 5, 8, 235), rgb(4, 5, 8, 150));
+  c.fillRect(0, 84, kScreenW, 2, rgb(90, 100, 116));
+  c.fillRect(0, 86, kScreenW, 2, rgb(10, 12, 16));
   // A vignette darkens the corners.
   c.shadeRect(0, 0, kScreenW, kScreenH, [](double x, double y) {
     double d = std::hypot((x - 400) / 480, (y - 300) / 380);
@@ -121,11 +139,15 @@ Canvas checkBox(bool checked) {
   return c;
 }
 
+// The list's frame is drawn over its rows, so only the rim is painted: a dark edge, a bevelled steel
+// band and a thin light line on the inside.
 Canvas listFrame(int w, int h) {
   Canvas c(w, h);
-  c.bevelBox(0, 0, w, h, kHudEdge, 2);
-  for (int y = 2; y < h - 2; ++y)
-    for (int x = 2; x < w - 2; ++x) c.set(x, y, kClear);
+  c.bevelBox(0, 0, w, h, kHudEdge, 3);
+  c.frameRect(0, 0, w, h, kOutline);
+  c.frameRect(3, 3, w - 6, h - 6, rgb(200, 210, 225));
+  for (int y = 4; y < h - 4; ++y)
+    for (int x = 4; x < w - 4; ++x) c.set(x, y, kClear);
   return c;
 }
 
