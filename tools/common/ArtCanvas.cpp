@@ -1,4 +1,4 @@
-#include "Canvas.h"
+#include "common/ArtCanvas.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "Rng.h"
+#include "common/ArtRng.h"
 
 #include <cmath>
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "Canvas.h"
+#include "common/ArtCanvas.h"
 #include "engine/Picture.h"
 
 namespace mv::art {

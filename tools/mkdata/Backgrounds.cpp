@@ -7,7 +7,7 @@
 #include "ArtItem.h"
 #include "ArtOutput.h"
 #include "Palette.h"
-#include "Rng.h"
+#include "common/ArtRng.h"
 
 namespace mv::art {
 

@@ -1,8 +1,8 @@
 #pragma once
 #include <string>
 
-#include "Canvas.h"
 #include "Textures.h"
+#include "common/ArtCanvas.h"
 
 namespace mv::art {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "Canvas.h"
+#include "common/ArtCanvas.h"
 
 namespace mv::art {
 

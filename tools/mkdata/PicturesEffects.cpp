@@ -3,7 +3,7 @@
 
 #include "Palette.h"
 #include "Pictures.h"
-#include "Rng.h"
+#include "common/ArtRng.h"
 
 namespace mv::art {
 

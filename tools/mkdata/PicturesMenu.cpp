@@ -4,7 +4,7 @@
 #include "Models.h"
 #include "Palette.h"
 #include "Pictures.h"
-#include "Rng.h"
+#include "common/ArtRng.h"
 #include "WeaponArt.h"
 
 namespace mv::art {

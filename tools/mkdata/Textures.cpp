@@ -6,7 +6,7 @@
 #include "ArtItem.h"
 #include "ArtOutput.h"
 #include "Palette.h"
-#include "Rng.h"
+#include "common/ArtRng.h"
 #include "TextureNames.h"
 
 namespace mv::art {

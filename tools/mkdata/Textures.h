@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "Canvas.h"
+#include "common/ArtCanvas.h"
 
 namespace mv::art {
 
