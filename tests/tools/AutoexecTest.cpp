@@ -9,6 +9,7 @@
 #include <set>
 
 #include "common/LevelFile.h"
+#include "game/world/LevelFile.h"
 #include "engine/Picture.h"
 #include "platform/Cp1251.h"
 
@@ -50,7 +51,7 @@ const std::set<std::string> kActions{"JUMP",       "CROUCH", "MOVELEFT", "MOVERI
                                      "NEXTWEAPON", "ZOOM",   "LOOKUP",   "LOOKDOWN"};
 
 int number(const std::string& text) {
-  return parseLevelInteger(text);
+  return parseInteger(text);
 }
 
 TEST(Autoexec, EveryLineIsAKnownCommandWithAUsableArgument) {

@@ -1,7 +1,6 @@
 #include "common/LevelFile.h"
 
-#include <charconv>
-
+#include "game/world/LevelFile.h"
 #include "platform/Error.h"
 
 namespace mv::tools {
@@ -15,40 +14,7 @@ char encodeValue(uint8_t value) {
   return c;
 }
 
-uint8_t decodeValue(char c) {
-  return static_cast<uint8_t>((static_cast<uint8_t>(c) - kCodeOffset) & 0xFF);
-}
-
-const std::string& lineAt(const std::vector<std::string>& lines, size_t index) {
-  if (index >= lines.size()) throw Error(format("List index out of bounds (%d)", static_cast<int>(index)));
-  return lines[index];
-}
-
 }  // namespace
-
-std::vector<std::string> splitLines(std::string_view text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' && text[i] != '\n') continue;
-    lines.emplace_back(text.substr(start, i - start));
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < text.size()) lines.emplace_back(text.substr(start));
-  return lines;
-}
-
-int32_t parseLevelInteger(const std::string& text) {
-  const char* first = text.data();
-  const char* last = text.data() + text.size();
-  if (first != last && *first == '+') ++first;
-  int32_t value = 0;
-  const auto [end, error] = std::from_chars(first, last, value);
-  if (first == last || error != std::errc() || end != last)
-    throw Error(format("'%s' is not a valid integer value", text.c_str()));
-  return value;
-}
 
 std::string encodeLevel(const Level& level) {
   if (level.width < 1 || level.height < 1 || level.width > kMaxLevelSide || level.height > kMaxLevelSide)
@@ -89,37 +55,25 @@ std::string encodeLevel(const Level& level) {
 
 Level decodeLevel(std::string_view text) {
   const std::vector<std::string> lines = splitLines(text);
+  const LevelData data = parseLevel(lines);
+  // Stricter than the game's loader, which reads missing cells as empty: a short layer line in a level
+  // we ship is a mistake in its map.
+  for (size_t index = 6; index < 6 + 3 * static_cast<size_t>(data.height); ++index)
+    if (lines[index].size() < static_cast<size_t>(data.width))
+      throw Error(format("Level line %d is shorter than %d cells", static_cast<int>(index), data.width));
+
   Level level;
-  level.title = lineAt(lines, 0);
-  level.note = lineAt(lines, 1);
-  level.texture = lineAt(lines, 2);
-  level.background = lineAt(lines, 3);
-  level.width = parseLevelInteger(lineAt(lines, 4));
-  level.height = parseLevelInteger(lineAt(lines, 5));
-  if (level.width < 1 || level.height < 1 || level.width > kMaxLevelSide || level.height > kMaxLevelSide)
-    throw Error(format("Level size %dx%d is outside 1..%d", level.width, level.height, kMaxLevelSide));
-
-  size_t next = 6;
-  for (auto* layer : {&level.back, &level.cells, &level.front}) {
-    layer->reserve(static_cast<size_t>(level.width) * level.height);
-    for (int row = 0; row < level.height; ++row, ++next) {
-      const std::string& cells = lineAt(lines, next);
-      if (cells.size() < static_cast<size_t>(level.width))
-        throw Error(format("Level line %d is shorter than %d cells", static_cast<int>(next), level.width));
-      for (int col = 0; col < level.width; ++col) layer->push_back(decodeValue(cells[col]));
-    }
-  }
-
-  // The first triple is always read; each further one only when a line follows it.
-  size_t k = next;
-  do {
-    LevelObject object;
-    object.kind = lineAt(lines, k);
-    object.x = parseLevelInteger(lineAt(lines, k + 1));
-    object.y = parseLevelInteger(lineAt(lines, k + 2));
-    level.objects.push_back(std::move(object));
-    k += 3;
-  } while (lines.size() > k + 3);
+  level.title = lines[0];
+  level.note = lines[1];
+  level.texture = data.texture;
+  level.background = data.background;
+  level.width = data.width;
+  level.height = data.height;
+  level.back = data.backTiles;
+  level.cells = data.collision;
+  level.front = data.frontTiles;
+  for (const mv::LevelObject& object : data.objects)
+    level.objects.push_back({object.kind, object.x, object.y});
   return level;
 }
 

@@ -33,15 +33,8 @@ struct Level {
 // or a value whose character would break its line.
 std::string encodeLevel(const Level& level);
 
-// Reads a level by the loader's rules: W and H must be integers ("'%s' is not a valid integer value"),
-// missing lines are "List index out of bounds (%d)". Unlike the loader it also refuses what the format
-// cannot hold: sides outside 1..116 and layer lines shorter than W.
+// Reads a level with the game's own reader, and also refuses layer lines shorter than W, which the
+// game would read as empty cells.
 Level decodeLevel(std::string_view text);
-
-// The text split into lines at CR LF, LF or CR; a final line break does not start another line.
-std::vector<std::string> splitLines(std::string_view text);
-
-// A whole decimal integer with an optional sign, else "'%s' is not a valid integer value".
-int32_t parseLevelInteger(const std::string& text);
 
 }  // namespace mv::tools
