@@ -6,10 +6,10 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/Blit.h"
-#include "engine/DXDraw.h"
-#include "engine/DXImageList.h"
-#include "engine/TextCanvas.h"
+#include "engine/draw/Blit.h"
+#include "engine/draw/DXDraw.h"
+#include "engine/draw/DXImageList.h"
+#include "engine/draw/TextCanvas.h"
 
 namespace mv {
 namespace {

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <random>
 
-#include "engine/ImageSpriteEx.h"
+#include "engine/sprite/ImageSpriteEx.h"
 #include "game/world/Level.h"
 #include "platform/HeadlessPlatform.h"
 #include "shell/MainForm.h"

@@ -6,9 +6,9 @@
 #include <cmath>
 #include <random>
 
-#include "engine/DXImageList.h"
-#include "engine/Picture.h"
-#include "engine/SpriteEngine.h"
+#include "engine/draw/DXImageList.h"
+#include "engine/archive/Picture.h"
+#include "engine/sprite/SpriteEngine.h"
 #include "game/Globals.h"
 #include "game/world/Blood.h"
 #include "game/world/Gib.h"

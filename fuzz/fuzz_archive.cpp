@@ -4,8 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "engine/DXDraw.h"
-#include "engine/DXImageList.h"
+#include "engine/draw/DXDraw.h"
+#include "engine/draw/DXImageList.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   mv::TDXDraw draw;

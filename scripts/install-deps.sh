@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the game and the tests need, when any is missing.
 set -euo pipefail
 packages=(g++ make cmake ninja-build pkg-config libsdl2-dev libsdl2-ttf-dev libjpeg62-turbo-dev
-          fonts-dejavu-core libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth)
+          fonts-dejavu-core libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth ccache)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")

@@ -2,9 +2,9 @@
 
 #include <chrono>
 
-#include "engine/BitmapFile.h"
-#include "engine/Surface.h"
-#include "engine/TextCanvas.h"
+#include "engine/archive/BitmapFile.h"
+#include "engine/draw/Surface.h"
+#include "engine/draw/TextCanvas.h"
 #include "game/world/BackSprite.h"
 #include "game/world/Level.h"
 #include "game/world/ScrollBackGround.h"

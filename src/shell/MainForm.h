@@ -6,9 +6,9 @@
 #include <optional>
 #include <string>
 
-#include "engine/DXDraw.h"
-#include "engine/DXImageList.h"
-#include "engine/DXSpriteEngine.h"
+#include "engine/draw/DXDraw.h"
+#include "engine/draw/DXImageList.h"
+#include "engine/sprite/DXSpriteEngine.h"
 #include "engine/DXTimer.h"
 #include "game/Globals.h"
 #include "platform/Platform.h"

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/ComponentStream.h"
-#include "engine/PictureCollection.h"
+#include "engine/archive/ComponentStream.h"
+#include "engine/archive/PictureCollection.h"
 
 namespace mv {
 namespace {

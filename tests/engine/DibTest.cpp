@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "engine/BitmapFile.h"
-#include "engine/Picture.h"
+#include "engine/archive/BitmapFile.h"
+#include "engine/archive/Picture.h"
 
 namespace mv {
 namespace {

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/Blit.h"
-#include "engine/DXDraw.h"
-#include "engine/DXImageList.h"
-#include "engine/Rotate.h"
+#include "engine/draw/Blit.h"
+#include "engine/draw/DXDraw.h"
+#include "engine/draw/DXImageList.h"
+#include "engine/draw/Rotate.h"
 
 namespace mv {
 namespace {

@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/DXDraw.h"
-#include "engine/DXImageList.h"
-#include "engine/NameIndex.h"
-#include "engine/PictureCollection.h"
+#include "engine/draw/DXDraw.h"
+#include "engine/draw/DXImageList.h"
+#include "engine/archive/NameIndex.h"
+#include "engine/archive/PictureCollection.h"
 
 namespace mv {
 namespace {

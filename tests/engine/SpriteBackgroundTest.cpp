@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "engine/BackgroundSprite.h"
-#include "engine/DXDraw.h"
-#include "engine/DXImageList.h"
-#include "engine/SpriteEngine.h"
+#include "engine/sprite/BackgroundSprite.h"
+#include "engine/draw/DXDraw.h"
+#include "engine/draw/DXImageList.h"
+#include "engine/sprite/SpriteEngine.h"
 
 namespace mv {
 namespace {

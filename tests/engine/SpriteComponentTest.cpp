@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/DXSpriteEngine.h"
+#include "engine/sprite/DXSpriteEngine.h"
 
 namespace mv {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "engine/Sprite.h"
-#include "engine/SpriteEngine.h"
-#include "engine/Surface.h"
+#include "engine/sprite/Sprite.h"
+#include "engine/sprite/SpriteEngine.h"
+#include "engine/draw/Surface.h"
 
 namespace mv {
 namespace {

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "engine/DXDraw.h"
-#include "engine/DXImageList.h"
-#include "engine/ImageSprite.h"
-#include "engine/ImageSpriteEx.h"
-#include "engine/SpriteEngine.h"
+#include "engine/draw/DXDraw.h"
+#include "engine/draw/DXImageList.h"
+#include "engine/sprite/ImageSprite.h"
+#include "engine/sprite/ImageSpriteEx.h"
+#include "engine/sprite/SpriteEngine.h"
 
 namespace mv {
 namespace {

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/Sprite.h"
-#include "engine/SpriteEngine.h"
+#include "engine/sprite/Sprite.h"
+#include "engine/sprite/SpriteEngine.h"
 
 namespace mv {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/Surface.h"
-#include "engine/TextCanvas.h"
+#include "engine/draw/Surface.h"
+#include "engine/draw/TextCanvas.h"
 #include "platform/Cp1251.h"
 
 namespace mv {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "WorldImages.h"
-#include "engine/SpriteEngine.h"
+#include "engine/sprite/SpriteEngine.h"
 #include "game/Globals.h"
 #include "game/world/Anim.h"
 #include "game/world/Blood.h"

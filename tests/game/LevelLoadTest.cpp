@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "WorldImages.h"
-#include "engine/DXImageList.h"
-#include "engine/Picture.h"
+#include "engine/draw/DXImageList.h"
+#include "engine/archive/Picture.h"
 #include "game/Globals.h"
 #include "game/world/Level.h"
 #include "game/world/Match.h"

@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/BitmapFile.h"
-#include "engine/DXDraw.h"
-#include "engine/DXImageList.h"
-#include "engine/ImageSpriteEx.h"
-#include "engine/SpriteEngine.h"
+#include "engine/archive/BitmapFile.h"
+#include "engine/draw/DXDraw.h"
+#include "engine/draw/DXImageList.h"
+#include "engine/sprite/ImageSpriteEx.h"
+#include "engine/sprite/SpriteEngine.h"
 #include "game/Globals.h"
 #include "game/world/Level.h"
 #include "game/world/Match.h"

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "engine/SpriteEngine.h"
+#include "engine/sprite/SpriteEngine.h"
 #include "game/Globals.h"
 #include "game/world/Grid.h"
 #include "game/world/PhyzObj.h"

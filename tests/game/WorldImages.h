@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/DXImageList.h"
-#include "engine/Picture.h"
+#include "engine/draw/DXImageList.h"
+#include "engine/archive/Picture.h"
 
 namespace mv {
 

@@ -3,9 +3,9 @@
 #include <vector>
 
 #include "WorldImages.h"
-#include "engine/DXDraw.h"
-#include "engine/DXImageList.h"
-#include "engine/SpriteEngine.h"
+#include "engine/draw/DXDraw.h"
+#include "engine/draw/DXImageList.h"
+#include "engine/sprite/SpriteEngine.h"
 #include "game/Globals.h"
 #include "game/world/BackSprite.h"
 #include "game/world/Level.h"

@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "engine/Sprite.h"
-#include "engine/SpriteEngine.h"
-#include "engine/Surface.h"
+#include "engine/sprite/Sprite.h"
+#include "engine/sprite/SpriteEngine.h"
+#include "engine/draw/Surface.h"
 #include "platform/HeadlessPlatform.h"
 
 namespace mv {

@@ -10,9 +10,9 @@
 #include <map>
 #include <string>
 
-#include "engine/Picture.h"
-#include "engine/PictureCollection.h"
-#include "engine/Surface.h"
+#include "engine/archive/Picture.h"
+#include "engine/archive/PictureCollection.h"
+#include "engine/draw/Surface.h"
 
 namespace mv {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "common/LevelFile.h"
 #include "game/world/LevelFile.h"
-#include "engine/Picture.h"
+#include "engine/archive/Picture.h"
 #include "platform/Cp1251.h"
 
 namespace mv {

@@ -11,7 +11,7 @@
 #include "common/ArchiveModel.h"
 #include "common/LevelCheck.h"
 #include "common/LevelFile.h"
-#include "engine/Picture.h"
+#include "engine/archive/Picture.h"
 #include "game/world/LevelFile.h"
 #include "platform/Error.h"
 

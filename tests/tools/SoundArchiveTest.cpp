@@ -9,7 +9,7 @@
 
 #include "common/ArchiveModel.h"
 #include "common/WaveImage.h"
-#include "engine/Picture.h"
+#include "engine/archive/Picture.h"
 #include "platform/Error.h"
 
 namespace mv {

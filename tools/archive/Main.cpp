@@ -8,7 +8,7 @@
 #include "common/ArchiveListing.h"
 #include "common/ArchiveManifest.h"
 #include "common/ArchiveModel.h"
-#include "engine/Picture.h"
+#include "engine/archive/Picture.h"
 #include "platform/Error.h"
 
 namespace {

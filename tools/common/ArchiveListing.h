@@ -5,7 +5,7 @@
 #include <string>
 
 #include "common/ArchiveModel.h"
-#include "engine/Picture.h"
+#include "engine/archive/Picture.h"
 
 namespace mv::tools {
 

@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "common/ArchiveModel.h"
-#include "engine/Picture.h"
+#include "engine/archive/Picture.h"
 #include "platform/Error.h"
 
 namespace mv::tools {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/ComponentStream.h"
+#include "engine/archive/ComponentStream.h"
 
 namespace mv::tools {
 

@@ -2,7 +2,7 @@
 
 #include "ArtOutput.h"
 #include "Pictures.h"
-#include "engine/PictureCollection.h"
+#include "engine/archive/PictureCollection.h"
 
 namespace mv::art {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "common/ArtCanvas.h"
-#include "engine/Picture.h"
+#include "engine/archive/Picture.h"
 
 namespace mv::art {
 

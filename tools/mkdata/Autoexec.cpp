@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <span>
 
-#include "engine/Picture.h"
+#include "engine/archive/Picture.h"
 #include "platform/Cp1251.h"
 
 namespace mv {

@@ -5,8 +5,8 @@
 #include "Synth.h"
 #include "SynthVoices.h"
 #include "common/WaveImage.h"
-#include "engine/ComponentStream.h"
-#include "engine/Picture.h"
+#include "engine/archive/ComponentStream.h"
+#include "engine/archive/Picture.h"
 
 namespace mv {
 

@@ -1,6 +1,6 @@
 #include "game/world/Anim.h"
 
-#include "engine/PictureCollection.h"
+#include "engine/archive/PictureCollection.h"
 #include "game/world/Images.h"
 
 namespace mv {

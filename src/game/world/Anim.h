@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/ImageSpriteEx.h"
+#include "engine/sprite/ImageSpriteEx.h"
 
 namespace mv {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "engine/DXImageList.h"
-#include "engine/SpriteEngine.h"
+#include "engine/draw/DXImageList.h"
+#include "engine/sprite/SpriteEngine.h"
 #include "game/Globals.h"
 
 namespace mv {

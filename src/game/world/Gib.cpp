@@ -3,8 +3,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "engine/PictureCollection.h"
-#include "engine/SpriteEngine.h"
+#include "engine/archive/PictureCollection.h"
+#include "engine/sprite/SpriteEngine.h"
 #include "game/Globals.h"
 #include "game/world/Blood.h"
 #include "game/world/Images.h"

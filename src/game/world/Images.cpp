@@ -1,6 +1,6 @@
 #include "game/world/Images.h"
 
-#include "engine/DXImageList.h"
+#include "engine/draw/DXImageList.h"
 #include "game/Globals.h"
 #include "platform/Error.h"
 

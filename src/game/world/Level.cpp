@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "engine/DXImageList.h"
-#include "engine/Picture.h"
+#include "engine/draw/DXImageList.h"
+#include "engine/archive/Picture.h"
 #include "game/Globals.h"
 #include "game/world/BackSprite.h"
 #include "game/world/LevelFile.h"

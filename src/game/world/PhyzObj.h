@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "engine/Geometry.h"
-#include "engine/ImageSpriteEx.h"
+#include "engine/draw/Geometry.h"
+#include "engine/sprite/ImageSpriteEx.h"
 
 namespace mv {
 

@@ -1,7 +1,7 @@
 #include "game/world/ScrollBackGround.h"
 
-#include "engine/DXImageList.h"
-#include "engine/SpriteEngine.h"
+#include "engine/draw/DXImageList.h"
+#include "engine/sprite/SpriteEngine.h"
 #include "game/Globals.h"
 
 namespace mv {

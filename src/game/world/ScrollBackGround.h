@@ -3,7 +3,7 @@
 // corner and fixed to the screen whatever the camera does. Its map stays empty, so the engine's draw
 // pass never draws it: the frame's drawing calls drawSelf directly, before the back tile layer.
 
-#include "engine/BackgroundSprite.h"
+#include "engine/sprite/BackgroundSprite.h"
 
 namespace mv {
 
