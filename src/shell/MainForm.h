@@ -12,6 +12,7 @@
 #include "engine/DXTimer.h"
 #include "game/Globals.h"
 #include "platform/Platform.h"
+#include "shell/MatchStart.h"
 
 namespace mv {
 
@@ -57,6 +58,9 @@ class TMainForm : public ShellServices {
   void saveScreenshotRect(const TRect& rect);
 
   void buildScreen(ScreenState state);
+
+  // Match start: builds the match from a setup and enters it (MatchStart.cpp).
+  void startMatch(const MatchSetup& setup);
 
   Globals& state() { return globals_.get(); }
 
