@@ -16,6 +16,7 @@
 
 namespace mv {
 
+class TMan;
 class TSurface;
 
 // Where a view looks from: a human fighter's camera offset.
@@ -53,6 +54,12 @@ class TMainForm : public ShellServices {
   void drawSingleView(const ViewCamera* view);
   // Hotseat: the first view in the upper half, the second in the lower half.
   void drawSplitView(const ViewCamera* first, const ViewCamera* second);
+
+  // The heads-up display (Hud.cpp): the weapon bar at the bottom of a view, the status block at its
+  // top-left, and the frag table over the pause menu.
+  void drawWeaponBar(const TMan& player);
+  void drawStatus(const TMan& player, int x, int y);
+  void drawScoreboard();
 
   void saveScreenshot() override;
   void saveScreenshotRect(const TRect& rect);

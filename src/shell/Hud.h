@@ -1,0 +1,22 @@
+#pragma once
+// The heads-up display's arithmetic, kept apart from the drawing so it can be checked on its own.
+
+#include <cstdint>
+#include <vector>
+
+namespace mv {
+
+class TMan;
+class TMatch;
+
+// The health number's colour (0x00BBGGRR), or none for values outside 0 .. 200.
+bool healthColor(int32_t health, uint32_t& color);
+
+// Whether the weapon bar shows weapon w's icon: owned, and with ammunition unless it is weapon 0.
+bool weaponShown(const TMan& fighter, int32_t w);
+
+// The frag table's order: indexes into the match's fighter list, most frags first; on equal frags the
+// fighter who joined later comes first.
+std::vector<int32_t> scoreboardOrder(const TMatch* match);
+
+}  // namespace mv
