@@ -246,3 +246,38 @@ TEST(Picture, ScreenshotSavesTheClippedRectangleUpright) {
 
 }  // namespace
 }  // namespace mv
+
+namespace mv {
+namespace {
+
+// Peak resident memory of this process so far, in kilobytes.
+long peakResidentKb() {
+  std::FILE* f = std::fopen("/proc/self/status", "r");
+  if (!f) return 0;
+  char line[256];
+  long kb = 0;
+  while (std::fgets(line, sizeof line, f))
+    if (std::sscanf(line, "VmHWM: %ld kB", &kb) == 1) break;
+  std::fclose(f);
+  return kb;
+}
+
+TEST(Dib, HugeHeadersOverTinyDataFailBeforeReservingMemory) {
+  const long before = peakResidentKb();
+  DibBuilder plain;  // 8192 x 8192 x 24 bits promised, a handful of bytes given
+  plain.width = 8192, plain.height = 8192;
+  plain.pixels.assign(40, 0);
+  EXPECT_EQ(errorOf(plain.build()), "Stream read error");
+  DibBuilder rle;  // a tiny run-length picture claiming the same size
+  rle.width = 8192, rle.height = 8192, rle.bitCount = 8, rle.compression = 1;
+  rle.palette = {0};
+  rle.colorsUsed = 1;
+  rle.pixels = {0, 1};
+  rle.imageSize = 2;
+  EXPECT_EQ(errorOf(rle.build()), "DIB is invalid");
+  // Neither came near the 256 MiB the headers promise.
+  EXPECT_LT(peakResidentKb() - before, 64 * 1024);
+}
+
+}  // namespace
+}  // namespace mv

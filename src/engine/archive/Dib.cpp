@@ -206,15 +206,22 @@ TPicture decode(std::span<const uint8_t> data, bool fileHeader, const char* clas
   if (width == 0 || height == 0) return {};
 
   if (fileHeader && pixelOffset >= c.position() && pixelOffset <= data.size()) c.seek(pixelOffset);
-  std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+  // The bytes are taken before any memory is reserved for the picture, so a header that promises more
+  // than the block holds fails at once instead of after a huge allocation.
+  std::vector<uint32_t> pixels;
   if (rle) {
+    // A few bytes of runs and moves can describe a picture of any size; nothing the game draws comes
+    // near this bound.
+    if (static_cast<int64_t>(width) * height > kMaxCompressedPicturePixels) invalid();
     auto packed = c.bytes(h.imageSize);
+    pixels.resize(static_cast<size_t>(width) * height);
     std::vector<uint8_t> indices(pixels.size(), 0);
     expandRle(packed, h.compression == 2, width, height, indices);
     for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = palette[indices[i]];
   } else {
     const size_t rowSize = ((static_cast<size_t>(bc) * width + 31) / 32) * 4;
     auto rows = c.bytes(rowSize * height);
+    pixels.resize(static_cast<size_t>(width) * height);
     for (int i = 0; i < height; ++i) {
       const int y = topDown ? i : height - 1 - i;
       decodeRow(rows.data() + rowSize * i, pixels.data() + static_cast<size_t>(y) * width, width, bc, is565,

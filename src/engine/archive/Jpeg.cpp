@@ -51,7 +51,7 @@ bool decodeInto(std::span<const uint8_t> data, std::vector<uint32_t>& pixels, st
   info.out_color_space = JCS_RGB;
   if (info.image_width > static_cast<unsigned>(kMaxPictureSide) ||
       info.image_height > static_cast<unsigned>(kMaxPictureSide) ||
-      static_cast<int64_t>(info.image_width) * info.image_height > kMaxPicturePixels) {
+      static_cast<int64_t>(info.image_width) * info.image_height > kMaxCompressedPicturePixels) {
     err.code = -1;
     jpeg_destroy_decompress(&info);
     return false;

@@ -1,7 +1,10 @@
 #include "engine/archive/Picture.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <filesystem>
 #include <fstream>
+#include <memory>
 #include <iterator>
 
 #include "engine/archive/NameIndex.h"
@@ -100,14 +103,18 @@ TPicture loadPictureFile(const std::string& path) {
   if (lower != "bmp" && lower != "jpg" && lower != "jpeg" && lower != "dib")
     throw Error(format("Unknown picture file extension (.%s)", ext.c_str()));
   const std::vector<uint8_t> data = readWholeFile(path);
-  if (lower == "bmp") return decodeBitmapFile(data);
-  if (lower == "dib") {
-    // A bitmap file under another name; its block in an archive is the bare bitmap, made afresh.
-    TPicture p =
-        data.size() >= 2 && data[0] == 'B' && data[1] == 'M' ? decodeBitmapFile(data) : decodeDib(data);
-    return TPicture(p.width(), p.height(), p.pixels());
+  try {
+    if (lower == "bmp") return decodeBitmapFile(data);
+    if (lower == "dib") {
+      // A bitmap file under another name; its block in an archive is the bare bitmap, made afresh.
+      TPicture p =
+          data.size() >= 2 && data[0] == 'B' && data[1] == 'M' ? decodeBitmapFile(data) : decodeDib(data);
+      return TPicture(p.width(), p.height(), p.pixels());
+    }
+    return decodeJpeg(data);
+  } catch (const Error& e) {
+    throw Error(inFile(path, e.what()));
   }
-  return decodeJpeg(data);
 }
 
 void saveBitmapFile(const TPicture& picture, const std::string& path) {
@@ -118,10 +125,23 @@ void saveJpegFile(const TPicture& picture, const std::string& path, int quality)
   writeWholeFile(path, encodeJpeg(picture, quality));
 }
 
+std::string inFile(const std::string& path, const std::string& message) {
+  return message + " in " + path;
+}
+
 std::vector<uint8_t> readWholeFile(const std::string& path) {
-  std::ifstream in(nativePath(path), std::ios::binary);
-  if (!in) throw Error(format("Cannot open file %s", path.c_str()));
-  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  // A folder opens like a file on this system and fails only when read: both are the same error here.
+  const std::string native = nativePath(path);
+  std::error_code ec;
+  if (std::filesystem::is_directory(native, ec)) throw Error(format("Cannot open file %s", path.c_str()));
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(native.c_str(), "rb"), &std::fclose);
+  if (!file) throw Error(format("Cannot open file %s", path.c_str()));
+  std::vector<uint8_t> data;
+  uint8_t chunk[65536];
+  size_t got = 0;
+  while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) data.insert(data.end(), chunk, chunk + got);
+  if (std::ferror(file.get())) throw Error(format("Cannot open file %s", path.c_str()));
+  return data;
 }
 
 void writeWholeFile(const std::string& path, std::span<const uint8_t> data) {

@@ -49,6 +49,8 @@ class TPicture {
 constexpr int kMaxPictureSide = 16384;
 // And the most pixels it may have: a small hostile file must not expand to gigabytes.
 constexpr int64_t kMaxPicturePixels = int64_t(1) << 26;
+// Run-length and JPEG pictures expand from a few bytes; they are held to what a screen-sized picture needs.
+constexpr int64_t kMaxCompressedPicturePixels = int64_t(1) << 22;
 
 // Decoding. Each throws mv::Error with the format's message on malformed data and never reads past the
 // bytes given.
@@ -74,6 +76,8 @@ void saveBitmapFile(const TPicture& picture, const std::string& path);
 void saveJpegFile(const TPicture& picture, const std::string& path, int quality = 90);
 
 // Whole-file helpers shared by the loaders and writers.
+// A damaged file's message names the file: "Stream read error in SYSTEM/graphics.dat".
+std::string inFile(const std::string& path, const std::string& message);
 std::vector<uint8_t> readWholeFile(const std::string& path);                  // "Cannot open file %s"
 void writeWholeFile(const std::string& path, std::span<const uint8_t> data);  // "Cannot create file %s"
 

@@ -52,7 +52,12 @@ void applyItemProperty(TPictureCollectionItem& item, const std::string& name, co
 }  // namespace
 
 void TPictureCollection::loadFromFile(const std::string& path) {
-  loadFromStream(readWholeFile(path));
+  const std::vector<uint8_t> data = readWholeFile(path);
+  try {
+    loadFromStream(data);
+  } catch (const Error& e) {
+    throw Error(inFile(path, e.what()));
+  }
 }
 
 void TPictureCollection::loadFromStream(std::span<const uint8_t> data) {
