@@ -264,3 +264,23 @@ TEST(ArtFiles, GenerationIsRepeatableAndLeavesUnchangedFilesAlone) {
 
 }  // namespace
 }  // namespace mv
+
+namespace mv {
+namespace {
+
+TEST(ArtFiles, UnknownOptionsAreRefusedAndWriteNothing) {
+  fs::path mkdata = fs::path(MASHVOLT_GAME_DIR).parent_path() / "tools" / "mkdata";
+  fs::path scratch = fs::temp_directory_path() / "mv_mkdata_options";
+  fs::remove_all(scratch);
+  fs::create_directories(scratch);
+  const std::string cd = "cd " + scratch.string() + " && " + mkdata.string();
+  EXPECT_EQ(std::system((cd + " --help >/dev/null").c_str()), 0);
+  EXPECT_NE(std::system((cd + " --bogus 2>/dev/null").c_str()), 0);
+  EXPECT_NE(std::system((cd + " a b 2>/dev/null").c_str()), 0);
+  EXPECT_NE(std::system((cd + " 2>/dev/null").c_str()), 0);
+  EXPECT_TRUE(fs::is_empty(scratch));
+  fs::remove_all(scratch);
+}
+
+}  // namespace
+}  // namespace mv

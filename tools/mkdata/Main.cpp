@@ -47,12 +47,30 @@ void writeSheets(const std::string& dir) {
 
 }  // namespace
 
+constexpr const char* kUsage = "usage: mkdata <gamedir> [--sheets <dir>]\n";
+
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: mkdata <gamedir> [--sheets <dir>]\n");
+  std::string gameDir, sheetsDir;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--help" || arg == "-h") {
+      std::fputs(kUsage, stdout);
+      return 0;
+    }
+    if (arg == "--sheets" && i + 1 < argc) {
+      sheetsDir = argv[++i];
+    } else if (arg.starts_with("-") || !gameDir.empty()) {
+      // An option it does not know is never taken for the folder to write a whole game into.
+      std::fprintf(stderr, "mkdata: unknown argument %s\n%s", arg.c_str(), kUsage);
+      return 2;
+    } else {
+      gameDir = arg;
+    }
+  }
+  if (gameDir.empty()) {
+    std::fputs(kUsage, stderr);
     return 2;
   }
-  std::string gameDir = argv[1];
   try {
     for (const char* sub : {"SYSTEM", "Maps", "Textures", "Backgrounds"})
       std::filesystem::create_directories(std::filesystem::path(gameDir) / sub);
@@ -69,7 +87,7 @@ int main(int argc, char** argv) {
 #ifdef MV_HAVE_AUTOEXEC
     mv::writeAutoexec(gameDir);
 #endif
-    if (argc >= 4 && std::string(argv[2]) == "--sheets") writeSheets(argv[3]);
+    if (!sheetsDir.empty()) writeSheets(sheetsDir);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "mkdata: %s\n", e.what());
     return 1;
