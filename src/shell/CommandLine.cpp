@@ -16,6 +16,12 @@ bool parseNumber(const std::string& text, T min, T max, T& out) {
   return true;
 }
 
+// A level is a file of the Maps folder: a name, never a path out of it.
+bool validLevelName(const std::string& name) {
+  return !name.empty() && name.find('/') == std::string::npos && name.find('\\') == std::string::npos &&
+         name.find("..") == std::string::npos;
+}
+
 }  // namespace
 
 std::string usageText() {
@@ -31,6 +37,10 @@ std::string usageText() {
          "                        keydown VK [SHIFT] | keyup VK [SHIFT] | char CODE | text WORDS...\n"
          "                        mousemove X Y | mousedown X Y | mouseup X Y | wheelup | wheeldown\n"
          "                        focus on|off | quit      (lines starting with # are comments)\n"
+         "  --match LEVEL       start a match on Maps/LEVEL.lvx at once (a name, not a path)\n"
+         "  --bots N            with --match: N bots join (0..100, default 0)\n"
+         "  --skill N           with --match: the bots' skill (0..100, default 0)\n"
+         "  --hotseat           with --match: two players on a split screen\n"
          "  --help              this text\n";
 }
 
@@ -50,13 +60,13 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
       {"--frames", [&](const std::string& v) { int64_t n; return parseNumber<int64_t>(v, 0, INT64_MAX, n) && (o.frames = n, true); }},
       {"--lag", [&](const std::string& v) { int32_t n; return parseNumber<int32_t>(v, 1, 60000, n) && (o.lag = n, true); }},
       {"--seed", [&](const std::string& v) { uint32_t n; return parseNumber<uint32_t>(v, 0, UINT32_MAX, n) && (o.seed = n, true); }},
-      {"--bots", [&](const std::string& v) { return parseNumber<int32_t>(v, 0, 999, o.bots); }},
-      {"--skill", [&](const std::string& v) { return parseNumber<int32_t>(v, 0, 999, o.skill); }},
+      {"--bots", [&](const std::string& v) { return parseNumber<int32_t>(v, 0, 100, o.bots) && (o.botsGiven = true); }},
+      {"--skill", [&](const std::string& v) { return parseNumber<int32_t>(v, 0, 100, o.skill) && (o.skillGiven = true); }},
       {"--screenshot-at", [&](const std::string& v) {
          int64_t n;
          return parseNumber<int64_t>(v, 0, INT64_MAX, n) && (o.screenshotAt.push_back(n), true);
        }},
-      {"--match", [&](const std::string& v) { return !v.empty() && (o.match = v, true); }},
+      {"--match", [&](const std::string& v) { return validLevelName(v) && (o.match = v, true); }},
       {"--exec", [&](const std::string& v) { return o.exec.push_back(v), true; }},
       {"--input", [&](const std::string& v) { return !v.empty() && (o.input = v, true); }},
   };
@@ -82,6 +92,8 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
     }
   }
   if (o.window && o.headless) result.error = "--window and --headless exclude each other";
+  if (o.match.empty() && (o.botsGiven || o.skillGiven || o.hotseat))
+    result.error = "--bots, --skill and --hotseat go with --match";
   return result;
 }
 

@@ -17,8 +17,9 @@ struct CommandLine {
   std::optional<int32_t> lag;         // fixed milliseconds per tick instead of the clock
   std::optional<uint32_t> seed;       // the random generator's seed instead of the clock
   std::string match;                  // start a match on this level at once
-  int32_t bots = 0;
-  int32_t skill = 0;
+  int32_t bots = 0;                   // 0 .. 100
+  int32_t skill = 0;                  // 0 .. 100
+  bool botsGiven = false, skillGiven = false;
   bool hotseat = false;
   std::vector<std::string> exec;      // console lines run after start-up
   std::vector<int64_t> screenshotAt;  // save a screenshot after each of these ticks

@@ -46,6 +46,13 @@ TEST(CommandLine, RefusesWhatItDoesNotUnderstand) {
            {"--seed", "-3"},
            {"--screenshot-at", ""},
            {"--window", "--headless"},
+           {"--bots", "2"},
+           {"--hotseat"},
+           {"--match", "duel", "--bots", "101"},
+           {"--match", "duel", "--skill", "-1"},
+           {"--match", "../duel"},
+           {"--match", "Maps/duel"},
+           {"--match", "a\\b"},
        }) {
     SCOPED_TRACE(args[0]);
     EXPECT_NE(parseCommandLine(args).error, "");
