@@ -6,6 +6,7 @@
 #include "engine/draw/Surface.h"
 #include "engine/draw/TextCanvas.h"
 #include "game/world/BackSprite.h"
+#include "game/world/Item.h"
 #include "game/world/Level.h"
 #include "game/world/ScrollBackGround.h"
 #include "shell/FrameArithmetic.h"
@@ -38,6 +39,7 @@ void TMainForm::FormCreate() {
   ModelList.Items.loadFromFile("SYSTEM/models.dat");
   // The sound archive loads here once the sound list exists.
   mirrorModels();
+  state().placePickup = placeLevelPickup;
   titleFadeStep = 1;
   titleBrightness = 1;
   buildScreen(MainMenu);

@@ -6,6 +6,7 @@
 #include "engine/archive/Picture.h"
 #include "game/Globals.h"
 #include "game/world/BackSprite.h"
+#include "game/world/Item.h"
 #include "game/world/LevelFile.h"
 #include "game/world/Match.h"
 #include "platform/Error.h"
@@ -62,9 +63,13 @@ void loadLevel(const std::string& path) {
   TPicture background = loadPictureFile("Backgrounds\\" + level.background + ".jpg");
 
   TPictureCollection& images = levelImages();
-  // A pick-up is drawn by the image of its kind's name; a kind without one refuses the whole level.
-  for (const LevelObject& object : level.objects)
-    if (object.kind != RespawnKind) images.find(object.kind);
+  // A pick-up is drawn by the image of its kind's name; a kind without one, or one that could never be
+  // taken, refuses the whole level.
+  for (const LevelObject& object : level.objects) {
+    if (object.kind == RespawnKind) continue;
+    images.find(object.kind);
+    checkPickupKind(object.kind);
+  }
 
   replacePicture(images.item(0), std::move(texture));
   replacePicture(images.item(1), std::move(background));

@@ -1,0 +1,193 @@
+#include "game/world/Item.h"
+
+#include <algorithm>
+
+#include "engine/archive/PictureCollection.h"
+#include "engine/sprite/SpriteEngine.h"
+#include "game/Globals.h"
+#include "game/SoundPlay.h"
+#include "game/combatants/Man.h"
+#include "game/world/Grid.h"
+#include "game/world/Images.h"
+#include "platform/Error.h"
+
+namespace mv {
+namespace {
+
+enum class Rule { Health25, Health200, Armor, Weapon, Ammo, None };
+
+struct KindRule {
+  Rule rule = Rule::None;
+  int32_t weapon = -1;  // Weapon and Ammo only; -1 when the character after the prefix is no weapon
+  std::string digit;    // that character, for the refusal message
+};
+
+// Weapon and ammunition kinds are known by their first letters and carry the weapon number right after.
+KindRule ruleOf(const std::string& kind) {
+  KindRule r;
+  if (kind == "Health25") {
+    r.rule = Rule::Health25;
+  } else if (kind == "Health200") {
+    r.rule = Rule::Health200;
+  } else if (kind == "Armor") {
+    r.rule = Rule::Armor;
+  } else {
+    size_t at = 0;
+    if (kind.starts_with("Weapon")) {
+      r.rule = Rule::Weapon;
+      at = 6;
+    } else if (kind.starts_with("Ammo")) {
+      r.rule = Rule::Ammo;
+      at = 4;
+    } else {
+      return r;
+    }
+    if (at < kind.size()) {
+      r.digit = kind.substr(at, 1);
+      const char c = kind[at];
+      if (c >= '0' && c < '0' + kWeapons) r.weapon = c - '0';
+    }
+  }
+  return r;
+}
+
+constexpr int32_t kFadeStep = 3;             // alpha per pass: 85 passes from clear to opaque
+constexpr double kBobMsPerPixel = 42;        // hovering speed
+constexpr double kBobHeight = 10;            // pixels
+constexpr double kFallenOut = (Grid::Last + 1) * 16.0;  // below every cell: nothing there to land on
+
+// Passes (not milliseconds) until a taken pick-up is back.
+constexpr int32_t kHealth25Delay = 700;
+constexpr int32_t kHealth200Delay = 3000;
+constexpr int32_t kArmorDelay = 1000;
+constexpr int32_t kBigWeaponDelay = 5000;  // the Redeemer and the minigun
+constexpr int32_t kWeaponDelay = 1200;
+constexpr int32_t kAmmoDelay = 500;
+
+}  // namespace
+
+TItem::TItem(TSprite* parent) : TPhyzObj(parent) {
+  setZ(10);
+  collidable = false;
+  gravity = 0;
+  velX = velY = 0;
+  bobUp = true;
+}
+
+void checkPickupKind(const std::string& kind) {
+  const KindRule r = ruleOf(kind);
+  if ((r.rule == Rule::Weapon || r.rule == Rule::Ammo) && r.weapon < 0)
+    throw Error(format("'%s' is not a valid integer value", r.digit.c_str()));
+}
+
+void TItem::place(int32_t px, int32_t py, bool isDropped, const std::string& newKind) {
+  checkPickupKind(newKind);
+  TPictureCollectionItem& picture = gameImage(newKind);
+
+  kind = newKind;
+  image = &picture;
+  width = picture.width();
+  height = picture.height();
+  frameCount = picture.patternCount();
+  frameSpeed = 0.01;
+  frameLooped = true;
+  // No width: a falling pick-up rests on whatever lies under its middle.
+  hitBox = {width / 2, 0, width / 2, height};
+  x = px;
+  y = py;
+  baseY = py;
+  dropped = isDropped;
+  if (dropped) gravity = 1.0;
+}
+
+void TItem::moveSelf(int moveCount) {
+  TPhyzObj::moveSelf(moveCount);
+  // A dropped weapon that fell out of an open level would fall for ever; nobody can reach it there.
+  if (dropped && y > kFallenOut) {
+    kill();
+    return;
+  }
+
+  // The delay and the fade-in count passes, whatever their length.
+  if (respawnDelay > 0) {
+    visible = false;
+    alpha = 0;
+    respawnDelay -= 1;
+  } else {
+    visible = true;
+    if (alpha < 255) alpha = std::min(alpha + kFadeStep, 255);
+  }
+
+  const double step = moveCount / kBobMsPerPixel;
+  bobOffset = std::clamp(bobUp ? bobOffset + step : bobOffset - step, 0.0, kBobHeight);
+  if (bobOffset == 0 || bobOffset == kBobHeight) bobUp = !bobUp;
+  if (!dropped) y = baseY - bobOffset;
+
+  pickUpCheck();
+}
+
+void TItem::pickUpCheck() {
+  TMatch* match = globals().match;
+  if (!match) return;
+  const KindRule r = ruleOf(kind);
+  const int32_t count = match->fighterCount();
+  for (int32_t i = 0; i < count; ++i) {
+    TMan* man = match->fighter(i);
+    if (!man || !testCollision(*man) || !visible || man->health <= 0) continue;
+
+    // Still visible until the next pass: a second fighter touching it in this pass takes it as well.
+    const char* sound = nullptr;
+    switch (r.rule) {
+      case Rule::Health25:
+        // A fighter who cannot use it blocks it for everyone after him in this pass.
+        if (man->health >= 100) return;
+        man->health = std::min(man->health + 25, 100);
+        respawnDelay = kHealth25Delay;
+        sound = "Health25";
+        break;
+      case Rule::Health200:
+        if (man->health == 200) return;
+        man->health = 200;
+        respawnDelay = kHealth200Delay;
+        sound = "MegaHealth";
+        break;
+      case Rule::Armor:
+        if (man->armor >= 100) return;
+        man->armor = std::min(man->armor + 50, 100);
+        respawnDelay = kArmorDelay;
+        sound = "ArmorGet";
+        break;
+      case Rule::Weapon:
+        if (r.weapon < 0) break;  // refused when placed; only a kind changed afterwards gets here
+        man->takeWeapon(r.weapon);  // owned even when the ammunition is full
+        respawnDelay = (r.weapon == 4 || r.weapon == 7) ? kBigWeaponDelay : kWeaponDelay;
+        sound = "WeaponGet";
+        break;
+      case Rule::Ammo:
+        if (r.weapon < 0 || !man->takeAmmoPack(r.weapon)) continue;
+        respawnDelay = kAmmoDelay;
+        sound = "AmmoGet";
+        break;
+      case Rule::None:
+        break;
+    }
+    if (dropped) kill();
+    if (sound) playSoundAt(sound, x + 10, y + 10);
+  }
+}
+
+TItem* createItem(TSprite* parent, int32_t x, int32_t y, bool dropped, const std::string& kind) {
+  checkPickupKind(kind);
+  gameImage(kind);
+  auto* item = new TItem(parent);
+  item->place(x, y, dropped, kind);
+  return item;
+}
+
+void placeLevelPickup(const std::string& kind, int32_t x, int32_t y) {
+  TSpriteEngine* root = globals().spriteEngine;
+  if (!root) throw Error("No sprite engine for pick-ups");
+  createItem(root, x, y, false, kind);
+}
+
+}  // namespace mv
