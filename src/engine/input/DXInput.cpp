@@ -136,9 +136,8 @@ void TDXInput::update(const DeviceState& polled, bool active) {
   Keyboard.poll(polled, seen && Keyboard.Enabled);
   Mouse.poll(polled, seen && Mouse.Enabled);
   states.reset();
-  for (const TCustomInput* device : {static_cast<const TCustomInput*>(&Joystick),
-                                     static_cast<const TCustomInput*>(&Keyboard),
-                                     static_cast<const TCustomInput*>(&Mouse)})
+  const TCustomInput* devices[] = {&Joystick, &Keyboard, &Mouse};
+  for (const TCustomInput* device : devices)
     if (device->BindInputStates) states |= device->states;
 }
 

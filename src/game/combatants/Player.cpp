@@ -4,9 +4,9 @@
 #include <exception>
 
 #include "engine/input/DXInput.h"
+#include "game/Globals.h"
 #include "game/console/BindInput.h"
 #include "game/console/Console.h"
-#include "game/Globals.h"
 
 namespace mv {
 
@@ -62,10 +62,14 @@ ControlPlan TPlayer::planControls() const {
 
 void TPlayer::moveSelf(int moveCount) {
   TMan::moveSelf(moveCount);
+  if (control(moveCount)) updateImage();
+}
+
+bool TPlayer::control(int moveCount) {
   // Behind the pause menu the match runs on, but the people's hands are on the menu.
-  if (globals().screenState != Match || !alive()) return;
+  if (globals().screenState != Match || !alive()) return false;
   carryOut(planControls(), moveCount);
-  updateImage();
+  return true;
 }
 
 void TPlayer::carryOut(const ControlPlan& plan, int moveCount) {

@@ -38,6 +38,9 @@ class TPlayer : public TMan {
 
   bool isHuman() const override { return true; }
   void moveSelf(int moveCount) override;
+  // The person's part of a step, after the fighter's own: false, doing nothing, unless the match is
+  // being played (no menu over it) and the fighter is alive.
+  bool control(int moveCount);
 
   // Whether the bind of action slot 0 .. 8, or of command bind i (slot 9 + i), is held.
   bool actionDown(int32_t slot) const;
