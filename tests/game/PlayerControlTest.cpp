@@ -65,13 +65,11 @@ TEST_F(PlayerControl, ActionsComeInTheirFixedOrder) {
   bindAll(p);
   bindLine(p, 'J', "SAY GG");
   hold({'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J'});
-  ControlPlan plan = p.planControls();
+  // The zoom comes after every move and weapon change, which each take it back to nothing.
   const std::vector<ControlAction> expected = {cmd(CmdCrouch),    act(K::Fire),      cmd(CmdNextWeapon),
                                                cmd(CmdJump),      cmd(CmdMoveRight), act(K::Zoom),
                                                act(K::RunBind, 0)};
-  EXPECT_EQ(plan.actions, expected);
-  // The zoom comes after every move and weapon change, which each take it back to nothing.
-  EXPECT_EQ(plan.aimAngle, 0);
+  EXPECT_EQ(p.planControls().actions, expected);
 }
 
 TEST_F(PlayerControl, RightWinsOverLeftAndFireReleasedStopsTheWindUp) {
@@ -85,20 +83,15 @@ TEST_F(PlayerControl, RightWinsOverLeftAndFireReleasedStopsTheWindUp) {
   EXPECT_EQ(p.planControls().actions, (std::vector<ControlAction>{act(K::StopSpin)}));
 }
 
-TEST_F(PlayerControl, UnboundAndOutOfRangeSlotsAreNeverDown) {
+TEST_F(PlayerControl, AFreshTableBindsNothing) {
   TPlayer& p = player();
   DeviceState s;
   s.keys.fill(0x80);
   s.mouseButtons.fill(0x80);
   input.update(s, true);
-  // A fresh table binds nothing: keyboard code 0 on every slot.
-  for (int32_t slot = 0; slot < kActionSlots; ++slot) EXPECT_FALSE(p.actionDown(slot));
-  EXPECT_FALSE(p.actionDown(-1));
-  EXPECT_FALSE(p.actionDown(kActionSlots));  // the first command slot is not an action
-  bindLine(p, 'Q', "SCREENSHOT");
-  EXPECT_TRUE(p.commandBindDown(0));
-  EXPECT_FALSE(p.commandBindDown(1));  // not in use
-  EXPECT_FALSE(p.commandBindDown(-1));
+  for (int32_t slot = -1; slot <= kActionSlots; ++slot) EXPECT_FALSE(p.actionDown(slot)) << slot;
+  EXPECT_FALSE(p.commandBindDown(0));
+  EXPECT_EQ(p.planControls().actions, (std::vector<ControlAction>{act(K::StopSpin)}));
 }
 
 TEST_F(PlayerControl, HeldCommandBindsRunOnEveryFrameInSlotOrder) {
@@ -150,18 +143,6 @@ TEST_F(PlayerControl, TheAimingStickAlsoWalks) {
   EXPECT_EQ(push(20000, false), (std::vector<ControlAction>{act(K::StopSpin)}));
 }
 
-TEST_F(PlayerControl, MouseAimFollowsTheFacing) {
-  TPlayer& p = player();
-  p.sensivity = 10;
-  hold({}, 8);
-  EXPECT_TRUE(p.control(16));
-  EXPECT_EQ(p.aimAngle, 2);
-  p.facing = 0;
-  hold({}, 8);
-  p.control(16);
-  EXPECT_EQ(p.aimAngle, 0);
-}
-
 TEST_F(PlayerControl, PauseMenusAndDeathIgnoreTheControls) {
   TPlayer& p = player();
   p.sensivity = 10;
@@ -201,12 +182,10 @@ TEST_F(PlayerControl, ZoomReachesFurtherWithTheRifle) {
   EXPECT_EQ(p.zoom, 100);
   p.currentWeapon = 7;
   p.control(16);
-  EXPECT_EQ(p.zoom, 30);  // the rifle's reach is gone with the rifle
+  EXPECT_EQ(p.zoom, 30);
   p.zoom = 0;
   p.control(3);
   EXPECT_DOUBLE_EQ(p.zoom, 0.375);
-  EXPECT_EQ(TPlayer::zoomStep(29.5, 16, 0), 30);
-  EXPECT_EQ(TPlayer::zoomStep(99.5, 16, 1), 100);
 }
 
 TEST_F(PlayerControl, HotseatPlayersShareTheDevicesButNotTheirBinds) {
