@@ -19,6 +19,7 @@ class TMatch;
 class TPlayer;
 class TScrollBackGround;
 class TDXImageList;
+class TDXInput;
 class TSpriteEngine;
 
 enum ScreenState : uint8_t {
@@ -70,6 +71,7 @@ struct Globals {
   TDXImageList* imageList = nullptr;
   TDXImageList* modelList = nullptr;
   TSpriteEngine* spriteEngine = nullptr;
+  TDXInput* input = nullptr;  // polled once per frame before the move pass
   ShellServices* shell = nullptr;
 };
 

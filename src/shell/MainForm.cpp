@@ -5,6 +5,7 @@
 #include "engine/archive/BitmapFile.h"
 #include "engine/draw/Surface.h"
 #include "engine/draw/TextCanvas.h"
+#include "game/combatants/Player.h"
 #include "game/world/BackSprite.h"
 #include "game/world/Item.h"
 #include "game/world/Level.h"
@@ -21,6 +22,7 @@ TMainForm::TMainForm(Platform& platform)
   g.imageList = &ImageList;
   g.modelList = &ModelList;
   g.spriteEngine = &SpriteEngine.engine;
+  g.input = &Input;
   g.shell = this;
 }
 
@@ -61,7 +63,7 @@ void TMainForm::buildScreen(ScreenState screen) {
 void TMainForm::DXTimerTimer(int32_t lagCount) {
   if (!DXDraw.canDraw()) return;
   if (screenshotCooldown > 0) --screenshotCooldown;
-  devices = platform_.pollDevices();
+  Input.update(platform_.pollDevices(), platform_.hasFocus());
   ScreenState screen = state().screenState;
   if (screen == Match || screen == PauseMenu)
     matchFrame(lagCount);
@@ -75,8 +77,11 @@ void TMainForm::matchFrame(int32_t lagCount) {
   SpriteEngine.move(lagCount);
   // The console's update runs here once the console exists.
   SpriteEngine.dead();
-  // The views follow the human fighters' cameras once fighters exist; until then a match has none.
-  drawSingleView(nullptr);
+  Globals& g = state();
+  if (g.player2)
+    drawSplitView(g.player1, g.player2);
+  else
+    drawSingleView(g.player1);
   if (state().settings.drawFps == 1) drawText(730, 0, "FPS:" + std::to_string(DXTimer.frameRate()));
   if (state().screenState == PauseMenu) {
     // The frag table and the pause menu's widgets are drawn here once they exist.
@@ -121,24 +126,24 @@ void TMainForm::drawText(int x, int y, const std::string& text) {
   canvas.release();
 }
 
-void TMainForm::drawWorld(const ViewCamera& camera, int extraY) {
+void TMainForm::drawWorld(const TMan& fighter, int extraY) {
   Globals& g = state();
   TSpriteEngine& engine = SpriteEngine.engine;
-  engine.x = camera.cameraX;
-  engine.y = camera.cameraY + extraY;
+  engine.x = fighter.cameraX;
+  engine.y = fighter.cameraY + extraY;
   if (g.background) g.background->drawSelf();
   if (g.backLayer) g.backLayer->drawTiles();
   SpriteEngine.draw();
   if (g.frontLayer) g.frontLayer->drawTiles();
 }
 
-void TMainForm::drawSingleView(const ViewCamera* view) {
-  if (!view) return;
-  drawWorld(*view);
+void TMainForm::drawSingleView(const TPlayer* player) {
+  if (!player) return;
+  drawWorld(*player);
   // The weapon bar, the status block and the console follow here once they exist.
 }
 
-void TMainForm::drawSplitView(const ViewCamera* first, const ViewCamera* second) {
+void TMainForm::drawSplitView(const TPlayer* first, const TPlayer* second) {
   if (!first || !second) return;
   const int w = DXDraw.Display.Width;
   const int h = DXDraw.Display.Height;
@@ -179,12 +184,13 @@ void TMainForm::FormKeyPress(uint8_t key) {
   // Characters go to the screen's edit fields and to the console.
 }
 
+// The wheel belongs to player 1 alone, whatever screen is up.
 void TMainForm::FormMouseWheelUp() {
-  // Fighter command 5 (next weapon) for player 1, once fighters exist.
+  if (TPlayer* player = state().player1) player->command(CmdNextWeapon);
 }
 
 void TMainForm::FormMouseWheelDown() {
-  // Fighter command 6 (previous weapon) for player 1, once fighters exist.
+  if (TPlayer* player = state().player1) player->command(CmdPrevWeapon);
 }
 
 void TMainForm::DXDrawMouseDown(int x, int y) {}

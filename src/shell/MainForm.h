@@ -8,6 +8,7 @@
 
 #include "engine/draw/DXDraw.h"
 #include "engine/draw/DXImageList.h"
+#include "engine/input/DXInput.h"
 #include "engine/sprite/DXSpriteEngine.h"
 #include "engine/DXTimer.h"
 #include "game/Globals.h"
@@ -17,13 +18,8 @@
 namespace mv {
 
 class TMan;
+class TPlayer;
 class TSurface;
-
-// Where a view looks from: a human fighter's camera offset.
-struct ViewCamera {
-  double cameraX = 0;
-  double cameraY = 0;
-};
 
 class TMainForm : public ShellServices {
  public:
@@ -49,11 +45,11 @@ class TMainForm : public ShellServices {
 
   // Text on the back surface with the canvas's current font, then the canvas is released.
   void drawText(int x, int y, const std::string& text);
-  // The level as seen from one camera: background, back tile layer, sprites, front tile layer.
-  void drawWorld(const ViewCamera& camera, int extraY = 0);
-  void drawSingleView(const ViewCamera* view);
-  // Hotseat: the first view in the upper half, the second in the lower half.
-  void drawSplitView(const ViewCamera* first, const ViewCamera* second);
+  // The level as seen from a fighter's camera: background, back tile layer, sprites, front tile layer.
+  void drawWorld(const TMan& fighter, int extraY = 0);
+  void drawSingleView(const TPlayer* player);
+  // Hotseat: the first player's view in the upper half, the second's in the lower half.
+  void drawSplitView(const TPlayer* first, const TPlayer* second);
 
   // The heads-up display (Hud.cpp): the weapon bar at the bottom of a view, the status block at its
   // top-left, and the frag table over the pause menu.
@@ -77,6 +73,7 @@ class TMainForm : public ShellServices {
   TDXImageList ImageList;
   TDXImageList ModelList;
   TDXSpriteEngine SpriteEngine;
+  TDXInput Input;
 
   // Shell state.
   int32_t titleBrightness = 1;
@@ -84,7 +81,6 @@ class TMainForm : public ShellServices {
   double cursorFrame = 0;
   int32_t screenshotCooldown = 0;
   int32_t screenshotNumber = 1;
-  DeviceState devices;  // the input snapshot of the current frame
   // Set before FormCreate for a repeatable run; otherwise the generator is seeded from the clock.
   std::optional<uint32_t> fixedSeed;
 

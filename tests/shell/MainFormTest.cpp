@@ -8,6 +8,7 @@
 #include "engine/sprite/Sprite.h"
 #include "engine/sprite/SpriteEngine.h"
 #include "engine/draw/Surface.h"
+#include "game/combatants/Player.h"
 #include "platform/HeadlessPlatform.h"
 
 namespace mv {
@@ -32,13 +33,23 @@ struct FormFixture : ::testing::Test {
   HeadlessPlatform platform{16};
   TMainForm form{platform};
   void SetUp() override { form.show(); }
+  // A human fighter that only lends its camera: it neither moves nor draws.
+  TPlayer& viewer(double cameraX, double cameraY) {
+    auto* p = new TPlayer(&form.SpriteEngine.engine);
+    p->movable = false;
+    p->visible = false;
+    p->cameraX = cameraX;
+    p->cameraY = cameraY;
+    return *p;
+  }
 };
 
 using SplitView = FormFixture;
 
 TEST_F(SplitView, UpperHalfShowsTheFirstViewAndTheSeamRowsAreAsBuilt) {
   new RowPainter(&form.SpriteEngine.engine);
-  ViewCamera first{0, 0}, second{0, 1000};
+  TPlayer& first = viewer(0, 0);
+  TPlayer& second = viewer(0, 1000);
   form.drawSplitView(&first, &second);
   const TSurface& back = form.DXDraw.surface();
   const int h = 600;
@@ -53,7 +64,7 @@ TEST_F(SplitView, UpperHalfShowsTheFirstViewAndTheSeamRowsAreAsBuilt) {
 
 TEST_F(SplitView, NeedsBothViews) {
   new RowPainter(&form.SpriteEngine.engine);
-  ViewCamera only{0, 0};
+  TPlayer& only = viewer(0, 0);
   form.DXDraw.surface().fill(7);
   form.drawSplitView(&only, nullptr);
   form.drawSingleView(nullptr);

@@ -1,11 +1,112 @@
 #include "game/combatants/Player.h"
 
+#include <algorithm>
+#include <exception>
+
+#include "engine/input/DXInput.h"
+#include "game/Globals.h"
+#include "game/console/BindInput.h"
+#include "game/console/Console.h"
+
 namespace mv {
 
 TPlayer::TPlayer(TSprite* parent) : TMan(parent) {}
 
-void TPlayer::moveSelf(int moveCount) { TMan::moveSelf(moveCount); }
-bool TPlayer::actionDown(int32_t) const { return false; }
-bool TPlayer::commandBindDown(int32_t) const { return false; }
+bool TPlayer::actionDown(int32_t slot) const {
+  if (slot < 0 || slot >= kActionSlots) return false;
+  return bindHeld(binds[static_cast<size_t>(slot)], globals().input);
+}
+
+bool TPlayer::commandBindDown(int32_t i) const {
+  if (i < 0 || i >= std::min<int32_t>(commandBindCount, kCommandBindSlots)) return false;
+  return bindHeld(binds[static_cast<size_t>(kActionSlots + i)], globals().input);
+}
+
+double TPlayer::zoomStep(double zoom, int moveCount, int32_t weapon) {
+  return std::clamp(zoom + moveCount / 8.0, 0.0, weapon == 1 ? 100.0 : 30.0);
+}
+
+ControlPlan TPlayer::planControls() const {
+  const TDXInput* input = globals().input;
+  ControlPlan plan;
+  std::vector<ControlAction>& out = plan.actions;
+  auto command = [&out](int32_t c) { out.push_back({ControlKind::Command, c}); };
+
+  AimControls aim;
+  aim.lookType = lookType;
+  aim.sensivity = sensivity;
+  aim.facesRight = facing == 1;
+  aim.lookUp = actionDown(ActLookUp);
+  aim.lookDown = actionDown(ActLookDown);
+  plan.aimAngle = convertAim(aimAngle, aim, input);
+  // The stick that aims also walks, besides the move keys.
+  if (lookType == LookJoystick && input) {
+    if (input->Joystick.x > 100) command(CmdMoveRight);
+    if (input->Joystick.x < -100) command(CmdMoveLeft);
+  }
+
+  if (actionDown(ActCrouch)) command(CmdCrouch);
+  out.push_back({actionDown(ActFire) ? ControlKind::Fire : ControlKind::StopSpin, 0});
+  if (actionDown(ActNextWeapon)) command(CmdNextWeapon);
+  if (actionDown(ActJump)) command(CmdJump);
+  if (actionDown(ActMoveRight))
+    command(CmdMoveRight);
+  else if (actionDown(ActMoveLeft))
+    command(CmdMoveLeft);
+  if (actionDown(ActZoom)) out.push_back({ControlKind::Zoom, 0});
+
+  for (int32_t i = 0; i < std::clamp<int32_t>(commandBindCount, 0, kCommandBindSlots); ++i)
+    if (commandBindDown(i)) out.push_back({ControlKind::RunBind, i});
+  return plan;
+}
+
+void TPlayer::moveSelf(int moveCount) {
+  TMan::moveSelf(moveCount);
+  if (control(moveCount)) updateImage();
+}
+
+bool TPlayer::control(int moveCount) {
+  // Behind the pause menu the match runs on, but the people's hands are on the menu.
+  if (globals().screenState != Match || !alive()) return false;
+  carryOut(planControls(), moveCount);
+  return true;
+}
+
+void TPlayer::carryOut(const ControlPlan& plan, int moveCount) {
+  aimAngle = plan.aimAngle;
+  for (const ControlAction& action : plan.actions) {
+    switch (action.kind) {
+      case ControlKind::Command:
+        command(action.arg);
+        break;
+      case ControlKind::Fire:
+        fire();
+        break;
+      case ControlKind::StopSpin:
+        spinUp = 0;
+        break;
+      case ControlKind::Zoom:
+        // After the moves and the weapon change, which both take the zoom back to nothing.
+        zoom = zoomStep(zoom, moveCount, currentWeapon);
+        break;
+      case ControlKind::RunBind:
+        runBind(action.arg);
+        break;
+    }
+  }
+}
+
+void TPlayer::runBind(int32_t i) {
+  TConsol* console = globals().console;
+  if (!console) return;
+  // A copy: the line may bind more keys while it runs.
+  const std::string line = binds[static_cast<size_t>(kActionSlots + i)].command;
+  try {
+    console->runLine(line, this);
+  } catch (const std::exception& e) {
+    // A held key's mistake is a console line, not a frame cut short.
+    console->add(e.what());
+  }
+}
 
 }  // namespace mv

@@ -3,11 +3,34 @@
 // turns held actions into fighter commands, firing, zoom and bound console lines.
 
 #include <cstdint>
+#include <vector>
 
 #include "game/combatants/Man.h"
 #include "game/console/BindRecord.h"
 
 namespace mv {
+
+// One thing the person asked for this frame, in the order it is carried out.
+enum class ControlKind : uint8_t {
+  Command,   // fighter command arg
+  Fire,      // fire the current weapon
+  StopSpin,  // FIRE released: the wind-up starts again from nothing
+  Zoom,      // look further ahead along the aim
+  RunBind,   // run command bind arg through the console
+};
+
+struct ControlAction {
+  ControlKind kind = ControlKind::Command;
+  int32_t arg = 0;
+  bool operator==(const ControlAction&) const = default;
+};
+
+// A frame's controls read from the devices before any of them is carried out: the aim first, then the
+// actions in order. Reading first means a bound line that binds more keys cannot change this frame.
+struct ControlPlan {
+  int32_t aimAngle = 0;
+  std::vector<ControlAction> actions;
+};
 
 class TPlayer : public TMan {
  public:
@@ -15,15 +38,26 @@ class TPlayer : public TMan {
 
   bool isHuman() const override { return true; }
   void moveSelf(int moveCount) override;
+  // The person's part of a step, after the fighter's own: false, doing nothing, unless the match is
+  // being played (no menu over it) and the fighter is alive.
+  bool control(int moveCount);
 
   // Whether the bind of action slot 0 .. 8, or of command bind i (slot 9 + i), is held.
   bool actionDown(int32_t slot) const;
   bool commandBindDown(int32_t i) const;
+  // What the held bindings and the aiming device ask for in this frame.
+  ControlPlan planControls() const;
+  // Zoom after holding ZOOM for moveCount ms: up to 100 with the rifle, 30 with anything else.
+  static double zoomStep(double zoom, int moveCount, int32_t weapon);
 
   BindTable binds{};
   int8_t commandBindCount = 0;
   int32_t sensivity = 0;  // 1 .. 999
   uint8_t lookType = 0;   // 0 mouse, 1 joystick, 2 keyboard
+
+ private:
+  void carryOut(const ControlPlan& plan, int moveCount);
+  void runBind(int32_t i);
 };
 
 }  // namespace mv

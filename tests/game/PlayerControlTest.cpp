@@ -1,0 +1,207 @@
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+
+#include "engine/input/DXInput.h"
+#include "engine/sprite/SpriteEngine.h"
+#include "game/Globals.h"
+#include "game/combatants/Player.h"
+#include "game/console/BindInput.h"
+
+namespace mv {
+namespace {
+
+using K = ControlKind;
+
+ControlAction cmd(int32_t c) {
+  return {K::Command, c};
+}
+ControlAction act(K kind, int32_t arg = 0) {
+  return {kind, arg};
+}
+
+class PlayerControl : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    scope.get().input = &input;
+    scope.get().screenState = Match;
+  }
+
+  // A living player facing right, unbound, aiming level.
+  TPlayer& player() {
+    auto* p = new TPlayer(&root);
+    p->health = 100;
+    p->facing = 1;
+    return *p;
+  }
+  static void bindKey(TPlayer& p, int32_t slot, int32_t key) {
+    p.binds[static_cast<size_t>(slot)] = BindRecord{BindKeyboard, "", key};
+  }
+  static void bindLine(TPlayer& p, int32_t key, const std::string& line) {
+    p.binds[static_cast<size_t>(kActionSlots + p.commandBindCount)] = BindRecord{BindKeyboard, line, key};
+    ++p.commandBindCount;
+  }
+  // Polls with exactly these keys held (and the given mouse movement).
+  void hold(std::initializer_list<int> keys, int mouseY = 0) {
+    DeviceState s;
+    for (int k : keys) s.keys[static_cast<size_t>(k)] = 0x80;
+    s.mouseY = mouseY;
+    input.update(s, true);
+  }
+
+  GlobalsScope scope;
+  TDXInput input;
+  TSpriteEngine root;
+};
+
+// The nine actions on the letters A .. I, in slot order.
+void bindAll(TPlayer& p) {
+  for (int32_t slot = 0; slot < kActionSlots; ++slot)
+    p.binds[static_cast<size_t>(slot)] = BindRecord{BindKeyboard, "", 'A' + slot};
+}
+
+TEST_F(PlayerControl, ActionsComeInTheirFixedOrder) {
+  TPlayer& p = player();
+  bindAll(p);
+  bindLine(p, 'J', "SAY GG");
+  hold({'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J'});
+  // The zoom comes after every move and weapon change, which each take it back to nothing.
+  const std::vector<ControlAction> expected = {cmd(CmdCrouch),    act(K::Fire),      cmd(CmdNextWeapon),
+                                               cmd(CmdJump),      cmd(CmdMoveRight), act(K::Zoom),
+                                               act(K::RunBind, 0)};
+  EXPECT_EQ(p.planControls().actions, expected);
+}
+
+TEST_F(PlayerControl, RightWinsOverLeftAndFireReleasedStopsTheWindUp) {
+  TPlayer& p = player();
+  bindAll(p);
+  hold({'C', 'D'});
+  EXPECT_EQ(p.planControls().actions, (std::vector<ControlAction>{act(K::StopSpin), cmd(CmdMoveRight)}));
+  hold({'C'});
+  EXPECT_EQ(p.planControls().actions, (std::vector<ControlAction>{act(K::StopSpin), cmd(CmdMoveLeft)}));
+  hold({});
+  EXPECT_EQ(p.planControls().actions, (std::vector<ControlAction>{act(K::StopSpin)}));
+}
+
+TEST_F(PlayerControl, AFreshTableBindsNothing) {
+  TPlayer& p = player();
+  DeviceState s;
+  s.keys.fill(0x80);
+  s.mouseButtons.fill(0x80);
+  input.update(s, true);
+  for (int32_t slot = -1; slot <= kActionSlots; ++slot) EXPECT_FALSE(p.actionDown(slot)) << slot;
+  EXPECT_FALSE(p.commandBindDown(0));
+  EXPECT_EQ(p.planControls().actions, (std::vector<ControlAction>{act(K::StopSpin)}));
+}
+
+TEST_F(PlayerControl, HeldCommandBindsRunOnEveryFrameInSlotOrder) {
+  TPlayer& p = player();
+  bindLine(p, 'Q', "SAY HI");
+  bindLine(p, 'E', "SCREENSHOT");
+  bindLine(p, 'Q', "NAME BOB");  // the same key twice: both run
+  hold({'Q'});
+  const std::vector<ControlAction> expected = {act(K::StopSpin), act(K::RunBind, 0), act(K::RunBind, 2)};
+  EXPECT_EQ(p.planControls().actions, expected);
+  hold({'Q'});
+  EXPECT_EQ(p.planControls().actions, expected);
+  hold({});
+  EXPECT_EQ(p.planControls().actions.size(), 1u);
+
+  // A count past the table reads no further than its last slot; a negative one reads none.
+  for (int32_t i = 3; i < kCommandBindSlots; ++i) bindLine(p, 'Q', "X");
+  p.commandBindCount = 100;
+  hold({'Q'});
+  EXPECT_EQ(p.planControls().actions.size(), 1u + kCommandBindSlots - 1);
+  p.commandBindCount = -5;
+  EXPECT_EQ(p.planControls().actions.size(), 1u);
+}
+
+TEST_F(PlayerControl, TheAimingStickAlsoWalks) {
+  TPlayer& p = player();
+  bindKey(p, ActMoveLeft, 'L');
+  p.lookType = LookJoystick;
+  // With no dead zone and a range of half the travel, the stick reads its raw offset from the middle.
+  input.Joystick.setDeadZoneX(0);
+  input.Joystick.setRange(TJoystick::OffsetX, 32767);
+  auto push = [&](int dx, bool left) {
+    DeviceState s;
+    s.joystickPresent = true;
+    s.joyAxis = {32767 + dx, 32767, 0};
+    s.joyMax = {65535, 65535, 0};
+    if (left) s.keys['L'] = 0x80;
+    input.update(s, true);
+    return p.planControls().actions;
+  };
+  EXPECT_EQ(push(100, false), (std::vector<ControlAction>{act(K::StopSpin)}));
+  EXPECT_EQ(push(101, false), (std::vector<ControlAction>{cmd(CmdMoveRight), act(K::StopSpin)}));
+  EXPECT_EQ(push(-101, false), (std::vector<ControlAction>{cmd(CmdMoveLeft), act(K::StopSpin)}));
+  // On top of the move keys, and before them.
+  EXPECT_EQ(push(101, true),
+            (std::vector<ControlAction>{cmd(CmdMoveRight), act(K::StopSpin), cmd(CmdMoveLeft)}));
+  // A mouse player's stick does not walk.
+  p.lookType = LookMouse;
+  EXPECT_EQ(push(20000, false), (std::vector<ControlAction>{act(K::StopSpin)}));
+}
+
+TEST_F(PlayerControl, PauseMenusAndDeathIgnoreTheControls) {
+  TPlayer& p = player();
+  p.sensivity = 10;
+  p.spinUp = 40;
+  p.zoom = 5;
+  bindKey(p, ActZoom, 'Z');
+  for (ScreenState screen : {PauseMenu, MainMenu, NewGame, Credits}) {
+    scope.get().screenState = screen;
+    hold({'Z'}, 40);
+    EXPECT_FALSE(p.control(16));
+  }
+  scope.get().screenState = Match;
+  p.health = 0;
+  hold({'Z'}, 40);
+  EXPECT_FALSE(p.control(16));
+  EXPECT_EQ(p.aimAngle, 0);
+  EXPECT_EQ(p.spinUp, 40);
+  EXPECT_EQ(p.zoom, 5);
+
+  // Back in the match and alive: the aim moves, the zoom grows and FIRE up drops the wind-up.
+  p.health = 1;
+  hold({'Z'}, 40);
+  EXPECT_TRUE(p.control(16));
+  EXPECT_EQ(p.aimAngle, 10);
+  EXPECT_EQ(p.spinUp, 0);
+  EXPECT_EQ(p.zoom, 7);
+}
+
+TEST_F(PlayerControl, ZoomReachesFurtherWithTheRifle) {
+  TPlayer& p = player();
+  bindKey(p, ActZoom, 'Z');
+  hold({'Z'});
+  p.currentWeapon = 1;
+  p.control(8);
+  EXPECT_EQ(p.zoom, 1);  // one per 8 ms
+  for (int i = 0; i < 100; ++i) p.control(16);
+  EXPECT_EQ(p.zoom, 100);
+  p.currentWeapon = 7;
+  p.control(16);
+  EXPECT_EQ(p.zoom, 30);
+  p.zoom = 0;
+  p.control(3);
+  EXPECT_DOUBLE_EQ(p.zoom, 0.375);
+}
+
+TEST_F(PlayerControl, HotseatPlayersShareTheDevicesButNotTheirBinds) {
+  TPlayer& one = player();
+  TPlayer& two = player();
+  bindKey(one, ActFire, 'A');
+  bindKey(two, ActFire, 'B');
+  one.sensivity = two.sensivity = 40;
+  hold({'B'}, 2);
+  ControlPlan a = one.planControls();
+  ControlPlan b = two.planControls();
+  EXPECT_EQ(a.actions, (std::vector<ControlAction>{act(K::StopSpin)}));
+  EXPECT_EQ(b.actions, (std::vector<ControlAction>{act(K::Fire)}));
+  EXPECT_EQ(a.aimAngle, 2);
+  EXPECT_EQ(b.aimAngle, 2);
+}
+
+}  // namespace
+}  // namespace mv
