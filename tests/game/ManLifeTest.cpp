@@ -176,6 +176,16 @@ TEST_F(ManLife, CameraLooksAheadAlongTheAim) {
   EXPECT_EQ(m->cameraX, before);
 }
 
+TEST_F(ManLife, AnnouncementShowsUntilItsTimeRunsOut) {
+  TMan* m = fighterAt(100, 114);
+  m->announcement = "DoubleKill";
+  m->announceTime = 25;
+  pass(10, 3);  // 25, 15, 5: shown in each step, the last one leaves -5
+  EXPECT_EQ(m->announcement, "DoubleKill");
+  pass(10);
+  EXPECT_EQ(m->announcement, "");
+}
+
 TEST_F(ManLife, LaserStopsBeforeWallsAndAtTheEdgeOfTheGrid) {
   TMan* m = fighterAt(100, 114);
   m->turn(1);
