@@ -82,5 +82,44 @@ TEST(TextCanvas, DrawsInTheFontColourWithClearOrSolidBrush) {
   c.textOut(100000, 100000, "far away");
 }
 
+TEST(TextCanvas, LinesLeaveTheEndPointOutAndClipFarEnds) {
+  TSurface s(40, 30);
+  TTextCanvas& c = s.canvas();
+  const uint16_t red = rgb565(255, 0, 0);
+  c.setPenColor(colorRef(255, 0, 0));
+  c.moveTo(2, 3);
+  c.lineTo(12, 3);
+  EXPECT_TRUE(c.inUse());
+  EXPECT_EQ(countColour(s, red), 10);
+  EXPECT_EQ(s.row(3)[2], red);
+  EXPECT_EQ(s.row(3)[11], red);
+  EXPECT_EQ(s.row(3)[12], 0);
+  // The pen stays at the end: the next segment starts where the last one stopped.
+  c.lineTo(12, 13);
+  EXPECT_EQ(s.row(3)[12], red);
+  EXPECT_EQ(s.row(12)[12], red);
+  EXPECT_EQ(s.row(13)[12], 0);
+  // A diagonal sets one pixel per step.
+  s.fill(0);
+  c.moveTo(0, 0);
+  c.lineTo(5, 5);
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(s.row(i)[i], red);
+  EXPECT_EQ(countColour(s, red), 5);
+
+  // A line from far off the surface to far off the other side costs only the visible part, which
+  // reaches both edges of the surface.
+  s.fill(0);
+  c.moveTo(-1000000000, 10);
+  c.lineTo(1000000000, 10);
+  EXPECT_EQ(countColour(s, red), 40);
+  s.fill(0);
+  c.moveTo(-50, -50);
+  c.lineTo(-10, 60);  // never on the surface
+  EXPECT_EQ(countColour(s, red), 0);
+  c.moveTo(20, 10);
+  c.lineTo(20, 10);  // a point: its end is left out, so nothing
+  EXPECT_EQ(countColour(s, red), 0);
+}
+
 }  // namespace
 }  // namespace mv

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <fstream>
 
@@ -64,7 +66,62 @@ inline uint16_t blendCoverage(uint16_t d, int r, int g, int b, int c) {
   return static_cast<uint16_t>((nr << 11) | (ng << 5) | nb);
 }
 
+// Liang-Barsky: trims the segment to the rectangle [0, w - 1] x [0, h - 1]; false when nothing is left.
+bool clipSegment(double& x0, double& y0, double& x1, double& y1, int w, int h) {
+  double t0 = 0, t1 = 1;
+  const double dx = x1 - x0, dy = y1 - y0;
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {x0, w - 1 - x0, y0, h - 1 - y0};
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0) {
+      if (q[i] < 0) return false;
+      continue;
+    }
+    const double t = q[i] / p[i];
+    if (p[i] < 0)
+      t0 = std::max(t0, t);
+    else
+      t1 = std::min(t1, t);
+    if (t0 > t1) return false;
+  }
+  x1 = x0 + t1 * dx, y1 = y0 + t1 * dy;
+  x0 = x0 + t0 * dx, y0 = y0 + t0 * dy;
+  return true;
+}
+
 }  // namespace
+
+void TTextCanvas::lineTo(int x, int y) {
+  inUse_ = true;
+  const int w = surface_.width(), h = surface_.height();
+  const bool inside =
+      penX_ >= 0 && penX_ < w && penY_ >= 0 && penY_ < h && x >= 0 && x < w && y >= 0 && y < h;
+  int64_t x0 = penX_, y0 = penY_, x1 = x, y1 = y;
+  bool lastPixel = false;  // the end point itself is never drawn, a clipped end is
+  penX_ = x, penY_ = y;
+  if (!inside) {
+    // Only the part on the surface is walked, so a line to a far-off point costs no more than a short one.
+    double fx0 = static_cast<double>(x0), fy0 = static_cast<double>(y0);
+    double fx1 = static_cast<double>(x1), fy1 = static_cast<double>(y1);
+    if (w <= 0 || h <= 0 || !clipSegment(fx0, fy0, fx1, fy1, w, h)) return;
+    const int64_t cx1 = std::llround(fx1), cy1 = std::llround(fy1);
+    lastPixel = cx1 != x1 || cy1 != y1;
+    x0 = std::llround(fx0), y0 = std::llround(fy0), x1 = cx1, y1 = cy1;
+  }
+  const uint16_t color = colorRefTo565(penColor_);
+  const int64_t dx = std::llabs(x1 - x0), dy = -std::llabs(y1 - y0);
+  const int64_t sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
+  int64_t err = dx + dy;
+  for (;;) {
+    const bool atEnd = x0 == x1 && y0 == y1;
+    if ((!atEnd || lastPixel) && x0 >= 0 && x0 < w && y0 >= 0 && y0 < h)
+      surface_.row(static_cast<int>(y0))[x0] = color;
+    if (atEnd) break;
+    const int64_t e2 = 2 * err;
+    if (e2 >= dy) err += dy, x0 += sx;
+    if (e2 <= dx) err += dx, y0 += sy;
+  }
+}
 
 TTextCanvas::TTextCanvas(TSurface& surface) : surface_(surface) {}
 TTextCanvas::~TTextCanvas() = default;

@@ -39,6 +39,13 @@ class TTextCanvas {
   void setBrushColor(uint32_t colorRef) { brushColor_ = colorRef; }
   uint32_t brushColor() const { return brushColor_; }
 
+  // Lines in the pen colour, the way a device context draws them: lineTo leaves its end point out and
+  // leaves the pen there. Clipped to the surface, whatever the coordinates.
+  void setPenColor(uint32_t colorRef) { penColor_ = colorRef; }
+  uint32_t penColor() const { return penColor_; }
+  void moveTo(int x, int y) { penX_ = x, penY_ = y; }
+  void lineTo(int x, int y);
+
   // Text (Windows-1251) with its cell's top-left at (x, y).
   void textOut(int x, int y, const std::string& text);
   int textWidth(const std::string& text);
@@ -59,6 +66,8 @@ class TTextCanvas {
   uint32_t fontColor_ = 0;
   bool brushClear_ = false;
   uint32_t brushColor_ = 0xFFFFFF;
+  uint32_t penColor_ = 0;
+  int penX_ = 0, penY_ = 0;
   bool inUse_ = false;
   std::map<std::tuple<bool, int, bool>, std::unique_ptr<TGlyphSet>> cache_;
 };

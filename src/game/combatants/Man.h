@@ -3,8 +3,9 @@
 // respawns. A person drives it through TPlayer, the computer through TBot; both use only these
 // operations.
 //
-// The operations are spread over a few sources by concern: Man.cpp (body, commands, respawn,
-// drawing), ManWeapons.cpp (firing and ammunition), ManCombat.cpp (hits, death, frags).
+// The operations are spread over a few sources by concern: Man.cpp (body, commands, respawn, step),
+// ManDraw.cpp (drawing and the laser sight), ManWeapons.cpp (firing and ammunition), ManCombat.cpp
+// (hits, death, frags).
 
 #include <array>
 #include <cstdint>
@@ -42,7 +43,7 @@ class TMan : public TPhyzObj {
  public:
   explicit TMan(TSprite* parent);
 
-  // --- body (Man.cpp) ---
+  // --- body (Man.cpp; drawSelf and laserEnd in ManDraw.cpp) ---
   void setModel(const std::string& name);
   void command(int32_t c);
   void turn(int32_t side);
@@ -54,6 +55,8 @@ class TMan : public TPhyzObj {
   void moveSelf(int moveCount) override;
   void drawSelf() override;
   TPoint laserEnd() const;
+  // A fighter also stands on platforms: their top rows block its way down, never up or sideways.
+  bool canMove(int32_t direction) const override;
 
   int32_t getAmmo(int32_t w) const;
   void setAmmo(int32_t w, int32_t v);
@@ -100,6 +103,16 @@ class TMan : public TPhyzObj {
   int32_t cooldown = 0;  // alive: until it may fire or switch again; dead: until it respawns
   int32_t talkDelay = 0;
   double cameraX = 0, cameraY = 0;
+
+ private:
+  // The model-list picture of a body pose: model + "_Crouch" when crouched + "_L" or "_R".
+  static std::string bodyImageName(const std::string& model, bool crouched, uint8_t facing);
+  // True when a platform under the sampled cells has its top lip at the pixel row `line`.
+  bool platformAt(int64_t line) const;
+  void switchWeapon(int32_t step);
+  void updateCamera();
+  // The aim on the screen, in radians clockwise from the +x axis (y grows downward).
+  double aimRadians() const;
 };
 
 }  // namespace mv

@@ -35,8 +35,8 @@ EdgeSamples edgeSamples(int64_t X, int64_t Y, const TRect& hb, int32_t direction
   }
 }
 
-bool solid(const Grid& grid, bool vertical, int64_t line, int64_t along) {
-  return vertical ? grid.at(along, line) == CellSolid : grid.at(line, along) == CellSolid;
+bool holds(const Grid& grid, bool vertical, int64_t line, int64_t along, uint8_t value) {
+  return (vertical ? grid.at(along, line) : grid.at(line, along)) == value;
 }
 
 }  // namespace
@@ -52,7 +52,8 @@ int64_t TPhyzObj::nearPixel(double v) {
   return static_cast<int64_t>(std::nearbyint(v));
 }
 
-bool TPhyzObj::canMoveAt(const Grid& grid, int64_t X, int64_t Y, const TRect& hb, int32_t direction) {
+bool TPhyzObj::edgeHoldsAt(const Grid& grid, int64_t X, int64_t Y, const TRect& hb, int32_t direction,
+                           uint8_t value) {
   const EdgeSamples s = edgeSamples(X, Y, hb, direction);
   const bool vertical = direction == Up || direction == Down;
   if (s.n >= 0) {
@@ -60,9 +61,13 @@ bool TPhyzObj::canMoveAt(const Grid& grid, int64_t X, int64_t Y, const TRect& hb
     const int64_t from = std::max<int64_t>(s.first, Grid::First);
     const int64_t to = std::min<int64_t>(s.first + s.n, Grid::Last);
     for (int64_t c = from; c <= to; ++c)
-      if (solid(grid, vertical, s.line, c)) return false;
+      if (holds(grid, vertical, s.line, c, value)) return true;
   }
-  return !solid(grid, vertical, s.line, s.extra);
+  return holds(grid, vertical, s.line, s.extra, value);
+}
+
+bool TPhyzObj::canMoveAt(const Grid& grid, int64_t X, int64_t Y, const TRect& hb, int32_t direction) {
+  return !edgeHoldsAt(grid, X, Y, hb, direction, CellSolid);
 }
 
 bool TPhyzObj::touchesCellAt(const Grid& grid, int64_t X, int64_t Y, const TRect& hb, uint8_t value) {

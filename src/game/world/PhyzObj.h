@@ -21,13 +21,18 @@ class TPhyzObj : public TImageSpriteEx {
   // Contact response, gravity, ground friction, then the pixel walk (vertical first).
   void moveSelf(int moveCount) override;
 
-  // True when no solid cell lies under that edge of the hit box at the current position.
-  bool canMove(int32_t direction) const;
+  // True when no solid cell lies under that edge of the hit box at the current position. Every contact
+  // test of the step goes through here, so a body that stands on more than solid cells (a fighter on a
+  // platform) says so by overriding it.
+  virtual bool canMove(int32_t direction) const;
   // True when a cell around the hit box holds exactly `value` (fighters look for lethal cells).
   bool touchesCell(uint8_t value) const;
 
   // The same tests at a given integer position, for code that has no body at hand (and for tests).
   static bool canMoveAt(const Grid& grid, int64_t X, int64_t Y, const TRect& hb, int32_t direction);
+  // True when one of the cells canMoveAt samples along that edge holds exactly `value`.
+  static bool edgeHoldsAt(const Grid& grid, int64_t X, int64_t Y, const TRect& hb, int32_t direction,
+                          uint8_t value);
   static bool touchesCellAt(const Grid& grid, int64_t X, int64_t Y, const TRect& hb, uint8_t value);
 
   // x and y as the grid sees them: the nearest integer, halves to the even neighbour. Positions far off
