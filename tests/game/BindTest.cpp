@@ -16,15 +16,15 @@ struct Binding {
 
 TEST(KeyNames, EveryKindOfName) {
   const std::pair<const char*, Binding> names[] = {
-      {"JOY0", {BindJoystick, 0}},   {"JOY5", {BindJoystick, 5}},   {"JOY12", {BindJoystick, 1}},
-      {"MOUSE0", {BindMouse, 0}},    {"MOUSE2", {BindMouse, 2}},    {"MOUSE9", {BindMouse, 9}},
-      {"5", {BindKeyboard, 53}},     {"Z", {BindKeyboard, 90}},     {"-", {BindKeyboard, 0}},
-      {"NUM0", {BindKeyboard, 96}},  {"NUM5", {BindKeyboard, 101}}, {"NUM9", {BindKeyboard, 105}},
-      {"SHIFT", {BindKeyboard, 16}}, {"CTRL", {BindKeyboard, 17}},  {"SPACE", {BindKeyboard, 32}},
-      {"CAPSLOCK", {BindKeyboard, 20}}, {"TAB", {BindKeyboard, 9}}, {"LEFTARROW", {BindKeyboard, 37}},
+      {"JOY0", {BindJoystick, 0}},        {"JOY5", {BindJoystick, 5}},     {"JOY12", {BindJoystick, 1}},
+      {"MOUSE0", {BindMouse, 0}},         {"MOUSE2", {BindMouse, 2}},      {"MOUSE9", {BindMouse, 9}},
+      {"5", {BindKeyboard, 53}},          {"Z", {BindKeyboard, 90}},       {"-", {BindKeyboard, 0}},
+      {"NUM0", {BindKeyboard, 96}},       {"NUM5", {BindKeyboard, 101}},   {"NUM9", {BindKeyboard, 105}},
+      {"SHIFT", {BindKeyboard, 16}},      {"CTRL", {BindKeyboard, 17}},    {"SPACE", {BindKeyboard, 32}},
+      {"CAPSLOCK", {BindKeyboard, 20}},   {"TAB", {BindKeyboard, 9}},      {"LEFTARROW", {BindKeyboard, 37}},
       {"RIGHTARROW", {BindKeyboard, 39}}, {"UPARROW", {BindKeyboard, 38}}, {"DOWNARROW", {BindKeyboard, 40}},
-      {"ENTER", {BindKeyboard, 13}}, {"F12", {BindKeyboard, 123}},  {"F11", {BindKeyboard, 0}},
-      {"A ", {BindKeyboard, 0}},     {"space", {BindKeyboard, 0}},  // names arrive upper-cased
+      {"ENTER", {BindKeyboard, 13}},      {"F12", {BindKeyboard, 123}},    {"F11", {BindKeyboard, 0}},
+      {"A ", {BindKeyboard, 0}},          {"space", {BindKeyboard, 0}},  // names arrive upper-cased
   };
   for (const auto& [name, want] : names) {
     SCOPED_TRACE(name);
@@ -33,7 +33,8 @@ TEST(KeyNames, EveryKindOfName) {
     EXPECT_EQ(r->device, want.device);
     EXPECT_EQ(r->code, want.code);
   }
-  for (const char* bad : {"JOY", "JOYA", "MOUSE", "MOUSEX", "MOUSE-1", "NUM"}) EXPECT_FALSE(keyNameToBind(bad)) << bad;
+  for (const char* bad : {"JOY", "JOYA", "MOUSE", "MOUSEX", "MOUSE-1", "NUM"})
+    EXPECT_FALSE(keyNameToBind(bad)) << bad;
 }
 
 TEST(KeyNames, CaseMappingTouchesAsciiLettersOnly) {
@@ -93,18 +94,12 @@ TEST_F(Binds, CommandBindsAddUpInCapitalsAndTheTwelfthIsRefused) {
 
 TEST_F(Binds, MalformedLinesStoreNothing) {
   const std::pair<const char*, const char*> refused[] = {
-      {"bind", "bind [клавиша] \"[команда]\""},
-      {"bind A", "bind [клавиша] \"[команда]\""},
-      {"bind A FIRE", "bind [клавиша] \"[команда]\""},
-      {"bind \"FIRE\"", "bind [клавиша] \"[команда]\""},
-      {"bind A\"FIRE\"", "bind [клавиша] \"[команда]\""},
-      {"bind A \"\"", "bind [клавиша] \"[команда]\""},
-      {"bind A \"", "bind [клавиша] \"[команда]\""},
-      {"bind A \"FIRE", "Неверный формат."},
-      {"bind A \"FIRE\" ", "Неверный формат."},
-      {"bind JOY \"FIRE\"", "Неверный формат."},
-      {"bind mousex \"FIRE\"", "Неверный формат."},
-      {"bind NUM \"FIRE\"", "Неверный формат."},
+      {"bind", "bind [клавиша] \"[команда]\""},           {"bind A", "bind [клавиша] \"[команда]\""},
+      {"bind A FIRE", "bind [клавиша] \"[команда]\""},    {"bind \"FIRE\"", "bind [клавиша] \"[команда]\""},
+      {"bind A\"FIRE\"", "bind [клавиша] \"[команда]\""}, {"bind A \"\"", "bind [клавиша] \"[команда]\""},
+      {"bind A \"", "bind [клавиша] \"[команда]\""},      {"bind A \"FIRE", "Неверный формат."},
+      {"bind A \"FIRE\" ", "Неверный формат."},           {"bind JOY \"FIRE\"", "Неверный формат."},
+      {"bind mousex \"FIRE\"", "Неверный формат."},       {"bind NUM \"FIRE\"", "Неверный формат."},
   };
   for (const auto& [line, reply] : refused) {
     SCOPED_TRACE(line);

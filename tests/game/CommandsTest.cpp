@@ -38,9 +38,10 @@ TEST_F(Commands, ArgumentsAreVerbatimAndAtMostAHundredCharacters) {
 }
 
 TEST_F(Commands, GlobalFlagsQueryAndSet) {
-  const std::pair<const char*, uint8_t Settings::*> flags[] = {
-      {"sound", &Settings::soundOn}, {"drawfps", &Settings::drawFps},
-      {"meatoff", &Settings::meatOff}, {"quality", &Settings::quality}};
+  const std::pair<const char*, uint8_t Settings::*> flags[] = {{"sound", &Settings::soundOn},
+                                                               {"drawfps", &Settings::drawFps},
+                                                               {"meatoff", &Settings::meatOff},
+                                                               {"quality", &Settings::quality}};
   for (const auto& [name, field] : flags) {
     SCOPED_TRACE(name);
     const std::string word = name;
@@ -56,13 +57,18 @@ TEST_F(Commands, GlobalFlagsQueryAndSet) {
 
 TEST_F(Commands, NumbersAreSignAndDigitsOnlyAndNeverWrap) {
   EXPECT_EQ(typed("msgtime"), Lines{"\"msgtime\" = \"0\" (1-10000)"});
-  const std::pair<const char*, const char*> refused[] = {
-      {"0", "Неверное значение."},          {"10001", "Неверное значение."},
-      {"-2147483648", "Неверное значение."}, {"4294967297", "Неверный формат."},
-      {"99999999999999999999", "Неверный формат."}, {" 5", "Неверный формат."},
-      {"5 ", "Неверный формат."},           {"$10", "Неверный формат."},
-      {"0x10", "Неверный формат."},          {"+", "Неверный формат."},
-      {"1e3", "Неверный формат."},           {"--5", "Неверный формат."}};
+  const std::pair<const char*, const char*> refused[] = {{"0", "Неверное значение."},
+                                                         {"10001", "Неверное значение."},
+                                                         {"-2147483648", "Неверное значение."},
+                                                         {"4294967297", "Неверный формат."},
+                                                         {"99999999999999999999", "Неверный формат."},
+                                                         {" 5", "Неверный формат."},
+                                                         {"5 ", "Неверный формат."},
+                                                         {"$10", "Неверный формат."},
+                                                         {"0x10", "Неверный формат."},
+                                                         {"+", "Неверный формат."},
+                                                         {"1e3", "Неверный формат."},
+                                                         {"--5", "Неверный формат."}};
   for (const auto& [value, reply] : refused) {
     SCOPED_TRACE(value);
     EXPECT_EQ(typed(std::string("msgtime ") + value), Lines{cp(reply)});
@@ -189,6 +195,29 @@ TEST_F(Commands, ClearEmptiesOnlyTheBuffer) {
   EXPECT_EQ(console.lines, Lines{"Mashvolt 1.1"});
   EXPECT_EQ(console.messages, Lines{"a: b"});
   EXPECT_EQ(console.inputLine, "half");
+}
+
+TEST_F(Commands, AnyLineAtAllLeavesTheStateSound) {
+  TPlayer& p = joinPlayer(1);
+  joinPlayer(2);
+  const char* pieces[] = {"p2",         "bind", "BIND", " ",    "  ",   "\"",        "JOY",      "MOUSE",
+                          "NUM",        "A",    "FIRE", "say",  "name", "sensivity", "looktype", "-",
+                          "2147483648", "9",    "\xFF", "\xC0", "~",    "echo",      ""};
+  uint32_t state = 12345;
+  auto next = [&] { return state = state * 1664525u + 1013904223u; };
+  for (int i = 0; i < 5000; ++i) {
+    std::string line;
+    for (int n = static_cast<int>(next() % 6); n >= 0; --n) {
+      line += (next() % 4 == 0) ? std::string(1, static_cast<char>(next() >> 24))
+                                : pieces[next() % std::size(pieces)];
+    }
+    console.submit(line);
+    console.runLine(line, &p);
+  }
+  EXPECT_GE(p.commandBindCount, 0);
+  EXPECT_LE(p.commandBindCount, 11);
+  EXPECT_LE(p.name.size(), 10u);
+  EXPECT_FALSE(console.quitRequested());
 }
 
 TEST_F(Commands, AnErrorFromAFightersLineStaysInTheConsole) {

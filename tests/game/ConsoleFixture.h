@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "engine/sprite/SpriteEngine.h"
+#include "game/Globals.h"
 #include "game/combatants/Player.h"
 #include "game/console/Console.h"
-#include "game/Globals.h"
 #include "platform/Cp1251.h"
 
 namespace mv {
@@ -30,7 +30,9 @@ struct FakeShell : ShellServices {
 };
 
 // Russian texts are written readably here and compared as the game holds them.
-inline std::string cp(const char* utf8) { return utf8ToCp1251(utf8); }
+inline std::string cp(const char* utf8) {
+  return utf8ToCp1251(utf8);
+}
 
 struct ConsoleFixture : ::testing::Test {
   GlobalsScope scope;

@@ -70,8 +70,8 @@ struct OpenConsole : ConsoleFixture {
   }
 };
 
-TEST_F(OpenConsole, TypingKeepsControlCharactersButNotTheToggleOrBackspaceOrEnter) {
-  type("ab~c`\t\x1b\b\r");
+TEST_F(OpenConsole, TypingKeepsControlCharactersButNotBackspaceOrEnter) {
+  type("abc\t\x1b\b\r");
   EXPECT_EQ(console.inputLine, "abc\t\x1b");
   console.keyDown(8);
   console.keyDown(8);
@@ -79,6 +79,17 @@ TEST_F(OpenConsole, TypingKeepsControlCharactersButNotTheToggleOrBackspaceOrEnte
   console.inputLine.clear();
   console.keyDown(8);  // harmless on an empty line
   EXPECT_EQ(console.inputLine, "");
+}
+
+TEST_F(OpenConsole, TheToggleKeysAreNeverTyped) {
+  type("a~");
+  EXPECT_EQ(console.state, Closing);
+  console.update(201);
+  type("`");
+  console.update(201);
+  EXPECT_EQ(console.state, Open);
+  type("b");
+  EXPECT_EQ(console.inputLine, "ab");
 }
 
 TEST_F(OpenConsole, NothingIsTypedWhileTheConsoleIsNotFullyOpen) {
@@ -129,7 +140,9 @@ constexpr uint16_t kGrey = 0x8410;
 constexpr uint16_t kGreen = 0x07E0;
 
 // The main window draws all text with a clear brush.
-void clearBrush(TSurface& s) { s.canvas().setBrushClear(true); }
+void clearBrush(TSurface& s) {
+  s.canvas().setBrushClear(true);
+}
 
 int countColour(const TSurface& s, int top, int bottom, int left, int right, uint16_t colour) {
   int n = 0;
@@ -142,13 +155,13 @@ TEST_F(OpenConsole, TheBandIsBlackTo200WithTheNewestLinesAndThePromptInGreen) {
   TSurface back(1024, 768);
   clearBrush(back);
   back.fill(kGrey);
-  for (int i = 0; i < 40; ++i) console.addLine("line " + std::to_string(i));
+  for (int i = 0; i < 40; ++i) console.addLine("buffer line number " + std::to_string(i));
   console.inputLine = "typed";
   console.draw(back);
   EXPECT_EQ(back.row(0)[799], 0);
   EXPECT_EQ(back.row(199)[0], 0);
   EXPECT_EQ(back.row(200)[0], kGrey);
-  EXPECT_EQ(back.row(0)[800], kGrey);  // 800 wide whatever the display
+  EXPECT_EQ(back.row(0)[800], kGrey);                           // 800 wide whatever the display
   EXPECT_GT(countColour(back, 185, 200, 10, 200, kGreen), 20);  // the prompt
   EXPECT_GT(countColour(back, 170, 185, 10, 200, kGreen), 20);  // the newest line
   EXPECT_GT(countColour(back, 5, 20, 10, 200, kGreen), 20);     // the twelfth newest

@@ -42,8 +42,8 @@ TEST_F(Scripts, ExecRunsTheOtherScriptInTheMiddle) {
   write("SYSTEM/inner.cfg", "echo 2\n");
   console.lines.clear();
   console.submit("exec outer.cfg");
-  EXPECT_EQ(console.lines, (Lines{"exec outer.cfg", cp("Загрузка outer.cfg..."), "1", cp("Загрузка inner.cfg..."),
-                                  "2", "3"}));
+  EXPECT_EQ(console.lines, (Lines{"exec outer.cfg", cp("Загрузка outer.cfg..."), "1",
+                                  cp("Загрузка inner.cfg..."), "2", "3"}));
 }
 
 TEST_F(Scripts, AScriptThatRunsItselfEndsWithTheGuardLineAndRunsNothingMore) {
@@ -51,7 +51,8 @@ TEST_F(Scripts, AScriptThatRunsItselfEndsWithTheGuardLineAndRunsNothingMore) {
   write("SYSTEM/pong.cfg", "exec ping.cfg\necho after pong\n");
   console.lines.clear();
   console.submit("exec ping.cfg");
-  const std::string guard = cp("Скрипт ping.cfg не запущен: скрипты вложены больше 8 раз, остальные строки пропущены.");
+  const std::string guard =
+      cp("Скрипт ping.cfg не запущен: скрипты вложены больше 8 раз, остальные строки пропущены.");
   EXPECT_EQ(console.lines.back(), guard);
   EXPECT_EQ(std::count(console.lines.begin(), console.lines.end(), "ping"), 4);
   EXPECT_EQ(std::count(console.lines.begin(), console.lines.end(), guard), 1);
@@ -100,6 +101,33 @@ TEST_F(Scripts, ADumpThatCannotBeWrittenSaysSo) {
   EXPECT_EQ(console.lines.back(), "Cannot create file taken");
   console.submit("dump no/such/folder.txt");
   EXPECT_EQ(console.lines.back(), "Cannot create file no/such/folder.txt");
+}
+
+}  // namespace
+}  // namespace mv
+
+namespace mv {
+namespace {
+
+using ShippedAutoexec = ConsoleFixture;
+
+TEST_F(ShippedAutoexec, SetsUpBothPlayersWithoutAComplaint) {
+  TPlayer& one = joinPlayer(1);
+  TPlayer& two = joinPlayer(2);
+  console.lines.clear();
+  console.runScript("autoexec.cfg");
+  EXPECT_EQ(console.lines, std::vector<std::string>{});
+  EXPECT_FALSE(one.name.empty());
+  EXPECT_FALSE(two.name.empty());
+  EXPECT_GT(one.sensivity, 0);
+  EXPECT_GT(two.sensivity, 0);
+  EXPECT_GT(globals().settings.msgTime, 0);
+  for (TPlayer* p : {&one, &two}) {
+    for (int slot = ActJump; slot <= ActZoom; ++slot)
+      EXPECT_NE(p->binds[static_cast<size_t>(slot)].code + p->binds[static_cast<size_t>(slot)].device, 0)
+          << slot;
+    EXPECT_GT(p->commandBindCount, 0);
+  }
 }
 
 }  // namespace

@@ -20,7 +20,8 @@ void cmdBind(const CommandCall& c) {
   std::string key, command;
   if (space != std::string::npos && quote != std::string::npos && quote > space + 1)
     key = line.substr(space + 1, quote - 1 - (space + 1));
-  if (quote != std::string::npos && line.size() > quote + 2) command = line.substr(quote + 1, line.size() - quote - 2);
+  if (quote != std::string::npos && line.size() > quote + 2)
+    command = line.substr(quote + 1, line.size() - quote - 2);
   if (key.empty() || command.empty()) {
     c.console.addLine(consoleText(ConsoleText::UsageBind));
     return;
@@ -30,9 +31,14 @@ void cmdBind(const CommandCall& c) {
     return;
   }
   switch (bindKey(*player, asciiUpper(key), asciiUpper(command))) {
-    case BindResult::Stored: break;
-    case BindResult::BadKeyName: c.console.addLine(consoleText(ConsoleText::BadFormat)); break;
-    case BindResult::TableFull: c.console.addLine(consoleText(ConsoleText::BadValue)); break;
+    case BindResult::Stored:
+      break;
+    case BindResult::BadKeyName:
+      c.console.addLine(consoleText(ConsoleText::BadFormat));
+      break;
+    case BindResult::TableFull:
+      c.console.addLine(consoleText(ConsoleText::BadValue));
+      break;
   }
 }
 

@@ -28,7 +28,8 @@ BindResult bindKey(TPlayer& player, const std::string& keyName, const std::strin
     player.binds[static_cast<size_t>(slot)] = *record;
     return BindResult::Stored;
   }
-  if (player.commandBindCount < 0 || player.commandBindCount >= kCommandBindSlots) return BindResult::TableFull;
+  if (player.commandBindCount < 0 || player.commandBindCount >= kCommandBindSlots)
+    return BindResult::TableFull;
   record->command = command;
   player.binds[static_cast<size_t>(kActionSlots + player.commandBindCount)] = *record;
   ++player.commandBindCount;

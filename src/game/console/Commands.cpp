@@ -1,11 +1,12 @@
 // The commands that are not settings: leaving, chat, scripts, the buffer and the screen.
-#include "game/combatants/Man.h"
 #include "game/console/Commands.h"
+
+#include "game/Globals.h"
+#include "game/SoundPlay.h"
+#include "game/combatants/Man.h"
 #include "game/console/Console.h"
 #include "game/console/ScriptFiles.h"
 #include "game/console/Texts.h"
-#include "game/Globals.h"
-#include "game/SoundPlay.h"
 #include "platform/Error.h"
 
 namespace mv {
@@ -15,7 +16,9 @@ constexpr int32_t kTalkDelay = 2000;
 
 }  // namespace
 
-void cmdExit(const CommandCall& c) { c.console.requestQuit(); }
+void cmdExit(const CommandCall& c) {
+  c.console.requestQuit();
+}
 
 void cmdSay(const CommandCall& c) {
   TMan* man = c.fighter;
@@ -34,7 +37,9 @@ void cmdExec(const CommandCall& c) {
   c.console.runScript(c.arg);
 }
 
-void cmdVer(const CommandCall& c) { c.console.addLine("Mashvolt 1.1"); }
+void cmdVer(const CommandCall& c) {
+  c.console.addLine("Mashvolt 1.1");
+}
 
 void cmdEcho(const CommandCall& c) {
   c.console.addLine(c.hasArg ? c.arg : consoleText(ConsoleText::UsageEcho));
@@ -48,7 +53,8 @@ void cmdScreenmode(const CommandCall& c) {
   static constexpr int kSizes[3][2] = {{640, 480}, {800, 600}, {1024, 768}};
   const char mode = c.arg[0];
   if (mode < '0' || mode > '2') return;
-  if (ShellServices* shell = globals().shell) shell->setDisplaySize(kSizes[mode - '0'][0], kSizes[mode - '0'][1]);
+  if (ShellServices* shell = globals().shell)
+    shell->setDisplaySize(kSizes[mode - '0'][0], kSizes[mode - '0'][1]);
 }
 
 void cmdScreenshot(const CommandCall&) {
@@ -66,6 +72,8 @@ void cmdDump(const CommandCall& c) {
   if (!writeGameFile(c.arg, text)) c.console.addLine(format("Cannot create file %s", c.arg.c_str()));
 }
 
-void cmdClear(const CommandCall& c) { c.console.lines.clear(); }
+void cmdClear(const CommandCall& c) {
+  c.console.lines.clear();
+}
 
 }  // namespace mv

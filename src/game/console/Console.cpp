@@ -2,8 +2,8 @@
 
 #include <exception>
 
-#include "game/console/Texts.h"
 #include "game/Globals.h"
+#include "game/console/Texts.h"
 
 namespace mv {
 
@@ -12,7 +12,9 @@ TConsol::TConsol() {
   globals().settings.msgTime = 0;
 }
 
-void TConsol::addLine(const std::string& text) { lines.push_back(text); }
+void TConsol::addLine(const std::string& text) {
+  lines.push_back(text);
+}
 
 void TConsol::submit(const std::string& text) {
   addLine(text);

@@ -16,7 +16,8 @@ constexpr int kLineX = 10, kLineStep = 15, kLineFontSize = 12;
 
 void fillTop(TSurface& back, int width, int height) {
   const TRect area = intersection({0, 0, width, height}, back.clientRect());
-  for (int y = area.Top; y < area.Bottom; ++y) std::fill(back.row(y) + area.Left, back.row(y) + area.Right, 0);
+  for (int y = area.Top; y < area.Bottom; ++y)
+    std::fill(back.row(y) + area.Left, back.row(y) + area.Right, 0);
 }
 
 }  // namespace

@@ -1,11 +1,11 @@
 // Choosing whose line it is, splitting it, and finding its command.
 #include <array>
 
+#include "game/Globals.h"
 #include "game/combatants/Player.h"
 #include "game/console/Commands.h"
 #include "game/console/Console.h"
 #include "game/console/TextRules.h"
-#include "game/Globals.h"
 
 namespace mv {
 namespace {
@@ -40,9 +40,13 @@ constexpr std::array<CommandEntry, 22> kCommands = {{
 
 }  // namespace
 
-std::span<const CommandEntry> commandTable() { return kCommands; }
+std::span<const CommandEntry> commandTable() {
+  return kCommands;
+}
 
-TPlayer* CommandCall::player() const { return dynamic_cast<TPlayer*>(fighter); }
+TPlayer* CommandCall::player() const {
+  return dynamic_cast<TPlayer*>(fighter);
+}
 
 bool TConsol::execute(TMan* who, const std::string& text) {
   std::string line = text;

@@ -21,7 +21,9 @@ constexpr std::array<std::pair<std::string_view, int32_t>, 11> kNamedKeys = {{
     {"F12", 123},
 }};
 
-bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+bool startsWith(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
 
 // The button number is the one digit after the prefix; whatever follows it is not read.
 std::optional<BindRecord> button(const std::string& name, size_t at, uint8_t device) {

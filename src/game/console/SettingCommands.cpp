@@ -1,10 +1,10 @@
 // The settings: shared ones for everyone, a fighter's own, and a person's own.
+#include "game/Globals.h"
 #include "game/combatants/Player.h"
 #include "game/console/Commands.h"
 #include "game/console/Console.h"
 #include "game/console/SettingValues.h"
 #include "game/console/Texts.h"
-#include "game/Globals.h"
 
 namespace mv {
 namespace {
@@ -46,10 +46,18 @@ void cmdGodmode(const CommandCall& c) {
   c.fighter->godMode = flag != 0;
 }
 
-void cmdSound(const CommandCall& c) { flagSetting(c, "sound", globals().settings.soundOn); }
-void cmdDrawfps(const CommandCall& c) { flagSetting(c, "drawfps", globals().settings.drawFps); }
-void cmdMeatoff(const CommandCall& c) { flagSetting(c, "meatoff", globals().settings.meatOff); }
-void cmdQuality(const CommandCall& c) { flagSetting(c, "quality", globals().settings.quality); }
+void cmdSound(const CommandCall& c) {
+  flagSetting(c, "sound", globals().settings.soundOn);
+}
+void cmdDrawfps(const CommandCall& c) {
+  flagSetting(c, "drawfps", globals().settings.drawFps);
+}
+void cmdMeatoff(const CommandCall& c) {
+  flagSetting(c, "meatoff", globals().settings.meatOff);
+}
+void cmdQuality(const CommandCall& c) {
+  flagSetting(c, "quality", globals().settings.quality);
+}
 
 void cmdName(const CommandCall& c) {
   if (!c.fighter) return;
@@ -63,8 +71,12 @@ void cmdSensivity(const CommandCall& c) {
   if (TPlayer* p = c.player()) numberSetting(c, "sensivity", p->sensivity, 1, 999, "\" (1-999)");
 }
 
-void cmdJoydeadx(const CommandCall& c) { joyDeadZone(c, "joydeadx", 0); }
-void cmdJoydeady(const CommandCall& c) { joyDeadZone(c, "joydeady", 1); }
+void cmdJoydeadx(const CommandCall& c) {
+  joyDeadZone(c, "joydeadx", 0);
+}
+void cmdJoydeady(const CommandCall& c) {
+  joyDeadZone(c, "joydeady", 1);
+}
 
 void cmdMsgtime(const CommandCall& c) {
   numberSetting(c, "msgtime", globals().settings.msgTime, 1, 10000, "\" (1-10000)");

@@ -6,7 +6,8 @@
 
 namespace mv {
 
-int32_t parseNumber(TConsol& console, int32_t current, int32_t minimum, const std::string& text, int32_t maximum) {
+int32_t parseNumber(TConsol& console, int32_t current, int32_t minimum, const std::string& text,
+                    int32_t maximum) {
   const std::optional<int32_t> value = parseInt32(text);
   if (!value) {
     console.addLine(consoleText(ConsoleText::BadFormat));
@@ -23,7 +24,8 @@ uint8_t parseFlag(TConsol& console, uint8_t current, const std::string& text) {
   return static_cast<uint8_t>(parseNumber(console, current ? 1 : 0, 0, text, 1));
 }
 
-void replySetting(TConsol& console, const std::string& name, const std::string& value, const std::string& close) {
+void replySetting(TConsol& console, const std::string& name, const std::string& value,
+                  const std::string& close) {
   console.addLine("\"" + name + "\" = \"" + value + close);
 }
 
