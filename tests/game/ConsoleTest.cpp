@@ -172,10 +172,12 @@ TEST_F(ConsoleSlide, TheFeedShowsOnlyWhileShutAndOnlyWhatFitsOnTheScreen) {
   TSurface back(800, 600);
   clearBrush(back);
   back.fill(kGrey);
-  console.messages.assign(200000, "Bot: hello");
+  console.messages.assign(1, "Bot: hello");
+  console.draw(back);  // the glyphs are made once, before the clock runs
+  console.messages.assign(1000000, "Bot: hello");
   const auto start = std::chrono::steady_clock::now();
   console.draw(back);
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
   EXPECT_GT(countColour(back, 0, 12, 60, 200, 0xFFFF), 10);
   EXPECT_GT(countColour(back, 588, 600, 60, 200, 0xFFFF), 0);
   EXPECT_EQ(countColour(back, 0, 600, 0, 60, 0xFFFF), 0);
