@@ -35,6 +35,14 @@ class ShellServices {
  public:
   virtual ~ShellServices() = default;
   virtual void saveScreenshot() = 0;
+  // An error caught where it must not escape (a bound command or a bot's line inside the move pass),
+  // reported as the shell reports any other.
+  virtual void reportError(const std::string& message) {}
+  // "screenmode": the stored display size; the back surface is made again between frames.
+  virtual void setDisplaySize(int width, int height) {}
+  // "joydeadx" / "joydeady": the joystick's dead zone on axis 0 (X) or 1 (Y).
+  virtual int32_t joyDeadZone(int axis) const { return 0; }
+  virtual void setJoyDeadZone(int axis, int32_t value) {}
 };
 
 struct Settings {

@@ -1,5 +1,6 @@
 #include "shell/CommandLine.h"
 
+#include <algorithm>
 #include <charconv>
 #include <functional>
 #include <map>
@@ -22,6 +23,21 @@ bool validLevelName(const std::string& name) {
          name.find("..") == std::string::npos;
 }
 
+// Screenshots are at least 10 ticks apart in the game; asking for one that cannot be taken is an error
+// at once rather than a missing picture later.
+std::string checkScreenshotTicks(const CommandLine& o) {
+  std::vector<int64_t> ticks = o.screenshotAt;
+  std::sort(ticks.begin(), ticks.end());
+  for (size_t i = 0; i < ticks.size(); ++i) {
+    const std::string at = "--screenshot-at " + std::to_string(ticks[i]);
+    if (ticks[i] < 1) return at + ": ticks count from 1";
+    if (o.frames && ticks[i] > *o.frames) return at + ": the run ends after tick " + std::to_string(*o.frames);
+    if (i > 0 && ticks[i] - ticks[i - 1] < 10)
+      return at + ": less than 10 ticks after the screenshot at " + std::to_string(ticks[i - 1]);
+  }
+  return {};
+}
+
 }  // namespace
 
 std::string usageText() {
@@ -32,11 +48,16 @@ std::string usageText() {
          "  --lag MS            every tick lasts MS milliseconds instead of following the clock\n"
          "                      (headless runs use 16 unless told otherwise)\n"
          "  --seed N            seed the random generator with N instead of the clock\n"
-         "  --screenshot-at N   save a screenshot (scrNNN.bmp) after tick N; may be repeated\n"
+         "  --screenshot-at N   save a screenshot (the next free scrNNN.bmp) after tick N; may be\n"
+         "                      repeated, at least 10 ticks apart, and not past --frames\n"
+         "  --exec LINE         run LINE through the console as if typed, after start-up; may be\n"
+         "                      repeated (the lines run in order)\n"
          "  --input FILE        timed input events, one per line: TICK EVENT [ARGS]\n"
          "                        keydown VK [SHIFT] | keyup VK [SHIFT] | char CODE | text WORDS...\n"
-         "                        mousemove X Y | mousedown X Y | mouseup X Y | wheelup | wheeldown\n"
-         "                        focus on|off | quit      (lines starting with # are comments)\n"
+         "                        mousemove X Y | mousedown X Y [left|right|middle]\n"
+         "                        mouseup X Y [left|right|middle] | mouserel DX DY\n"
+         "                        wheelup | wheeldown | console LINE | focus on|off | quit\n"
+         "                      (lines starting with # are comments; a tick while unfocused counts)\n"
          "  --match LEVEL       start a match on Maps/LEVEL.lvx at once (a name, not a path)\n"
          "  --bots N            with --match: N bots join (0..100, default 0)\n"
          "  --skill N           with --match: the bots' skill (0..100, default 0)\n"
@@ -91,9 +112,12 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
       return result;
     }
   }
-  if (o.window && o.headless) result.error = "--window and --headless exclude each other";
-  if (o.match.empty() && (o.botsGiven || o.skillGiven || o.hotseat))
+  if (o.window && o.headless)
+    result.error = "--window and --headless exclude each other";
+  else if (o.match.empty() && (o.botsGiven || o.skillGiven || o.hotseat))
     result.error = "--bots, --skill and --hotseat go with --match";
+  else
+    result.error = checkScreenshotTicks(o);
   return result;
 }
 

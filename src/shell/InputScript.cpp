@@ -2,13 +2,22 @@
 
 #include <algorithm>
 #include <charconv>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "platform/Cp1251.h"
 #include "platform/Error.h"
 
 namespace mv {
 namespace {
+
+// The text after the event word, spaces kept as written (one separating space dropped).
+std::string restOfLine(const std::string& line, const std::string& word) {
+  size_t at = line.find(word) + word.size();
+  if (at < line.size() && line[at] == ' ') ++at;
+  return line.substr(at);
+}
 
 bool toInt(const std::string& word, int64_t min, int64_t max, int64_t& out) {
   int64_t v{};
@@ -57,21 +66,34 @@ std::vector<TimedEvent> parseInputScript(const std::string& text) {
       e.kind = EventKind::Char;
       e.ch = static_cast<uint8_t>(number(2, 1, 255));
     } else if (what == "text") {
-      // Everything after the word "text", spaces kept as typed.
-      size_t at = line.find("text") + 4;
-      if (at < line.size() && line[at] == ' ') ++at;
-      for (char c : line.substr(at)) {
-        TimedEvent ch{timed.tick, Event{EventKind::Char}};
+      for (char c : restOfLine(line, "text")) {
+        TimedEvent ch;
+        ch.tick = timed.tick;
+        ch.event.kind = EventKind::Char;
         ch.event.ch = static_cast<uint8_t>(c);
         events.push_back(ch);
       }
       continue;
     } else if (what == "mousemove" || what == "mousedown" || what == "mouseup") {
-      expectWords(4, 4);
+      expectWords(4, what == "mousemove" ? 4 : 5);
       e.kind = what == "mousemove" ? EventKind::MouseMove : what == "mousedown" ? EventKind::MouseDown : EventKind::MouseUp;
       e.x = static_cast<int>(number(2, -100000, 100000));
       e.y = static_cast<int>(number(3, -100000, 100000));
-      if (e.kind != EventKind::MouseMove) e.shift = ssLeft;
+      if (e.kind != EventKind::MouseMove) {
+        const std::string button = w.size() == 5 ? w[4] : "left";
+        if (button == "left") e.shift = ssLeft;
+        else if (button == "right") e.shift = ssRight;
+        else if (button == "middle") e.shift = ssMiddle;
+        else fail();
+      }
+    } else if (what == "mouserel") {
+      expectWords(4, 4);
+      timed.kind = ScriptedKind::MouseRelative;
+      e.x = static_cast<int>(number(2, -100000, 100000));
+      e.y = static_cast<int>(number(3, -100000, 100000));
+    } else if (what == "console") {
+      timed.kind = ScriptedKind::ConsoleLine;
+      timed.consoleLine = utf8ToCp1251(restOfLine(line, "console"));
     } else if (what == "wheelup" || what == "wheeldown") {
       expectWords(2, 2);
       e.kind = what == "wheelup" ? EventKind::WheelUp : EventKind::WheelDown;
@@ -93,8 +115,10 @@ std::vector<TimedEvent> parseInputScript(const std::string& text) {
 }
 
 std::vector<TimedEvent> loadInputScript(const std::string& path) {
+  std::error_code ec;
   std::ifstream file(path, std::ios::binary);
-  if (!file) throw Error(format("Cannot open file %s", path.c_str()));
+  // A folder opens like a file here and reads as nothing; it is no script.
+  if (!file || std::filesystem::is_directory(path, ec)) throw Error(format("Cannot open file %s", path.c_str()));
   std::ostringstream text;
   text << file.rdbuf();
   return parseInputScript(text.str());

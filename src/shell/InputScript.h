@@ -7,13 +7,17 @@
 //   20 char 97             one typed character (a Windows-1251 code)
 //   20 text hello world    the rest of the line typed character by character
 //   30 mousemove 400 300   pointer position in back-surface pixels
-//   31 mousedown 400 300
-//   32 mouseup 400 300
+//   31 mousedown 400 300   left button; "31 mousedown 400 300 right" (or middle) for the others
+//   32 mouseup 400 300     (the same button word)
+//   33 mouserel 5 -3       relative movement, as aiming reads it from the polled mouse
+//   34 console bind A "FIRE"
+//                          the rest of the line (UTF-8) run through the console as if typed
 //   40 wheelup             (and wheeldown)
 //   50 focus off           (and focus on)
 //   99 quit
 //
-// Key downs and ups also hold and release the key in the polled keyboard state.
+// Key downs and ups also hold and release the key in the polled keyboard state; mouse button downs
+// and ups do the same for the polled mouse buttons.
 
 #include <cstdint>
 #include <string>
@@ -23,13 +27,19 @@
 
 namespace mv {
 
+// What a scripted line does besides handing the platform an event.
+enum class ScriptedKind { PlatformEvent, ConsoleLine, MouseRelative };
+
 struct TimedEvent {
   int64_t tick = 0;
-  Event event;
+  Event event;  // for MouseRelative: the movement in x, y
+  ScriptedKind kind = ScriptedKind::PlatformEvent;
+  std::string consoleLine;  // Windows-1251
 };
 
 // Parses a whole script. Throws mv::Error naming the line on anything it does not understand.
 std::vector<TimedEvent> parseInputScript(const std::string& text);
+// "Cannot open file %s" for a file that cannot be read, a folder included.
 std::vector<TimedEvent> loadInputScript(const std::string& path);
 
 }  // namespace mv

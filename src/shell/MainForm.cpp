@@ -1,6 +1,7 @@
 #include "shell/MainForm.h"
 
 #include <chrono>
+#include <filesystem>
 
 #include "engine/archive/BitmapFile.h"
 #include "engine/draw/Surface.h"
@@ -36,7 +37,9 @@ void TMainForm::FormCreate() {
   screenshotCooldown = 0;
   state().random.seed(fixedSeed.value_or(
       static_cast<uint32_t>(std::chrono::system_clock::now().time_since_epoch().count())));
-  // The console joins here, before the archives, once it exists.
+  // Before the archives: from here on everything can report to the console.
+  Console = std::make_unique<TConsol>();
+  state().console = Console.get();
   if (ImageList.Items.count() == 0) ImageList.Items.loadFromFile("SYSTEM/graphics.dat");
   ModelList.Items.loadFromFile("SYSTEM/models.dat");
   // The sound archive loads here once the sound list exists.
@@ -61,6 +64,7 @@ void TMainForm::buildScreen(ScreenState screen) {
 }
 
 void TMainForm::DXTimerTimer(int32_t lagCount) {
+  applyDisplaySize();
   if (!DXDraw.canDraw()) return;
   if (screenshotCooldown > 0) --screenshotCooldown;
   Input.update(platform_.pollDevices(), platform_.hasFocus());
@@ -75,7 +79,7 @@ void TMainForm::DXTimerTimer(int32_t lagCount) {
 
 void TMainForm::matchFrame(int32_t lagCount) {
   SpriteEngine.move(lagCount);
-  // The console's update runs here once the console exists.
+  if (Console) Console->update(lagCount);
   SpriteEngine.dead();
   Globals& g = state();
   if (g.player2)
@@ -84,7 +88,9 @@ void TMainForm::matchFrame(int32_t lagCount) {
     drawSingleView(g.player1);
   if (state().settings.drawFps == 1) drawText(730, 0, "FPS:" + std::to_string(DXTimer.frameRate()));
   if (state().screenState == PauseMenu) {
-    // The frag table and the pause menu's widgets are drawn here once they exist.
+    drawScoreboard();
+    DXDraw.surface().canvas().release();
+    // The pause menu's widgets are drawn here once they exist.
     drawCursor();
   }
 }
@@ -140,7 +146,9 @@ void TMainForm::drawWorld(const TMan& fighter, int extraY) {
 void TMainForm::drawSingleView(const TPlayer* player) {
   if (!player) return;
   drawWorld(*player);
-  // The weapon bar, the status block and the console follow here once they exist.
+  drawWeaponBar(*player);
+  drawStatus(*player, 0, 0);
+  if (Console) Console->draw(DXDraw.surface());
 }
 
 void TMainForm::drawSplitView(const TPlayer* first, const TPlayer* second) {
@@ -149,24 +157,71 @@ void TMainForm::drawSplitView(const TPlayer* first, const TPlayer* second) {
   const int h = DXDraw.Display.Height;
   TSurface& back = DXDraw.surface();
   // Centred in a full-height view, the fighter lands in the middle of the lower half with H/4 more.
+  // Each weapon bar goes in before its view is copied, so it lands at the bottom of that half.
   drawWorld(*first, SpriteEngine.engine.height / 4);
+  drawWeaponBar(*first);
   TSurface upper(w, h / 2);
   upper.fill(0);
   upper.draw(0, 0, {0, h / 2, w, h - 1}, back, false);
   drawWorld(*second, h / 4);
+  drawWeaponBar(*second);
   back.draw(0, 0, {0, 1, w, h}, upper, false);
-  // The status blocks and the console follow here once they exist.
+  drawStatus(*first, 0, 0);
+  drawStatus(*second, 0, h / 2);
+  if (Console) Console->draw(DXDraw.surface());
 }
 
 void TMainForm::saveScreenshot() { saveScreenshotRect({0, 0, DXDraw.width(), DXDraw.height()}); }
 
-void TMainForm::saveScreenshotRect(const TRect& rect) {
-  if (screenshotNumber > 999 || screenshotCooldown > 0) return;
+bool TMainForm::saveScreenshotRect(const TRect& rect) {
+  if (screenshotCooldown > 0) return false;
+  // Pictures of an earlier run stay: the numbering goes on from the first free name.
+  std::error_code ec;
+  while (screenshotNumber <= 999 && std::filesystem::exists(screenshotFileName(screenshotNumber), ec))
+    ++screenshotNumber;
+  if (screenshotNumber > 999) {
+    if (!screenshotsExhaustedTold_ && Console)
+      Console->addLine("Cannot save screenshot: scr001.bmp to scr999.bmp are all taken");
+    screenshotsExhaustedTold_ = true;
+    return false;
+  }
   screenshotCooldown = 10;
   DXDraw.surface().canvas().release();
   saveBitmapFile(DXDraw.surface(), rect, screenshotFileName(screenshotNumber));
   ++screenshotNumber;
+  return true;
 }
+
+void TMainForm::reportError(const std::string& message) {
+  if (OnError) OnError(message);
+}
+
+void TMainForm::setDisplaySize(int width, int height) {
+  // Layout reads the stored size at once; the back surface follows before the next frame is drawn.
+  DXDraw.Display.Width = width;
+  DXDraw.Display.Height = height;
+  pendingDisplaySize_ = {width, height};
+}
+
+void TMainForm::applyDisplaySize() {
+  if (!pendingDisplaySize_ || !DXDraw.initialized()) return;
+  pendingDisplaySize_.reset();
+  if (DXDraw.width() == DXDraw.Display.Width && DXDraw.height() == DXDraw.Display.Height) return;
+  const int oldWidth = DXDraw.width(), oldHeight = DXDraw.height();
+  try {
+    DXDraw.reinitialize();
+  } catch (...) {
+    // The old mode worked: go back to it rather than be left with no display at all.
+    DXDraw.Display.Width = oldWidth;
+    DXDraw.Display.Height = oldHeight;
+    DXDraw.initialize();
+    throw;
+  }
+}
+
+int32_t TMainForm::joyDeadZone(int axis) const { return joyDeadZones_[axis == 0 ? 0 : 1]; }
+
+void TMainForm::setJoyDeadZone(int axis, int32_t value) { joyDeadZones_[axis == 0 ? 0 : 1] = value; }
 
 void TMainForm::FormKeyDown(int key, unsigned shift) {
   ScreenState screen = state().screenState;
@@ -177,11 +232,13 @@ void TMainForm::FormKeyDown(int key, unsigned shift) {
     else if (screen == Match)
       buildScreen(PauseMenu);
   }
-  // Then the key goes to the screen's edit fields and level list, and to the console.
+  // Then the key goes to the screen's edit fields and level list once they exist.
+  if (Console) Console->keyDown(static_cast<uint16_t>(key));
 }
 
 void TMainForm::FormKeyPress(uint8_t key) {
-  // Characters go to the screen's edit fields and to the console.
+  // Characters go to the screen's edit fields once they exist.
+  if (Console) Console->keyPress(key);
 }
 
 // The wheel belongs to player 1 alone, whatever screen is up.

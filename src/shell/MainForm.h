@@ -3,6 +3,8 @@
 // starts the game up, runs one frame per timer tick and takes the window's input.
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -11,6 +13,7 @@
 #include "engine/input/DXInput.h"
 #include "engine/sprite/DXSpriteEngine.h"
 #include "engine/DXTimer.h"
+#include "game/console/Console.h"
 #include "game/Globals.h"
 #include "platform/Platform.h"
 #include "shell/MatchStart.h"
@@ -58,7 +61,15 @@ class TMainForm : public ShellServices {
   void drawScoreboard();
 
   void saveScreenshot() override;
-  void saveScreenshotRect(const TRect& rect);
+  // False when nothing was saved (cooldown, or no free number left).
+  bool saveScreenshotRect(const TRect& rect);
+  void reportError(const std::string& message) override;
+  void setDisplaySize(int width, int height) override;
+  int32_t joyDeadZone(int axis) const override;
+  void setJoyDeadZone(int axis, int32_t value) override;
+
+  // exit / quit asked for; the loop ends after the current frame or event.
+  bool quitRequested() const { return Console && Console->quitRequested(); }
 
   void buildScreen(ScreenState state);
 
@@ -83,14 +94,23 @@ class TMainForm : public ShellServices {
   int32_t screenshotNumber = 1;
   // Set before FormCreate for a repeatable run; otherwise the generator is seeded from the clock.
   std::optional<uint32_t> fixedSeed;
+  // The console, made in FormCreate and kept for the whole run.
+  std::unique_ptr<TConsol> Console;
+  // Where errors caught inside the game go (the loop's reporter); unset, they are only in the console.
+  std::function<void(const std::string&)> OnError;
 
  private:
   void menuFrame(int32_t lagCount);
   void matchFrame(int32_t lagCount);
   void drawTitle();
   void drawCursor();
+  void applyDisplaySize();
 
   Platform& platform_;
+  std::optional<std::pair<int, int>> pendingDisplaySize_;
+  // The joystick's dead zones until the input component holds them.
+  int32_t joyDeadZones_[2] = {10, 10};
+  bool screenshotsExhaustedTold_ = false;
   GlobalsScope globals_;
 };
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Cp1251.h"
 #include "platform/HeadlessPlatform.h"
 #include "shell/CommandLine.h"
 #include "shell/InputScript.h"
@@ -14,6 +15,7 @@ namespace mv {
 namespace {
 
 constexpr uint32_t kHeadlessStepMs = 16;
+constexpr uint32_t kInactiveWaitMs = 16;
 
 // Reports a failure as the application would: a message box in a window, a line on standard error
 // headless. The same message coming back every frame would lock the game behind modal boxes, so each
@@ -36,45 +38,81 @@ class Loop {
       : platform_(platform), form_(form), options_(options), script_(std::move(script)), errors_(platform) {
     if (options.lag) fixedLag_ = static_cast<uint32_t>(*options.lag);
     else if (options.headless) fixedLag_ = kHeadlessStepMs;
+    form_.OnError = [this](const std::string& message) { errors_.report(message); };
   }
+  ~Loop() { form_.OnError = nullptr; }
+  Loop(const Loop&) = delete;
+  Loop& operator=(const Loop&) = delete;
 
-  // Runs until the window closes or the asked number of ticks has run.
+  // Runs until the window closes, the game asks to quit, or the asked number of ticks has run.
   int run() {
     form_.DXTimer.activate(now());
-    while (!quit_) {
+    runExecLines();
+    while (!ending()) {
       if (options_.frames && ticks_ >= *options_.frames) break;
       deliverScript();
       Event event;
-      while (platform_.pollEvent(event)) dispatch(event);
-      if (quit_) break;
+      while (!ending() && platform_.pollEvent(event)) dispatch(event);
+      if (ending()) break;
       tick();
     }
     return 0;
   }
 
+  // --exec lines, each as if typed into the console: echoed, then run. A line that fails is reported
+  // and the next one still runs.
+  void runExecLines() {
+    for (const std::string& line : options_.exec) {
+      if (ending()) break;
+      guarded([&] { form_.Console->submit(utf8ToCp1251(line)); });
+    }
+  }
+
  private:
   uint32_t now() { return fixedLag_ ? clock_ : platform_.ticks(); }
+  // exit / quit from the console are honoured here, between frames and events, never inside one.
+  bool ending() const { return quit_ || form_.quitRequested(); }
 
+  // One turn of the loop. While the window lacks the focus no frame runs, but the turn still counts:
+  // scripted events and --frames go on, so a script that takes the focus away also gives it back.
   void tick() {
     if (fixedLag_) clock_ += fixedLag_;
     int32_t lag = form_.DXTimer.idle(now());
+    ++ticks_;
     if (lag == 0) {
-      platform_.delay(1);  // inactive: give the processor away
+      platform_.delay(fixedLag_ ? fixedLag_ : kInactiveWaitMs);  // inactive: give the processor away
       return;
     }
     guarded([&] { form_.DXTimerTimer(lag); });
-    ++ticks_;
     for (int64_t at : options_.screenshotAt)
-      if (at == ticks_) guarded([&] { form_.saveScreenshot(); });
+      if (at == ticks_) guarded([&] { screenshotAt(at); });
+  }
+
+  void screenshotAt(int64_t at) {
+    if (form_.saveScreenshotRect({0, 0, form_.DXDraw.width(), form_.DXDraw.height()})) return;
+    errors_.report(format("--screenshot-at %lld: no screenshot taken (%s)", static_cast<long long>(at),
+                          form_.screenshotCooldown > 0 ? "another was saved less than 10 ticks before"
+                                                       : "scr001.bmp to scr999.bmp are all taken"));
   }
 
   void deliverScript() {
-    while (nextScripted_ < script_.size() && script_[nextScripted_].tick <= ticks_) {
-      const Event& e = script_[nextScripted_++].event;
-      if (auto* headless = dynamic_cast<HeadlessPlatform*>(&platform_)) {
-        applyToDevices(*headless, e);
-      } else {
-        dispatch(e);
+    auto* headless = dynamic_cast<HeadlessPlatform*>(&platform_);
+    while (!ending() && nextScripted_ < script_.size() && script_[nextScripted_].tick <= ticks_) {
+      const TimedEvent& timed = script_[nextScripted_++];
+      switch (timed.kind) {
+        case ScriptedKind::ConsoleLine:
+          guarded([&] { form_.Console->submit(timed.consoleLine); });
+          break;
+        case ScriptedKind::MouseRelative:
+          // Only the headless mouse can be moved by a script; a real one is the player's.
+          if (headless) headless->moveMouse(timed.event.x, timed.event.y);
+          break;
+        case ScriptedKind::PlatformEvent:
+          if (headless)
+            applyToDevices(*headless, timed.event);
+          else
+            dispatch(timed.event);
+          break;
       }
     }
   }
@@ -89,6 +127,12 @@ class Loop {
     if (e.kind == EventKind::KeyDown || e.kind == EventKind::KeyUp) {
       DeviceState state = headless.deviceState();
       state.keys[e.key & 0xFF] = e.kind == EventKind::KeyDown ? 0x80 : 0;
+      headless.setDeviceState(state);
+    }
+    if (e.kind == EventKind::MouseDown || e.kind == EventKind::MouseUp) {
+      DeviceState state = headless.deviceState();
+      const size_t button = e.shift & ssRight ? 1 : e.shift & ssMiddle ? 2 : 0;
+      state.mouseButtons[button] = e.kind == EventKind::MouseDown ? 0x80 : 0;
       headless.setDeviceState(state);
     }
     headless.inject(e);
@@ -137,7 +181,6 @@ class Loop {
 std::string unavailableOption(const CommandLine& o) {
   if (!o.match.empty()) return "--match";
   if (o.hotseat) return "--hotseat";
-  if (!o.exec.empty()) return "--exec";
   return {};
 }
 

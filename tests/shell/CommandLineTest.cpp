@@ -53,15 +53,27 @@ TEST(CommandLine, RefusesWhatItDoesNotUnderstand) {
            {"--match", "../duel"},
            {"--match", "Maps/duel"},
            {"--match", "a\\b"},
+           {"--screenshot-at", "0"},
+           {"--frames", "20", "--screenshot-at", "21"},
+           {"--screenshot-at", "40", "--screenshot-at", "31"},
+           {"--screenshot-at", "40", "--screenshot-at", "40"},
        }) {
     SCOPED_TRACE(args[0]);
     EXPECT_NE(parseCommandLine(args).error, "");
   }
 }
 
+TEST(CommandLine, ScreenshotsThatCanBeTakenAreAccepted) {
+  auto r = parseCommandLine({"--frames", "20", "--screenshot-at", "20", "--screenshot-at", "10"});
+  EXPECT_EQ(r.error, "");
+  r = parseCommandLine({"--screenshot-at", "5", "--screenshot-at", "9"});
+  EXPECT_EQ(r.error, "--screenshot-at 9: less than 10 ticks after the screenshot at 5");
+}
+
 TEST(CommandLine, UsageNamesTheOptionsThatWork) {
   std::string usage = usageText();
-  for (const char* option : {"--window", "--headless", "--frames", "--lag", "--seed", "--screenshot-at", "--input"})
+  for (const char* option : {"--window", "--headless", "--frames", "--lag", "--seed", "--screenshot-at", "--input",
+                             "--exec", "console LINE", "mouserel DX DY", "mousedown X Y [left|right|middle]"})
     EXPECT_NE(usage.find(option), std::string::npos) << option;
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace mv {
 namespace {
 
@@ -48,9 +50,31 @@ TEST(InputScript, TextIsTypedCharacterByCharacterWithItsSpaces) {
   EXPECT_EQ(typed, "say hi");
 }
 
+TEST(InputScript, ConsoleLinesMouseMovementAndButtons) {
+  auto events = parseInputScript(
+      "1 console bind A  \"say Привет\"\n"
+      "2 mouserel -5 7\n"
+      "3 mousedown 10 20 right\n"
+      "4 mouseup 10 20 middle\n"
+      "5 mousedown 1 2\n");
+  ASSERT_EQ(events.size(), 5u);
+  EXPECT_EQ(events[0].kind, ScriptedKind::ConsoleLine);
+  EXPECT_EQ(events[0].consoleLine, "bind A  \"say \xCF\xF0\xE8\xE2\xE5\xF2\"");  // Windows-1251
+  EXPECT_EQ(events[1].kind, ScriptedKind::MouseRelative);
+  EXPECT_EQ(events[1].event.x, -5);
+  EXPECT_EQ(events[1].event.y, 7);
+  EXPECT_EQ(events[2].kind, ScriptedKind::PlatformEvent);
+  EXPECT_EQ(events[2].event.kind, EventKind::MouseDown);
+  EXPECT_EQ(events[2].event.shift, unsigned(ssRight));
+  EXPECT_EQ(events[3].event.kind, EventKind::MouseUp);
+  EXPECT_EQ(events[3].event.shift, unsigned(ssMiddle));
+  EXPECT_EQ(events[4].event.shift, unsigned(ssLeft));
+}
+
 TEST(InputScript, NamesTheLineItCannotRead) {
   for (const char* bad : {"x keydown 65", "10 keydown", "10 keydown 256", "10 jump", "10 mousemove 1",
-                          "10 focus maybe", "10 char 0", "-1 quit", "10 quit now"}) {
+                          "10 focus maybe", "10 char 0", "-1 quit", "10 quit now", "10 mousedown 1 2 thumb",
+                          "10 mousemove 1 2 left", "10 mouserel 1", "10 mouserel 1 2 3"}) {
     SCOPED_TRACE(bad);
     try {
       parseInputScript(std::string("# first\n") + bad + "\n");
@@ -72,6 +96,10 @@ TEST(InputScript, MissingFileGivesTheOpenMessage) {
         }
       },
       Error);
+}
+
+TEST(InputScript, AFolderIsNoScript) {
+  EXPECT_THROW(loadInputScript(std::filesystem::temp_directory_path().string()), Error);
 }
 
 }  // namespace

@@ -32,7 +32,10 @@ class RowPainter : public TSprite {
 struct FormFixture : ::testing::Test {
   HeadlessPlatform platform{16};
   TMainForm form{platform};
-  void SetUp() override { form.show(); }
+  void SetUp() override {
+    form.FormCreate();
+    form.show();
+  }
   // A human fighter that only lends its camera: it neither moves nor draws.
   TPlayer& viewer(double cameraX, double cameraY) {
     auto* p = new TPlayer(&form.SpriteEngine.engine);

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Cp1251.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -30,7 +32,9 @@ class ProgramRun : public ::testing::Test {
   void TearDown() override { fs::remove_all(dir_); }
 
   RunResult run(const std::string& args) {
-    std::string command = "cd '" + dir_.string() + "' && '" + MASHVOLT_GAME_DIR + "/mashvolt' " + args + " 2>&1";
+    // A run that hung would stop the whole test program; timeout turns it into a failure.
+    std::string command =
+        "cd '" + dir_.string() + "' && timeout 60 '" + MASHVOLT_GAME_DIR + "/mashvolt' " + args + " 2>&1";
     FILE* pipe = popen(command.c_str(), "r");
     RunResult result{-1, {}};
     char buffer[4096];
@@ -38,6 +42,19 @@ class ProgramRun : public ::testing::Test {
     int status = pclose(pipe);
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
+  }
+
+  // SYSTEM as a folder of its own, so a test can put scripts beside the game's archives.
+  void ownSystemFolder() {
+    fs::remove(dir_ / "SYSTEM");
+    fs::create_directory(dir_ / "SYSTEM");
+    for (const auto& entry : fs::directory_iterator(fs::path(MASHVOLT_GAME_DIR) / "SYSTEM"))
+      fs::create_symlink(entry.path(), dir_ / "SYSTEM" / entry.path().filename());
+  }
+  void write(const fs::path& name, const std::string& bytes) { std::ofstream(dir_ / name, std::ios::binary) << bytes; }
+  std::string readText(const fs::path& path) {
+    std::ifstream in(dir_ / path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
   }
 
   std::vector<uint8_t> readFile(const fs::path& path) {
@@ -62,6 +79,7 @@ TEST_F(ProgramRun, BadCommandLinesPrintTheUsageAndExitWithTwo) {
   RunResult help = run("--help");
   EXPECT_EQ(help.exitCode, 0);
   EXPECT_NE(help.output.find("--screenshot-at"), std::string::npos);
+  EXPECT_NE(help.output.find("--exec LINE"), std::string::npos);
 }
 
 TEST_F(ProgramRun, NoDisplayIsAClearFailureNotACrash) {
@@ -101,6 +119,74 @@ TEST_F(ProgramRun, InputScriptErrorsAreReported) {
   RunResult r = run("--headless --frames 5 --input keys.txt");
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_NE(r.output.find("line 1"), std::string::npos) << r.output;
+}
+
+TEST_F(ProgramRun, ExecLinesRunAfterStartUpAsIfTyped) {
+  ownSystemFolder();
+  write("SYSTEM/self.cfg", "echo round\r\nexec self.cfg\r\necho never\r\n");
+  RunResult r = run("--headless --frames 2 --seed 1 --exec 'exec self.cfg' --exec 'echo Привет' --exec 'dump out.txt'");
+  ASSERT_EQ(r.exitCode, 0) << r.output;
+  const std::string loading = mv::utf8ToCp1251("Загрузка self.cfg...\r\n");
+  const std::string guard = mv::utf8ToCp1251(
+      "Скрипт self.cfg не запущен: скрипты вложены больше 8 раз, остальные строки пропущены.\r\n");
+  std::string expected = "Mashvolt 1.1\r\nexec self.cfg\r\n";
+  for (int depth = 0; depth < 8; ++depth) expected += loading + "round\r\n";
+  expected += loading + guard;
+  expected += mv::utf8ToCp1251("echo Привет\r\nПривет\r\n");  // the echo and the reply
+  expected += "dump out.txt\r\n";
+  EXPECT_EQ(readText("out.txt"), expected);
+}
+
+TEST_F(ProgramRun, QuitFromTheConsoleEndsTheRun) {
+  RunResult r = run("--headless --exec quit --exec 'dump never.txt'");  // no --frames: quit alone ends it
+  EXPECT_EQ(r.exitCode, 0) << r.output;
+  EXPECT_FALSE(fs::exists(dir_ / "never.txt"));
+  write("keys.txt", "20 console exit\n");
+  r = run("--headless --frames 100000000 --input keys.txt");
+  EXPECT_EQ(r.exitCode, 0) << r.output;
+}
+
+TEST_F(ProgramRun, ConsoleLinesFromTheInputScriptAndAFailingOneIsReported) {
+  write("keys.txt", "3 console echo Привет\n4 console exec missing.cfg\n5 console dump typed.txt\n");
+  RunResult r = run("--headless --frames 10 --input keys.txt");
+  EXPECT_EQ(r.exitCode, 0) << r.output;
+  EXPECT_NE(r.output.find("Cannot open file SYSTEM\\missing.cfg"), std::string::npos) << r.output;
+  const std::string dump = readText("typed.txt");
+  EXPECT_NE(dump.find(mv::utf8ToCp1251("Привет\r\n")), std::string::npos);
+  EXPECT_NE(dump.find("exec missing.cfg\r\n"), std::string::npos);
+}
+
+TEST_F(ProgramRun, LosingAndRegainingTheFocusStillEnds) {
+  write("keys.txt", "5 focus off\n10 focus on\n12 console dump after.txt\n");
+  RunResult r = run("--headless --frames 20 --input keys.txt --screenshot-at 20");
+  EXPECT_EQ(r.exitCode, 0) << r.output;
+  EXPECT_TRUE(fs::exists(dir_ / "after.txt"));
+  EXPECT_TRUE(fs::exists(dir_ / "scr001.bmp"));
+  write("away.txt", "5 focus off\n");
+  r = run("--headless --frames 20 --input away.txt");  // never given back: the run ends all the same
+  EXPECT_EQ(r.exitCode, 0) << r.output;
+}
+
+TEST_F(ProgramRun, AnInputFolderIsAnError) {
+  fs::create_directory(dir_ / "keys");
+  RunResult r = run("--headless --frames 5 --input keys");
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.output.find("Cannot open file keys"), std::string::npos) << r.output;
+}
+
+TEST_F(ProgramRun, ScreenshotsThatCannotBeTakenAreRefusedOrReported) {
+  RunResult r = run("--headless --frames 20 --screenshot-at 30");
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_NE(r.output.find("--screenshot-at 30: the run ends after tick 20"), std::string::npos) << r.output;
+  // One taken from the console a moment before holds the scripted one back; the run says so.
+  write("keys.txt", "5 console screenshot\n");
+  write("scr001.bmp", "earlier");
+  r = run("--headless --frames 12 --input keys.txt --screenshot-at 12");
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_NE(r.output.find("--screenshot-at 12: no screenshot taken"), std::string::npos) << r.output;
+  EXPECT_EQ(readText("scr001.bmp"), "earlier");
+  EXPECT_TRUE(fs::exists(dir_ / "scr002.bmp"));
+  EXPECT_FALSE(fs::exists(dir_ / "scr003.bmp"));
 }
 
 }  // namespace

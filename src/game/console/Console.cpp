@@ -1,8 +1,105 @@
 #include "game/console/Console.h"
 
+#include <exception>
+
+#include "game/Globals.h"
+#include "game/console/Texts.h"
+
 namespace mv {
 
-void TConsol::add(const std::string&) {}
-void TConsol::runLine(const std::string&, TMan*) {}
+TConsol::TConsol() {
+  lines.push_back("Mashvolt 1.1");
+  globals().settings.msgTime = 0;
+}
+
+void TConsol::addLine(const std::string& text) {
+  lines.push_back(text);
+}
+
+void TConsol::submit(const std::string& text) {
+  addLine(text);
+  if (!execute(nullptr, text)) addLine(consoleText(ConsoleText::UnknownCommand));
+}
+
+void TConsol::runLine(const std::string& line, TMan* who) {
+  auto run = [&] {
+    if (execute(who, line)) return;
+    addLine(line);
+    addLine(consoleText(ConsoleText::UnknownCommand));
+  };
+  if (!who) {
+    run();
+    return;
+  }
+  try {
+    run();
+  } catch (const std::exception& e) {
+    addLine(e.what());
+    if (ShellServices* shell = globals().shell) shell->reportError(e.what());
+  }
+}
+
+void TConsol::toggle() {
+  if (state == Closed && height == 0) state = Opening;
+  if (state == Open && height == kFullHeight) state = Closing;
+}
+
+void TConsol::keyPress(uint8_t c) {
+  if (c == '`' || c == '~') {
+    toggle();
+    return;
+  }
+  if (c == 8 || c == 13) return;  // keyDown has them
+  if (state == Open) inputLine += static_cast<char>(c);
+}
+
+void TConsol::keyDown(uint16_t key) {
+  if (state != Open) return;
+  switch (key) {
+    case 8:
+      if (!inputLine.empty()) inputLine.pop_back();
+      break;
+    case 13: {
+      // The line is taken first: what it runs may type into the console again.
+      const std::string line = std::move(inputLine);
+      inputLine.clear();
+      submit(line);
+      break;
+    }
+    case 38:
+      // The line before the newest: the last command when it had one reply. After `clear` there may
+      // be no such line, and the typed line stays as it is.
+      if (lines.size() >= 2) inputLine = lines[lines.size() - 2];
+      break;
+    case 40:
+      inputLine.clear();
+      break;
+    default:
+      break;
+  }
+}
+
+void TConsol::update(int32_t t) {
+  if (!messages.empty()) {
+    messageTimer += t;
+    if (messageTimer > globals().settings.msgTime) {
+      messages.erase(messages.begin());
+      messageTimer = 0;
+    }
+  }
+  if (state == Opening) {
+    height += t;
+    if (height > kFullHeight) {
+      height = kFullHeight;
+      state = Open;
+    }
+  } else if (state == Closing) {
+    height -= t;
+    if (height < 0) {
+      height = 0;
+      state = Closed;
+    }
+  }
+}
 
 }  // namespace mv

@@ -1,19 +1,67 @@
 #pragma once
 // The drop-down console: its text buffer, the typed line, the message feed, and the one interpreter
 // every command line goes through (typed, scripted, bound to a key or spoken by a bot).
+//
+// The console lives for the whole run; the main window makes it before anything can report to it.
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace mv {
 
 class TMan;
+class TSurface;
+
+enum ConsoleState : uint8_t { Opening = 0, Closing = 1, Open = 2, Closed = 3 };
 
 class TConsol {
  public:
-  // Adds a line to the text buffer (and the message feed).
-  void add(const std::string& line);
-  // Runs one command line for a fighter (none: player 1).
+  static constexpr double kFullHeight = 200;
+  // Scripts may exec scripts; a chain deeper than this is a script running itself.
+  static constexpr int kMaxScriptDepth = 8;
+
+  // Starts shut with "Mashvolt 1.1" in the buffer, and sets the feed's msgtime back to 0.
+  TConsol();
+
+  void addLine(const std::string& text);
+  void add(const std::string& line) { addLine(line); }
+  // Enter in the console, and --exec / scripted console lines: echo, then run.
+  void submit(const std::string& text);
+  // Scripts, bots and bound keys: runs without echo; an unknown line is echoed with its complaint.
+  // With a fighter the line comes from inside the move pass, so an error is written to the buffer
+  // and handed to the shell's reporting instead of leaving the frame half done.
   void runLine(const std::string& line, TMan* who);
+
+  void toggle();
+  void keyPress(uint8_t c);
+  void keyDown(uint16_t key);
+  // Slide and feed expiry, once per match frame, by the frame's milliseconds.
+  void update(int32_t t);
+  // The feed, or the band with the newest lines and the prompt, over whatever is on `back`.
+  void draw(TSurface& back);
+
+  // The interpreter (Interpreter.cpp): true when the line was a command, or was meant for a second
+  // player who is not there.
+  bool execute(TMan* who, const std::string& line);
+  // Runs "SYSTEM\" + name line by line (Script.cpp). "Cannot open file %s" when it cannot be read.
+  void runScript(const std::string& name);
+
+  // exit / quit: the loop ends the program once the current frame or event is done.
+  void requestQuit() { quitRequested_ = true; }
+  bool quitRequested() const { return quitRequested_; }
+
+  std::vector<std::string> lines;     // oldest first; only `clear` empties it
+  std::vector<std::string> messages;  // the chat feed, oldest first
+  ConsoleState state = Closed;
+  double height = 0;
+  int32_t messageTimer = 0;
+  std::string inputLine;
+
+ private:
+  int scriptDepth_ = 0;
+  bool scriptsStopped_ = false;  // the nesting guard fired: the rest of every running script is skipped
+  bool quitRequested_ = false;
 };
 
 }  // namespace mv

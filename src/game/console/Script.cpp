@@ -1,0 +1,37 @@
+// Script files: "autoexec.cfg" at every match start, and whatever "exec" names.
+#include "game/console/Console.h"
+#include "game/console/ScriptFiles.h"
+#include "game/console/Texts.h"
+#include "platform/Error.h"
+
+namespace mv {
+
+void TConsol::runScript(const std::string& name) {
+  if (scriptsStopped_) return;
+  if (scriptDepth_ >= kMaxScriptDepth) {
+    // A script that execs itself, directly or round a ring of scripts, would never end.
+    addLine(consoleText(ConsoleText::NestingGuard) + name + consoleText(ConsoleText::NestingGuardEnd));
+    scriptsStopped_ = true;
+    return;
+  }
+  const std::string path = "SYSTEM\\" + name;
+  const std::optional<std::string> text = readGameFile(path);
+  if (!text) throw Error(format("Cannot open file %s", path.c_str()));
+
+  struct Depth {
+    TConsol& c;
+    explicit Depth(TConsol& console) : c(console) { ++c.scriptDepth_; }
+    ~Depth() {
+      if (--c.scriptDepth_ == 0) c.scriptsStopped_ = false;  // the next script starts afresh
+    }
+  } depth(*this);
+
+  for (const std::string& line : splitScriptLines(*text)) {
+    if (scriptsStopped_ || quitRequested_) break;
+    // An empty line is no command; it is passed over like a comment.
+    if (line.empty() || line[0] == '#') continue;
+    runLine(line, nullptr);
+  }
+}
+
+}  // namespace mv

@@ -1,0 +1,37 @@
+#include "game/console/Texts.h"
+
+#include <array>
+
+#include "platform/Cp1251.h"
+
+namespace mv {
+namespace {
+
+constexpr std::array<const char*, static_cast<size_t>(ConsoleText::Count)> kUtf8 = {
+    "Неизвестная команда.",
+    "Неверный формат.",
+    "Неверное значение.",
+    "exec [имя файла]",
+    "echo [фраза]",
+    "screenmode [значение] (0-640x480,1-800x600,2-1024x768)",
+    "dump [имя файла]",
+    "bind [клавиша] \"[команда]\"",
+    "Загрузка ",
+    "\" (строка)",
+    "\" (0-мышь,1-джойстик,2-клавиатура)",
+    "Скрипт ",
+    " не запущен: скрипты вложены больше 8 раз, остальные строки пропущены.",
+};
+
+}  // namespace
+
+const std::string& consoleText(ConsoleText which) {
+  static const auto texts = [] {
+    std::array<std::string, kUtf8.size()> out;
+    for (size_t i = 0; i < kUtf8.size(); ++i) out[i] = utf8ToCp1251(kUtf8[i]);
+    return out;
+  }();
+  return texts[static_cast<size_t>(which)];
+}
+
+}  // namespace mv
