@@ -19,6 +19,7 @@ class TMatch;
 class TPlayer;
 class TScrollBackGround;
 class TDXImageList;
+class TDXWaveList;
 class TSpriteEngine;
 
 enum ScreenState : uint8_t {
@@ -70,7 +71,12 @@ struct Globals {
   TDXImageList* imageList = nullptr;
   TDXImageList* modelList = nullptr;
   TSpriteEngine* spriteEngine = nullptr;
+  TDXWaveList* soundList = nullptr;
   ShellServices* shell = nullptr;
+  // Reports an error that must not stop the frame (a sound missing from the archive) the way the
+  // application reports errors, once per distinct message. Set by the program's loop; unset, such
+  // errors go unreported.
+  std::function<void(const std::string& message)> reportError;
 };
 
 // The current instance. There is always one: a default one exists until a scope installs another.

@@ -31,6 +31,8 @@ std::string usageText() {
          "                        keydown VK [SHIFT] | keyup VK [SHIFT] | char CODE | text WORDS...\n"
          "                        mousemove X Y | mousedown X Y | mouseup X Y | wheelup | wheeldown\n"
          "                        focus on|off | quit      (lines starting with # are comments)\n"
+         "  --audio-out FILE    headless: write what the mixer plays to FILE as a 44100 Hz stereo\n"
+         "                      16-bit WAV, at the pace of the ticks\n"
          "  --help              this text\n";
 }
 
@@ -59,6 +61,7 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
       {"--match", [&](const std::string& v) { return !v.empty() && (o.match = v, true); }},
       {"--exec", [&](const std::string& v) { return o.exec.push_back(v), true; }},
       {"--input", [&](const std::string& v) { return !v.empty() && (o.input = v, true); }},
+      {"--audio-out", [&](const std::string& v) { return !v.empty() && (o.audioOut = v, true); }},
   };
 
   for (size_t i = 0; i < args.size(); ++i) {
@@ -82,6 +85,8 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
     }
   }
   if (o.window && o.headless) result.error = "--window and --headless exclude each other";
+  // A window plays to the sound device; only a headless run has a mix to record.
+  if (!o.audioOut.empty() && !o.headless) result.error = "--audio-out needs --headless";
   return result;
 }
 

@@ -8,6 +8,7 @@
 
 #include "engine/draw/DXDraw.h"
 #include "engine/draw/DXImageList.h"
+#include "engine/sound/DXWaveList.h"
 #include "engine/sprite/DXSpriteEngine.h"
 #include "engine/DXTimer.h"
 #include "game/Globals.h"
@@ -69,6 +70,7 @@ class TMainForm : public ShellServices {
   TDXTimer DXTimer;
   TDXImageList ImageList;
   TDXImageList ModelList;
+  TDXWaveList SoundList;  // on the platform's mixer, which stands for the sound device
   TDXSpriteEngine SpriteEngine;
 
   // Shell state.
