@@ -20,6 +20,7 @@ class TPlayer;
 class TScrollBackGround;
 class TDXImageList;
 class TDXInput;
+class TDXWaveList;
 class TSpriteEngine;
 
 enum ScreenState : uint8_t {
@@ -80,6 +81,7 @@ struct Globals {
   TDXImageList* modelList = nullptr;
   TSpriteEngine* spriteEngine = nullptr;
   TDXInput* input = nullptr;  // polled once per frame before the move pass
+  TDXWaveList* soundList = nullptr;
   ShellServices* shell = nullptr;
 };
 

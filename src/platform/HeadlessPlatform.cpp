@@ -78,7 +78,25 @@ void HeadlessPlatform::delay(uint32_t ms) {
 
 void HeadlessPlatform::advanceClock(uint32_t ms) {
   clock_ += ms;
-  mixer_.advance(ms);
+  if (!audioSink_) {
+    mixer_.advance(ms);
+    return;
+  }
+  const uint64_t total = uint64_t{ms} * static_cast<uint64_t>(mixer_.outputRate()) + audioRemainder_;
+  audioRemainder_ = total % 1000;
+  constexpr uint64_t kChunk = 4096;
+  for (uint64_t left = total / 1000; left > 0;) {
+    const size_t frames = static_cast<size_t>(std::min(left, kChunk));
+    audioBuffer_.resize(frames * 2);
+    mixer_.mix(audioBuffer_.data(), frames);
+    audioSink_(audioBuffer_.data(), frames);
+    left -= frames;
+  }
+}
+
+void HeadlessPlatform::setAudioSink(AudioSink sink) {
+  audioSink_ = std::move(sink);
+  audioRemainder_ = 0;
 }
 
 void HeadlessPlatform::messageBox(const std::string& caption, const std::string& text) {

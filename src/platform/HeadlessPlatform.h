@@ -4,6 +4,7 @@
 // the asked time on delay), so a run with the same inputs repeats exactly.
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,12 @@ class HeadlessPlatform : public Platform {
   void setStep(uint32_t stepMs) { step_ = stepMs; }
   uint32_t step() const { return step_; }
   void advanceClock(uint32_t ms);
+  // Receives interleaved stereo 16-bit frames at the mixer's rate.
+  using AudioSink = std::function<void(const int16_t* frames, size_t count)>;
+  // With a sink the mixer really mixes, at the pace of the clock: every move of the clock hands the
+  // sink exactly that much sound, so a sound started while the clock reads t begins at t in the
+  // recording (counted from when the sink was set). Without one (the default) voices only move on.
+  void setAudioSink(AudioSink sink);
 
   bool displayOpen() const { return displayOpen_; }
   int displayWidth() const { return displayWidth_; }
@@ -77,6 +84,9 @@ class HeadlessPlatform : public Platform {
   int pointerX_ = 0, pointerY_ = 0;
   std::vector<std::string> messages_;
   Mixer mixer_;
+  AudioSink audioSink_;
+  uint64_t audioRemainder_ = 0;  // output frames times 1000 not yet mixed
+  std::vector<int16_t> audioBuffer_;
 };
 
 }  // namespace mv

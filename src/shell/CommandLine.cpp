@@ -62,6 +62,8 @@ std::string usageText() {
          "  --bots N            with --match: N bots join (0..100, default 0)\n"
          "  --skill N           with --match: the bots' skill (0..100, default 0)\n"
          "  --hotseat           with --match: two players on a split screen\n"
+         "  --audio-out FILE    headless: write what the mixer plays to FILE as a 44100 Hz stereo\n"
+         "                      16-bit WAV, at the pace of the ticks\n"
          "  --help              this text\n";
 }
 
@@ -90,6 +92,7 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
       {"--match", [&](const std::string& v) { return validLevelName(v) && (o.match = v, true); }},
       {"--exec", [&](const std::string& v) { return o.exec.push_back(v), true; }},
       {"--input", [&](const std::string& v) { return !v.empty() && (o.input = v, true); }},
+      {"--audio-out", [&](const std::string& v) { return !v.empty() && (o.audioOut = v, true); }},
   };
 
   for (size_t i = 0; i < args.size(); ++i) {
@@ -114,6 +117,9 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
   }
   if (o.window && o.headless)
     result.error = "--window and --headless exclude each other";
+  // A window plays to the sound device; only a headless run has a mix to record.
+  else if (!o.audioOut.empty() && !o.headless)
+    result.error = "--audio-out needs --headless";
   else if (o.match.empty() && (o.botsGiven || o.skillGiven || o.hotseat))
     result.error = "--bots, --skill and --hotseat go with --match";
   else

@@ -24,6 +24,7 @@ struct CommandLine {
   std::vector<std::string> exec;      // console lines run after start-up
   std::vector<int64_t> screenshotAt;  // save a screenshot after each of these ticks
   std::string input;                  // file of timed input events
+  std::string audioOut;               // headless: WAV file of everything the mixer plays
 };
 
 struct ParseResult {

@@ -16,12 +16,17 @@
 namespace mv {
 
 TMainForm::TMainForm(Platform& platform)
-    : DXDraw(&platform), ImageList(&DXDraw), ModelList(&DXDraw), platform_(platform) {
+    : DXDraw(&platform),
+      ImageList(&DXDraw),
+      ModelList(&DXDraw),
+      SoundList(&platform.mixer()),
+      platform_(platform) {
   SpriteEngine.setDXDraw(&DXDraw);
   DXDraw.OnInitialize = [this](TDXDraw&) { DXDrawInitialize(); };
   Globals& g = state();
   g.imageList = &ImageList;
   g.modelList = &ModelList;
+  g.soundList = &SoundList;
   g.spriteEngine = &SpriteEngine.engine;
   g.input = &Input;
   g.shell = this;
@@ -42,7 +47,7 @@ void TMainForm::FormCreate() {
   state().console = Console.get();
   if (ImageList.Items.count() == 0) ImageList.Items.loadFromFile("SYSTEM/graphics.dat");
   ModelList.Items.loadFromFile("SYSTEM/models.dat");
-  // The sound archive loads here once the sound list exists.
+  SoundList.Items.loadFromFile("SYSTEM/sounds.dat");
   mirrorModels();
   state().placePickup = placeLevelPickup;
   titleFadeStep = 1;

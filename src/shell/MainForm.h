@@ -11,6 +11,7 @@
 #include "engine/draw/DXDraw.h"
 #include "engine/draw/DXImageList.h"
 #include "engine/input/DXInput.h"
+#include "engine/sound/DXWaveList.h"
 #include "engine/sprite/DXSpriteEngine.h"
 #include "engine/DXTimer.h"
 #include "game/console/Console.h"
@@ -83,6 +84,7 @@ class TMainForm : public ShellServices {
   TDXTimer DXTimer;
   TDXImageList ImageList;
   TDXImageList ModelList;
+  TDXWaveList SoundList;  // on the platform's mixer, which stands for the sound device
   TDXSpriteEngine SpriteEngine;
   TDXInput Input;
 

@@ -7,6 +7,7 @@
 
 #include "platform/Cp1251.h"
 #include "platform/HeadlessPlatform.h"
+#include "platform/WaveFileWriter.h"
 #include "shell/CommandLine.h"
 #include "shell/InputScript.h"
 #include "shell/MainForm.h"
@@ -204,12 +205,19 @@ int runProgram(int argc, char** argv) {
   }
 
   std::vector<TimedEvent> script;
+  std::unique_ptr<WaveFileWriter> audioOut;  // outlives the platform that feeds it
   std::unique_ptr<Platform> platform;
   try {
     if (!options.input.empty()) script = loadInputScript(options.input);
-    if (options.headless)
-      platform = createHeadlessPlatform(options.lag.value_or(kHeadlessStepMs));
-    else
+    if (options.headless) {
+      auto headless = createHeadlessPlatform(options.lag.value_or(kHeadlessStepMs));
+      if (!options.audioOut.empty()) {
+        audioOut = std::make_unique<WaveFileWriter>(options.audioOut, headless->mixer().outputRate(), 2);
+        headless->setAudioSink(
+            [out = audioOut.get()](const int16_t* frames, size_t count) { out->write(frames, count); });
+      }
+      platform = std::move(headless);
+    } else
       platform = createSdlPlatform(PlatformOptions{.windowed = options.window});
   } catch (const std::exception& e) {
     std::fprintf(stderr, "mashvolt: %s\n", e.what());

@@ -25,6 +25,15 @@ TEST(CommandLine, ReadsEveryOption) {
   EXPECT_EQ(o.input, "keys.txt");
 }
 
+TEST(CommandLine, AudioOutIsForHeadlessRuns) {
+  auto r = parseCommandLine({"--headless", "--audio-out", "run.wav"});
+  ASSERT_EQ(r.error, "");
+  EXPECT_EQ(r.options.audioOut, "run.wav");
+  EXPECT_EQ(parseCommandLine({"--audio-out", "run.wav"}).error, "--audio-out needs --headless");
+  EXPECT_EQ(parseCommandLine({"--headless", "--audio-out", ""}).error, "bad value for --audio-out: ");
+  EXPECT_NE(usageText().find("--audio-out FILE"), std::string::npos);
+}
+
 TEST(CommandLine, NothingGivenMeansTheDefaults) {
   auto r = parseCommandLine({});
   EXPECT_EQ(r.error, "");

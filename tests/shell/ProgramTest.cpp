@@ -1,6 +1,7 @@
 // Runs the real program headless, as scripted runs and CI do.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -112,6 +113,35 @@ TEST_F(ProgramRun, ScreenshotOfTheMenuAfterThirtyTicks) {
     }
   EXPECT_GT(titleRed, 100);
   EXPECT_EQ(brighterRed, 0);
+}
+
+TEST_F(ProgramRun, AudioOutRecordsTheWholeRun) {
+  // The menus play nothing: the recording is as long as the run and silent.
+  RunResult r = run("--headless --frames 25 --lag 20 --audio-out run.wav");
+  ASSERT_EQ(r.exitCode, 0) << r.output;
+  std::vector<uint8_t> wav = readFile(dir_ / "run.wav");
+  ASSERT_EQ(wav.size(), 44u + 25u * 20 * 44100 / 1000 * 4);
+  EXPECT_EQ(std::string(wav.begin(), wav.begin() + 4), "RIFF");
+  EXPECT_TRUE(std::all_of(wav.begin() + 44, wav.end(), [](uint8_t b) { return b == 0; }));
+
+  RunResult bad = run("--headless --frames 1 --audio-out no/such/folder.wav");
+  EXPECT_EQ(bad.exitCode, 1);
+  EXPECT_NE(bad.output.find("Cannot create file no/such/folder.wav"), std::string::npos) << bad.output;
+}
+
+TEST_F(ProgramRun, AMissingOrBrokenSoundArchiveStopsTheStart) {
+  fs::remove(dir_ / "SYSTEM");
+  fs::create_directory(dir_ / "SYSTEM");
+  for (const char* archive : {"graphics.dat", "models.dat"})
+    fs::create_symlink(fs::path(MASHVOLT_GAME_DIR) / "SYSTEM" / archive, dir_ / "SYSTEM" / archive);
+  RunResult missing = run("--headless --frames 1");
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_NE(missing.output.find("Cannot open file SYSTEM/sounds.dat"), std::string::npos) << missing.output;
+
+  std::ofstream(dir_ / "SYSTEM" / "sounds.dat") << "TPF0";
+  RunResult broken = run("--headless --frames 1");
+  EXPECT_EQ(broken.exitCode, 1);
+  EXPECT_NE(broken.output.find("Stream read error"), std::string::npos) << broken.output;
 }
 
 TEST_F(ProgramRun, InputScriptErrorsAreReported) {

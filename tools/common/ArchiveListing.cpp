@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "common/TinyFont.h"
-#include "common/WaveImage.h"
+#include "engine/sound/Wave.h"
 #include "platform/Error.h"
 
 namespace mv::tools {
@@ -100,13 +100,13 @@ std::string listArchive(const Archive& archive) {
       }
     } else if (const ArchiveValue* wave = blockOf(item, ".WAVE")) {
       try {
-        const WaveImage image = parseWave(std::string(wave->bytes.begin(), wave->bytes.end()));
-        const WaveFormatInfo f = formatInfo(image.format);
-        line += format("%s %d-bit %s %u Hz, %u ms", f.formatTag == 1 ? "PCM" : "format", f.bitsPerSample,
-                       f.channels == 1   ? "mono"
-                       : f.channels == 2 ? "stereo"
-                                         : "multi-channel",
-                       f.sampleRate, waveMilliseconds(image));
+        TWave w;
+        w.loadFromImage(wave->bytes);
+        line += format("%s %d-bit %s %u Hz, %u ms", w.formatTag() == 1 ? "PCM" : "format", w.bitsPerSample(),
+                       w.channels() == 1   ? "mono"
+                       : w.channels() == 2 ? "stereo"
+                                           : "multi-channel",
+                       w.samplesPerSec(), w.milliseconds());
         line += format("  max %d%s", numberOr(item, "MaxPlayingCount", 0),
                        flagOr(item, "Looped", false) ? "  looped" : "");
       } catch (const Error& e) {
