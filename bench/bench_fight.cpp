@@ -6,10 +6,10 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <ctime>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <memory>
 #include <random>
@@ -124,8 +124,9 @@ class Fight {
     }
     for (; c.gibs < gibs; ++c.gibs) {
       const TMan& m = *match_->fighter(who(random_));
-      (new TGib(root))->setup("Doom", static_cast<int32_t>(m.x) + 11, static_cast<int32_t>(m.y) + 10,
-                              dir(random_), 2 + piece(random_), piece(random_));
+      (new TGib(root))
+          ->setup("Doom", static_cast<int32_t>(m.x) + 11, static_cast<int32_t>(m.y) + 10, dir(random_),
+                  2 + piece(random_), piece(random_));
     }
   }
 

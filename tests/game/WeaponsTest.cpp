@@ -128,8 +128,8 @@ TEST_F(FireTest, EachWeaponsShotAimedUpLeft) {
 
 TEST_F(FireTest, MinigunSpinsUpToItsLimitAndWanders) {
   TMan* m = gunner(kMinigun, 800);
-  const int32_t expected[] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 12, 14, 16, 18, 20, 23, 26,
-                              29, 32, 36, 40, 45, 50, 56, 62, 69, 76, 84, 93, 103, 103, 103};
+  const int32_t expected[] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 12, 14, 16, 18,  20,  23,
+                              26, 29, 32, 36, 40, 45, 50, 56, 62, 69, 76, 84, 93, 103, 103, 103};
   int32_t drifted = 0;
   for (size_t i = 0; i < std::size(expected); ++i) {
     SCOPED_TRACE(i);

@@ -15,9 +15,9 @@ namespace {
 
 // A projectile at (px, py), moved left by half its width (when asked) and up by half its height so
 // that it is centred on the muzzle.
-void shoot(TMan& owner, const ProjectileSpec& spec, double px, double py, bool centreAcross, int32_t dir) {
+void shoot(TMan& owner, const ProjectileRow& row, double px, double py, bool centreAcross, int32_t dir) {
   auto* shot = new TShot(owner.engine);
-  shot->launch(px, py, spec);
+  shot->launch(px, py, row);
   if (centreAcross) shot->x -= shot->width / 2.0;
   shot->y -= shot->height / 2.0;
   shot->owner = &owner;
@@ -26,7 +26,9 @@ void shoot(TMan& owner, const ProjectileSpec& spec, double px, double py, bool c
 
 }  // namespace
 
-int32_t TMan::fireAngle() const { return facing == 1 ? aimAngle + 90 : aimAngle - 90; }
+int32_t TMan::fireAngle() const {
+  return facing == 1 ? aimAngle + 90 : aimAngle - 90;
+}
 
 void TMan::fire() {
   // A corpse does not shoot.
@@ -40,10 +42,10 @@ void TMan::fire() {
   }
   if (!hasWeapon[slot]) return;
 
-  ProjectileSpec spec;
-  projectileSpec(w, ammo[0], spec);
+  ProjectileRow row;
+  projectileRow(w, ammo[0], row);
   // Every picture the shot may need is found now, while nothing has changed yet.
-  for (const std::string& name : projectilePictures(spec)) gameImage(name);
+  for (const std::string& name : projectilePictures(row)) gameImage(name);
 
   cooldown = weaponFireDelay(w, ammo[0]);
   if (w != kEnergyGun) ammo[slot] -= 1;
@@ -59,11 +61,11 @@ void TMan::fire() {
     aimAngle = std::clamp(aimAngle + drift, -90, 90);
     cooldown -= spinUp;
     const int32_t spread = random.random(11);
-    shoot(*this, spec, nearRound(x) + 16, nearRound(y) + 16, false, f - 5 + spread);
+    shoot(*this, row, nearRound(x) + 16, nearRound(y) + 16, false, f - 5 + spread);
   } else if (weaponShotCount(w) == 5) {
-    for (int32_t i = 0; i < 5; ++i) shoot(*this, spec, muzzleX, muzzleY, true, f + i - 2);
+    for (int32_t i = 0; i < 5; ++i) shoot(*this, row, muzzleX, muzzleY, true, f + i - 2);
   } else {
-    shoot(*this, spec, muzzleX, muzzleY, true, f);
+    shoot(*this, row, muzzleX, muzzleY, true, f);
   }
 
   playSoundAt("Weapon" + std::to_string(w), x + 24, y + 16);
@@ -78,7 +80,9 @@ bool TMan::addAmmo(int32_t w, double amount) {
   return true;
 }
 
-bool TMan::takeAmmoPack(int32_t w) { return weaponExists(w) && addAmmo(w, weaponAmmoPack(w)); }
+bool TMan::takeAmmoPack(int32_t w) {
+  return weaponExists(w) && addAmmo(w, weaponAmmoPack(w));
+}
 
 bool TMan::takeWeapon(int32_t w) {
   if (!weaponExists(w)) return false;

@@ -35,7 +35,9 @@ void spawnBlood(TSprite* root, double x, double y, double velX, double velY) {
 }
 
 // One of three variants of a sound, "Ricoshet1" .. "Ricoshet3".
-std::string variant(const char* name) { return name + std::to_string(1 + globals().random.random(3)); }
+std::string variant(const char* name) {
+  return name + std::to_string(1 + globals().random.random(3));
+}
 
 }  // namespace
 
@@ -50,38 +52,38 @@ TShot::TShot(TSprite* parent) : TPhyzObj(parent) {
 }
 
 void TShot::launch(double px, double py, int32_t weapon, int32_t level) {
-  ProjectileSpec spec;
-  if (!projectileSpec(weapon, level, spec)) return;
-  launch(px, py, spec);
+  ProjectileRow row;
+  if (!projectileRow(weapon, level, row)) return;
+  launch(px, py, row);
 }
 
-void TShot::launch(double px, double py, const ProjectileSpec& spec) {
-  TPictureCollectionItem& picture = gameImage(spec.image);
+void TShot::launch(double px, double py, const ProjectileRow& row) {
+  TPictureCollectionItem& picture = gameImage(row.image);
   image = &picture;
   width = picture.width();
   height = picture.height();
   hitBox = {0, 0, width, height};
   x = px;
   y = py;
-  weaponNumber = spec.weapon;
-  damage = spec.damage;
-  speed = spec.speed;
-  knock = spec.knock;
-  gibThreshold = spec.gibThreshold;
-  hitKind = spec.hitKind;
-  splashRadius = spec.splashRadius;
-  maxBounces = bounces = spec.bounces;
-  ricochetImage = spec.ricochetImage;
-  bounceSound = spec.bounceSound;
-  explosionImage = spec.explosionImage;
-  explosionSound = spec.explosionSound;
-  explosive = spec.explosive;
-  guided = spec.guided;
-  frameCount = spec.frames;
-  frameLooped = spec.frames > 0;
-  frameSpeed = spec.frames > 0 ? 0.01 : 0;
+  weaponNumber = row.weapon;
+  damage = row.damage;
+  speed = row.speed;
+  knock = row.knock;
+  gibThreshold = row.gibThreshold;
+  hitKind = row.hitKind;
+  splashRadius = row.splashRadius;
+  maxBounces = bounces = row.bounces;
+  ricochetImage = row.ricochetImage;
+  bounceSound = row.bounceSound;
+  explosionImage = row.explosionImage;
+  explosionSound = row.explosionSound;
+  explosive = row.explosive;
+  guided = row.guided;
+  frameCount = row.frames;
+  frameLooped = row.frames > 0;
+  frameSpeed = row.frames > 0 ? 0.01 : 0;
   framePos = 0;
-  if (spec.falls) {
+  if (row.falls) {
     gravity = 1;
     friction = 1;
     bounce = 0.3;

@@ -22,7 +22,7 @@ class TShot : public TPhyzObj {
   // nothing for a weapon that does not exist.
   void launch(double px, double py, int32_t weapon, int32_t level = kEnergyMinLevel);
   // The same from a row already at hand; the picture must exist.
-  void launch(double px, double py, const ProjectileSpec& spec);
+  void launch(double px, double py, const ProjectileRow& row);
   // Degrees, 0 up, 90 right; the velocity follows.
   void setDirection(int32_t d);
 

@@ -25,7 +25,7 @@ constexpr std::array<AmmoRow, kWeaponRows> kAmmo{{
     {800, 100, 200, 1},
 }};
 
-void energyProjectile(int32_t level, ProjectileSpec& s) {
+void energyProjectile(int32_t level, ProjectileRow& s) {
   const int32_t L = energyLevel(level);
   s.image = L == 1 ? "Laser" : L <= 4 ? "AdvLaser" : "Plasma";
   s.damage = static_cast<int32_t>(L / 1.2) + 5;
@@ -35,7 +35,7 @@ void energyProjectile(int32_t level, ProjectileSpec& s) {
   s.ricochetImage = L <= 4 ? "SmallRico" : "RickoEnergo";
 }
 
-void missile(ProjectileSpec& s, const char* image, int32_t damage, double knock, int32_t gib, int32_t radius,
+void missile(ProjectileRow& s, const char* image, int32_t damage, double knock, int32_t gib, int32_t radius,
              const char* explosion, int32_t frames) {
   s.image = image;
   s.damage = damage;
@@ -50,7 +50,7 @@ void missile(ProjectileSpec& s, const char* image, int32_t damage, double knock,
   s.explosive = true;
 }
 
-void bullet(ProjectileSpec& s, int32_t damage, double speed, double knock, int32_t gib, const char* rico) {
+void bullet(ProjectileRow& s, int32_t damage, double speed, double knock, int32_t gib, const char* rico) {
   s.image = "Shot";
   s.damage = damage;
   s.speed = speed;
@@ -61,11 +61,17 @@ void bullet(ProjectileSpec& s, int32_t damage, double speed, double knock, int32
 
 }  // namespace
 
-int32_t energyLevel(int32_t ammo0) { return std::clamp(ammo0, kEnergyMinLevel, kEnergyMaxLevel); }
+int32_t energyLevel(int32_t ammo0) {
+  return std::clamp(ammo0, kEnergyMinLevel, kEnergyMaxLevel);
+}
 
-int32_t weaponMaxAmmo(int32_t w) { return weaponExists(w) ? kAmmo[static_cast<size_t>(w)].maxAmmo : 0; }
+int32_t weaponMaxAmmo(int32_t w) {
+  return weaponExists(w) ? kAmmo[static_cast<size_t>(w)].maxAmmo : 0;
+}
 
-int32_t weaponAmmoPack(int32_t w) { return weaponExists(w) ? kAmmo[static_cast<size_t>(w)].ammoPack : 0; }
+int32_t weaponAmmoPack(int32_t w) {
+  return weaponExists(w) ? kAmmo[static_cast<size_t>(w)].ammoPack : 0;
+}
 
 int32_t weaponFireDelay(int32_t w, int32_t level) {
   if (!weaponExists(w)) return 0;
@@ -73,11 +79,13 @@ int32_t weaponFireDelay(int32_t w, int32_t level) {
   return w == kEnergyGun ? delay - 10 * energyLevel(level) : delay;
 }
 
-int32_t weaponShotCount(int32_t w) { return weaponExists(w) ? kAmmo[static_cast<size_t>(w)].shots : 0; }
+int32_t weaponShotCount(int32_t w) {
+  return weaponExists(w) ? kAmmo[static_cast<size_t>(w)].shots : 0;
+}
 
-bool projectileSpec(int32_t w, int32_t level, ProjectileSpec& spec) {
+bool projectileRow(int32_t w, int32_t level, ProjectileRow& row) {
   if (!weaponExists(w)) return false;
-  ProjectileSpec s;
+  ProjectileRow s;
   s.weapon = w;
   switch (w) {
     case kEnergyGun:
@@ -121,18 +129,18 @@ bool projectileSpec(int32_t w, int32_t level, ProjectileSpec& spec) {
       bullet(s, 6, 6, 1, 100, "SmallRico");
       break;
   }
-  spec = std::move(s);
+  row = std::move(s);
   return true;
 }
 
-std::vector<std::string> projectilePictures(const ProjectileSpec& spec) {
-  std::vector<std::string> names{spec.image, "MeatBlood", "EarthBlood"};
-  if (spec.splashRadius > 0) {
-    names.push_back(spec.explosionImage);
+std::vector<std::string> projectilePictures(const ProjectileRow& row) {
+  std::vector<std::string> names{row.image, "MeatBlood", "EarthBlood"};
+  if (row.splashRadius > 0) {
+    names.push_back(row.explosionImage);
   } else {
-    names.push_back(spec.ricochetImage);
+    names.push_back(row.ricochetImage);
   }
-  if (spec.explosive) names.push_back("RocketFlame");
+  if (row.explosive) names.push_back("RocketFlame");
   return names;
 }
 

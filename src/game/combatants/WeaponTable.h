@@ -23,7 +23,9 @@ constexpr int32_t kWeaponRows = 8;
 constexpr int32_t kEnergyMinLevel = 1;
 constexpr int32_t kEnergyMaxLevel = 5;
 
-constexpr bool weaponExists(int32_t w) { return w >= 0 && w < kWeaponRows; }
+constexpr bool weaponExists(int32_t w) {
+  return w >= 0 && w < kWeaponRows;
+}
 
 // A level outside 1 .. 5 (set from the console, say) fires as the nearest real level.
 int32_t energyLevel(int32_t ammo0);
@@ -38,7 +40,7 @@ int32_t weaponFireDelay(int32_t w, int32_t level);
 int32_t weaponShotCount(int32_t w);
 
 // What one projectile of a weapon is. Speeds are in units of 0.2 pixels per millisecond.
-struct ProjectileSpec {
+struct ProjectileRow {
   int32_t weapon = 0;
   std::string image;
   int32_t damage = 0;
@@ -60,12 +62,12 @@ struct ProjectileSpec {
 };
 
 // The projectile of weapon w at energy level `level` (read only for weapon 0). A weapon that does not
-// exist has none: the answer is false and spec is untouched.
-bool projectileSpec(int32_t w, int32_t level, ProjectileSpec& spec);
+// exist has none: the answer is false and row is untouched.
+bool projectileRow(int32_t w, int32_t level, ProjectileRow& row);
 
 // Every picture a projectile of this kind may show in its life: itself, its impact or explosion, the
 // rocket flame, blood on a hit. Looked up before a shot is fired, so a missing one stops the shot
 // before anything has changed instead of in the middle of a later move pass.
-std::vector<std::string> projectilePictures(const ProjectileSpec& spec);
+std::vector<std::string> projectilePictures(const ProjectileRow& row);
 
 }  // namespace mv
