@@ -17,6 +17,7 @@
 
 #include "engine/draw/Surface.h"
 #include "game/combatants/Man.h"
+#include "game/combatants/Player.h"
 #include "game/combatants/Shot.h"
 #include "game/combatants/WeaponTable.h"
 #include "game/world/Anim.h"
@@ -77,7 +78,11 @@ class Fight {
     if (match_->fighterCount() > 0) {
       // Looking at the middle of the crowd, so the whole screen is busy.
       const TMan& middle = *match_->fighter(match_->fighterCount() / 2);
-      camera_ = {FrameWidth / 2.0 - middle.x - 16, FrameHeight / 2.0 - middle.y - 23};
+      camera_ = new TPlayer(&form_.SpriteEngine.engine);  // lends its camera only: it neither moves nor draws
+      camera_->movable = false;
+      camera_->visible = false;
+      camera_->cameraX = FrameWidth / 2.0 - middle.x - 16;
+      camera_->cameraY = FrameHeight / 2.0 - middle.y - 23;
     }
     frame_.resize(static_cast<size_t>(FrameWidth) * FrameHeight);
   }
@@ -134,7 +139,7 @@ class Fight {
     form_.SpriteEngine.move(FrameMs);
     form_.SpriteEngine.dead();
   }
-  void draw() { form_.drawSingleView(&camera_); }
+  void draw() { form_.drawSingleView(camera_); }
   void screenshot() { form_.saveScreenshot(); }
   void copyFrame() {
     const TSurface& back = form_.DXDraw.surface();
@@ -183,7 +188,7 @@ class Fight {
   HeadlessPlatform platform_;
   TMainForm form_;
   std::unique_ptr<TMatch> match_ = std::make_unique<TMatch>();
-  ViewCamera camera_;
+  TPlayer* camera_ = nullptr;
   std::vector<uint16_t> frame_;
   std::mt19937 random_{7};
 };
