@@ -24,6 +24,8 @@ TMainForm::TMainForm(Platform& platform)
 }
 
 TMainForm::~TMainForm() {
+  // The match clears the players of this window's globals, which go before the members do.
+  matchOwner.reset();
   // The level's background is a sprite; the tree goes first so nothing points into freed layers.
   SpriteEngine.engine.clear();
   state().background = nullptr;
@@ -49,13 +51,6 @@ void TMainForm::show() {
 
 void TMainForm::DXDrawInitialize() { DXDraw.surface().canvas().setBrushClear(true); }
 
-void TMainForm::buildScreen(ScreenState screen) {
-  // The menu screens' widgets are built here once the widget toolkit exists; the main menu starts
-  // from an unmoved camera.
-  if (screen == MainMenu) SpriteEngine.engine.x = SpriteEngine.engine.y = 0;
-  state().screenState = screen;
-}
-
 void TMainForm::DXTimerTimer(int32_t lagCount) {
   if (!DXDraw.canDraw()) return;
   if (screenshotCooldown > 0) --screenshotCooldown;
@@ -77,7 +72,9 @@ void TMainForm::matchFrame(int32_t lagCount) {
   drawSingleView(nullptr);
   if (state().settings.drawFps == 1) drawText(730, 0, "FPS:" + std::to_string(DXTimer.frameRate()));
   if (state().screenState == PauseMenu) {
-    // The frag table and the pause menu's widgets are drawn here once they exist.
+    // The frag table is drawn here, under the widgets, once it exists.
+    DXDraw.surface().canvas().release();
+    widgets.drawWidgets(DXDraw.surface());
     drawCursor();
   }
 }
@@ -87,7 +84,7 @@ void TMainForm::menuFrame(int32_t lagCount) {
   TSurface& back = DXDraw.surface();
   ImageList.Items.find("BackMenu").stretchDraw(back, {0, 0, DXDraw.Display.Width, DXDraw.Display.Height}, 0);
   SpriteEngine.draw();
-  // The screen's widgets are drawn here once the widget toolkit exists.
+  widgets.drawWidgets(back);
   drawTitle();
   drawCursor();
 }
@@ -103,7 +100,9 @@ void TMainForm::drawTitle() {
   canvas.setFontSize(20);
   auto b = static_cast<uint8_t>(titleBrightness);
   canvas.setFontColor(colorRef(b, b, b));
-  canvas.textOut((windowWidth - canvas.textWidth("1.1")) / 2 + 150, 50, "1.1");
+  // Meant to sit just under the title's baseline. The shipped face's glyphs stand lower in their cell
+  // than the layout's first face did, so at 50 the digits ran into the foot of the title's "t".
+  canvas.textOut((windowWidth - canvas.textWidth("1.1")) / 2 + 150, 58, "1.1");
   canvas.release();
 }
 
@@ -164,17 +163,18 @@ void TMainForm::saveScreenshotRect(const TRect& rect) {
 void TMainForm::FormKeyDown(int key, unsigned shift) {
   ScreenState screen = state().screenState;
   if (key == 27) {
-    // Leaving the pause menu and opening it join here with the pause menu's widgets.
     if (screen == PauseMenu)
-      buildScreen(Match);
+      resumeMatch();
     else if (screen == Match)
       buildScreen(PauseMenu);
   }
-  // Then the key goes to the screen's edit fields and level list, and to the console.
+  widgets.widgetsKey(0, 0, KeyKind::KeyDown, shift, 0, key);
+  // Then the key goes to the console.
 }
 
 void TMainForm::FormKeyPress(uint8_t key) {
-  // Characters go to the screen's edit fields and to the console.
+  widgets.widgetsKey(0, 0, KeyKind::Character, 0, key, 13);
+  // Then the character goes to the console.
 }
 
 void TMainForm::FormMouseWheelUp() {
@@ -185,8 +185,12 @@ void TMainForm::FormMouseWheelDown() {
   // Fighter command 6 (previous weapon) for player 1, once fighters exist.
 }
 
-void TMainForm::DXDrawMouseDown(int x, int y) {}
-void TMainForm::DXDrawMouseMove(int x, int y) {}
-void TMainForm::DXDrawMouseUp(int x, int y) {}
+// The mouse buttons are not told apart: every one is the one button.
+void TMainForm::DXDrawMouseDown(int x, int y) { widgets.widgetsMouse(x, y, MouseKind::Down); }
+void TMainForm::DXDrawMouseMove(int x, int y) {
+  widgets.widgetsMouse(x, y, MouseKind::Move);
+  widgets.widgetsKey(x, y, KeyKind::Hover, 0, 0, 13);
+}
+void TMainForm::DXDrawMouseUp(int x, int y) { widgets.widgetsMouse(x, y, MouseKind::Up); }
 
 }  // namespace mv

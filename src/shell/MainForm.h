@@ -3,6 +3,8 @@
 // starts the game up, runs one frame per timer tick and takes the window's input.
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -11,8 +13,10 @@
 #include "engine/sprite/DXSpriteEngine.h"
 #include "engine/DXTimer.h"
 #include "game/Globals.h"
+#include "game/world/Match.h"
 #include "platform/Platform.h"
 #include "shell/MatchStart.h"
+#include "shell/Widgets.h"
 
 namespace mv {
 
@@ -57,10 +61,21 @@ class TMainForm : public ShellServices {
   void saveScreenshot() override;
   void saveScreenshotRect(const TRect& rect);
 
+  // The screens (Screens.cpp). Building appends the screen's widgets and then sets the state;
+  // showScreen tears the current screen down first, and leaving a match destroys it.
   void buildScreen(ScreenState state);
+  void tearDownScreen();
+  void showScreen(ScreenState state);
+  void resumeMatch();
+  void returnToMainMenu();
+  // The exit button: the program ends once the current event has been handled.
+  void close() { closeRequested_ = true; }
+  bool closeRequested() const { return closeRequested_; }
 
   // Match start: builds the match from a setup and enters it (MatchStart.cpp).
   void startMatch(const MatchSetup& setup);
+  // What the setup screen's start button calls; a test may put a double here.
+  std::function<void(const MatchSetup&)> matchStarter = [this](const MatchSetup& setup) { startMatch(setup); };
 
   Globals& state() { return globals_.get(); }
 
@@ -70,6 +85,11 @@ class TMainForm : public ShellServices {
   TDXImageList ImageList;
   TDXImageList ModelList;
   TDXSpriteEngine SpriteEngine;
+
+  // The current screen's widgets.
+  TWidgets widgets{ImageList.Items, DXDraw};
+  // The running match, whose start keeps it here and publishes it as globals().match.
+  std::unique_ptr<TMatch> matchOwner;
 
   // Shell state.
   int32_t titleBrightness = 1;
@@ -89,6 +109,7 @@ class TMainForm : public ShellServices {
 
   Platform& platform_;
   GlobalsScope globals_;
+  bool closeRequested_ = false;
 };
 
 }  // namespace mv

@@ -46,7 +46,7 @@ class Loop {
       deliverScript();
       Event event;
       while (platform_.pollEvent(event)) dispatch(event);
-      if (quit_) break;
+      if (quit_ || form_.closeRequested()) break;
       tick();
     }
     return 0;
