@@ -30,7 +30,9 @@ void TDXImageButton::stepGlow() {
   if (pressed) glow = 0;
 }
 
-uint8_t TDXImageButton::glowRed() const { return static_cast<uint8_t>((static_cast<int>(glow * 50) + 5) % 256); }
+uint8_t TDXImageButton::glowRed() const {
+  return static_cast<uint8_t>((static_cast<int>(glow * 50) + 5) % 256);
+}
 
 void TDXImageButton::draw(TSurface& target) {
   if (!visible) return;

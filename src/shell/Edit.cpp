@@ -7,7 +7,9 @@ namespace mv {
 
 namespace {
 
-bool isDigit(uint8_t c) { return c >= '0' && c <= '9'; }
+bool isDigit(uint8_t c) {
+  return c >= '0' && c <= '9';
+}
 
 // The leading digits' value, stopped at limit so no run of digits can overflow.
 int64_t leadingNumber(const std::string& text, int64_t limit) {

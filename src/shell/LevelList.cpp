@@ -11,7 +11,8 @@ namespace {
 bool hasLevelExtension(const std::string& name) {
   if (name.size() <= 4) return false;
   std::string ext = name.substr(name.size() - 4);
-  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  std::transform(ext.begin(), ext.end(), ext.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   return ext == ".lvx";
 }
 }  // namespace

@@ -6,7 +6,9 @@
 namespace mv {
 
 namespace {
-bool onArrow(int px, int arrowX) { return arrowX <= px && px <= arrowX + TDXScrollBar::kArrowSize; }
+bool onArrow(int px, int arrowX) {
+  return arrowX <= px && px <= arrowX + TDXScrollBar::kArrowSize;
+}
 }  // namespace
 
 void TDXScrollBar::mouseDown(int px, int py) {
@@ -26,8 +28,10 @@ void TDXScrollBar::mouseUp() {
 }
 
 void TDXScrollBar::keyDown(int key) {
-  if (key == kVkUp && position > 0) --position;
-  else if (key == kVkDown && position < maxPosition) ++position;
+  if (key == kVkUp && position > 0)
+    --position;
+  else if (key == kVkDown && position < maxPosition)
+    ++position;
 }
 
 int TDXScrollBar::thumbY() const {

@@ -9,7 +9,9 @@ namespace mv {
 namespace {
 
 // Captions are written readably here and kept in the game's code page.
-std::string ru(const char* utf8) { return utf8ToCp1251(utf8); }
+std::string ru(const char* utf8) {
+  return utf8ToCp1251(utf8);
+}
 
 constexpr int32_t kAutoTop = 0;
 
@@ -38,8 +40,9 @@ void TMainForm::buildScreen(ScreenState screen) {
     case MainMenu:
       SpriteEngine.engine.x = SpriteEngine.engine.y = 0;
       widgets.addButton(ru("Начать игру"), kAutoTop, [this](TDXButton&) { showScreen(NewGame); });
-      widgets.addButton(ru("Настройки"), kAutoTop,
-                        [this](TDXButton&) { platform_.messageBox("Mashvolt", ru("Извините, пока недоступно.")); });
+      widgets.addButton(ru("Настройки"), kAutoTop, [this](TDXButton&) {
+        platform_.messageBox("Mashvolt", ru("Извините, пока недоступно."));
+      });
       widgets.addButton(ru("Об игре"), kAutoTop, [this](TDXButton&) { showScreen(Credits); });
       widgets.addButton(ru("Выход"), kAutoTop, [this](TDXButton&) { close(); });
       break;

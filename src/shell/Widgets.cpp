@@ -32,7 +32,9 @@ void retire(std::vector<std::unique_ptr<T>>& table, std::vector<std::unique_ptr<
   table.clear();
 }
 
-bool onSetupScreen() { return globals().screenState == NewGame; }
+bool onSetupScreen() {
+  return globals().screenState == NewGame;
+}
 
 }  // namespace
 
@@ -52,7 +54,9 @@ class TWidgets::Delivery {
 TWidgets::TWidgets(TPictureCollection& images, TDXDraw& display) : images_(images), display_(display) {}
 TWidgets::~TWidgets() = default;
 
-int32_t TWidgets::displayWidth() const { return display_.Display.Width; }
+int32_t TWidgets::displayWidth() const {
+  return display_.Display.Width;
+}
 
 void TWidgets::freeRetired() {
   retiredButtons_.clear();
@@ -62,8 +66,8 @@ void TWidgets::freeRetired() {
 TDXImageButton& TWidgets::addButton(const std::string& caption, int32_t top, ClickHandler onClick) {
   auto button = std::make_unique<TDXImageButton>();
   button->x = (displayWidth() - kButtonWidth) / 2;
-  button->y = top != 0 ? top
-                       : static_cast<int32_t>(buttons_.size() + 1 + edits_.size()) * kStackStep + kStackTop;
+  button->y =
+      top != 0 ? top : static_cast<int32_t>(buttons_.size() + 1 + edits_.size()) * kStackStep + kStackTop;
   button->width = kButtonWidth;
   button->height = kButtonHeight;
   button->caption = caption;
@@ -150,9 +154,15 @@ void TWidgets::widgetsMouse(int x, int y, MouseKind kind) {
   const uint64_t screen = generation_;
   for (TDXImageButton* button : snapshot(buttons_)) {
     switch (kind) {
-      case MouseKind::Move: button->mouseMove(x, y); break;
-      case MouseKind::Down: button->mouseDown(x, y); break;
-      case MouseKind::Up: button->mouseUp(); break;
+      case MouseKind::Move:
+        button->mouseMove(x, y);
+        break;
+      case MouseKind::Down:
+        button->mouseDown(x, y);
+        break;
+      case MouseKind::Up:
+        button->mouseUp();
+        break;
     }
     if (generation_ != screen) return;  // the click changed the screen: the rest was the old one's
   }
@@ -169,8 +179,12 @@ void TWidgets::widgetsKey(int x, int y, KeyKind kind, unsigned shift, uint8_t ch
   const uint64_t screen = generation_;
   for (TDXWEdit* edit : snapshot(edits_)) {
     switch (kind) {
-      case KeyKind::KeyDown: edit->keyDown(keyCode, shift); break;
-      case KeyKind::Character: edit->keyPress(character); break;
+      case KeyKind::KeyDown:
+        edit->keyDown(keyCode, shift);
+        break;
+      case KeyKind::Character:
+        edit->keyPress(character);
+        break;
       case KeyKind::Hover: {
         // Typing goes to the field under the pointer.
         edit->active = edit->inBounds(x, y);
@@ -180,7 +194,8 @@ void TWidgets::widgetsKey(int x, int y, KeyKind kind, unsigned shift, uint8_t ch
     }
     if (generation_ != screen) return;
   }
-  if (onSetupScreen() && mapList_) mapList_->scrollBar.keyDown(kind == KeyKind::KeyDown ? keyCode : kEnterCode);
+  if (onSetupScreen() && mapList_)
+    mapList_->scrollBar.keyDown(kind == KeyKind::KeyDown ? keyCode : kEnterCode);
 }
 
 void TWidgets::drawWidgets(TSurface& target) {

@@ -44,7 +44,8 @@ class MenuRun : public ::testing::Test {
   int run(const std::string& script, const std::string& args) {
     std::ofstream(dir_ / "input.txt") << script;
     std::string command = "cd '" + dir_.string() + "' && '" + MASHVOLT_GAME_DIR +
-                          "/mashvolt' --headless --lag 16 --seed 1 --input input.txt " + args + " >output.txt 2>&1";
+                          "/mashvolt' --headless --lag 16 --seed 1 --input input.txt " + args +
+                          " >output.txt 2>&1";
     int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }

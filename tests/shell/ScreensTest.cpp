@@ -49,8 +49,9 @@ struct Screens : ::testing::Test {
   }
   // An empty folder, or one with the given level files, for the setup screen to list.
   fs::path mapsWith(std::initializer_list<const char*> names) {
-    fs::path dir = fs::temp_directory_path() /
-                   ("mashvolt-maps-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::path dir =
+        fs::temp_directory_path() /
+        ("mashvolt-maps-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(dir);
     fs::create_directories(dir);
     for (const char* n : names) std::ofstream(dir / n) << "";
@@ -246,11 +247,20 @@ TEST_F(Screens, TheScriptedWayThroughTheMenusStartsTheChosenMatch) {
     for (; next < script.size() && script[next].tick <= tick; ++next) {
       const Event& e = script[next].event;
       switch (e.kind) {
-        case EventKind::KeyDown: form.FormKeyDown(e.key, e.shift); break;
-        case EventKind::MouseDown: form.DXDrawMouseDown(e.x, e.y); break;
-        case EventKind::MouseMove: form.DXDrawMouseMove(e.x, e.y); break;
-        case EventKind::MouseUp: form.DXDrawMouseUp(e.x, e.y); break;
-        default: break;
+        case EventKind::KeyDown:
+          form.FormKeyDown(e.key, e.shift);
+          break;
+        case EventKind::MouseDown:
+          form.DXDrawMouseDown(e.x, e.y);
+          break;
+        case EventKind::MouseMove:
+          form.DXDrawMouseMove(e.x, e.y);
+          break;
+        case EventKind::MouseUp:
+          form.DXDrawMouseUp(e.x, e.y);
+          break;
+        default:
+          break;
       }
     }
     frame();
