@@ -33,6 +33,8 @@ TMainForm::TMainForm(Platform& platform)
 }
 
 TMainForm::~TMainForm() {
+  // The match clears the players of this window's globals, which go before the members do.
+  matchOwner.reset();
   // The level's background is a sprite; the tree goes first so nothing points into freed layers.
   SpriteEngine.engine.clear();
   state().background = nullptr;
@@ -61,13 +63,6 @@ void TMainForm::show() {
 
 void TMainForm::DXDrawInitialize() { DXDraw.surface().canvas().setBrushClear(true); }
 
-void TMainForm::buildScreen(ScreenState screen) {
-  // The menu screens' widgets are built here once the widget toolkit exists; the main menu starts
-  // from an unmoved camera.
-  if (screen == MainMenu) SpriteEngine.engine.x = SpriteEngine.engine.y = 0;
-  state().screenState = screen;
-}
-
 void TMainForm::DXTimerTimer(int32_t lagCount) {
   applyDisplaySize();
   if (!DXDraw.canDraw()) return;
@@ -95,7 +90,7 @@ void TMainForm::matchFrame(int32_t lagCount) {
   if (state().screenState == PauseMenu) {
     drawScoreboard();
     DXDraw.surface().canvas().release();
-    // The pause menu's widgets are drawn here once they exist.
+    widgets.drawWidgets(DXDraw.surface());
     drawCursor();
   }
 }
@@ -105,7 +100,7 @@ void TMainForm::menuFrame(int32_t lagCount) {
   TSurface& back = DXDraw.surface();
   ImageList.Items.find("BackMenu").stretchDraw(back, {0, 0, DXDraw.Display.Width, DXDraw.Display.Height}, 0);
   SpriteEngine.draw();
-  // The screen's widgets are drawn here once the widget toolkit exists.
+  widgets.drawWidgets(back);
   drawTitle();
   drawCursor();
 }
@@ -121,7 +116,9 @@ void TMainForm::drawTitle() {
   canvas.setFontSize(20);
   auto b = static_cast<uint8_t>(titleBrightness);
   canvas.setFontColor(colorRef(b, b, b));
-  canvas.textOut((windowWidth - canvas.textWidth("1.1")) / 2 + 150, 50, "1.1");
+  // Meant to sit just under the title's baseline. The shipped face's glyphs stand lower in their cell
+  // than the layout's first face did, so at 50 the digits ran into the foot of the title's "t".
+  canvas.textOut((windowWidth - canvas.textWidth("1.1")) / 2 + 150, 58, "1.1");
   canvas.release();
 }
 
@@ -231,18 +228,17 @@ void TMainForm::setJoyDeadZone(int axis, int32_t value) { joyDeadZones_[axis == 
 void TMainForm::FormKeyDown(int key, unsigned shift) {
   ScreenState screen = state().screenState;
   if (key == 27) {
-    // Leaving the pause menu and opening it join here with the pause menu's widgets.
     if (screen == PauseMenu)
-      buildScreen(Match);
+      resumeMatch();
     else if (screen == Match)
       buildScreen(PauseMenu);
   }
-  // Then the key goes to the screen's edit fields and level list once they exist.
+  widgets.widgetsKey(0, 0, KeyKind::KeyDown, shift, 0, key);
   if (Console) Console->keyDown(static_cast<uint16_t>(key));
 }
 
 void TMainForm::FormKeyPress(uint8_t key) {
-  // Characters go to the screen's edit fields once they exist.
+  widgets.widgetsKey(0, 0, KeyKind::Character, 0, key, 13);
   if (Console) Console->keyPress(key);
 }
 
@@ -255,8 +251,12 @@ void TMainForm::FormMouseWheelDown() {
   if (TPlayer* player = state().player1) player->command(CmdPrevWeapon);
 }
 
-void TMainForm::DXDrawMouseDown(int x, int y) {}
-void TMainForm::DXDrawMouseMove(int x, int y) {}
-void TMainForm::DXDrawMouseUp(int x, int y) {}
+// The mouse buttons are not told apart: every one is the one button.
+void TMainForm::DXDrawMouseDown(int x, int y) { widgets.widgetsMouse(x, y, MouseKind::Down); }
+void TMainForm::DXDrawMouseMove(int x, int y) {
+  widgets.widgetsMouse(x, y, MouseKind::Move);
+  widgets.widgetsKey(x, y, KeyKind::Hover, 0, 0, 13);
+}
+void TMainForm::DXDrawMouseUp(int x, int y) { widgets.widgetsMouse(x, y, MouseKind::Up); }
 
 }  // namespace mv

@@ -16,8 +16,10 @@
 #include "engine/DXTimer.h"
 #include "game/console/Console.h"
 #include "game/Globals.h"
+#include "game/world/Match.h"
 #include "platform/Platform.h"
 #include "shell/MatchStart.h"
+#include "shell/Widgets.h"
 
 namespace mv {
 
@@ -72,10 +74,21 @@ class TMainForm : public ShellServices {
   // exit / quit asked for; the loop ends after the current frame or event.
   bool quitRequested() const { return Console && Console->quitRequested(); }
 
+  // The screens (Screens.cpp). Building appends the screen's widgets and then sets the state;
+  // showScreen tears the current screen down first, and leaving a match destroys it.
   void buildScreen(ScreenState state);
+  void tearDownScreen();
+  void showScreen(ScreenState state);
+  void resumeMatch();
+  void returnToMainMenu();
+  // The exit button: the program ends once the current event has been handled.
+  void close() { closeRequested_ = true; }
+  bool closeRequested() const { return closeRequested_; }
 
   // Match start: builds the match from a setup and enters it (MatchStart.cpp).
   void startMatch(const MatchSetup& setup);
+  // What the setup screen's start button calls; a test may put a double here.
+  std::function<void(const MatchSetup&)> matchStarter = [this](const MatchSetup& setup) { startMatch(setup); };
 
   Globals& state() { return globals_.get(); }
 
@@ -87,6 +100,11 @@ class TMainForm : public ShellServices {
   TDXWaveList SoundList;  // on the platform's mixer, which stands for the sound device
   TDXSpriteEngine SpriteEngine;
   TDXInput Input;
+
+  // The current screen's widgets.
+  TWidgets widgets{ImageList.Items, DXDraw};
+  // The running match, whose start keeps it here and publishes it as globals().match.
+  std::unique_ptr<TMatch> matchOwner;
 
   // Shell state.
   int32_t titleBrightness = 1;
@@ -114,6 +132,7 @@ class TMainForm : public ShellServices {
   int32_t joyDeadZones_[2] = {10, 10};
   bool screenshotsExhaustedTold_ = false;
   GlobalsScope globals_;
+  bool closeRequested_ = false;
 };
 
 }  // namespace mv

@@ -72,7 +72,7 @@ class Loop {
  private:
   uint32_t now() { return fixedLag_ ? clock_ : platform_.ticks(); }
   // exit / quit from the console are honoured here, between frames and events, never inside one.
-  bool ending() const { return quit_ || form_.quitRequested(); }
+  bool ending() const { return quit_ || form_.quitRequested() || form_.closeRequested(); }
 
   // One turn of the loop. While the window lacks the focus no frame runs, but the turn still counts:
   // scripted events and --frames go on, so a script that takes the focus away also gives it back.

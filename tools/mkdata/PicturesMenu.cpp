@@ -13,16 +13,6 @@ namespace {
 
 constexpr int kScreenW = 800, kScreenH = 600;
 
-// A darker, bevelled panel let into the backdrop where the menus put their text, so white captions
-// stay readable.
-void panel(Canvas& c, int x, int y, int w, int h) {
-  c.fillRect(x, y, w, h, rgb(6, 8, 12, 160));
-  c.frameRect(x - 1, y - 1, w + 2, h + 2, rgb(90, 100, 116));
-  c.frameRect(x - 2, y - 2, w + 4, h + 4, rgb(20, 22, 28));
-  for (int cx : {x + 3, x + w - 4})
-    for (int cy : {y + 3, y + h - 4}) c.fillRect(cx - 1, cy - 1, 2, 2, rgb(120, 128, 140));
-}
-
 void lightningBolt(Canvas& c, double x, double y, double s) {
   std::vector<Point> bolt{{x + 30 * s, y},          {x + 4 * s, y + 70 * s},  {x + 24 * s, y + 70 * s},
                           {x + 8 * s, y + 130 * s}, {x + 52 * s, y + 50 * s}, {x + 30 * s, y + 50 * s},
@@ -37,63 +27,70 @@ void lightningBolt(Canvas& c, double x, double y, double s) {
   });
 }
 
+// Every menu screen draws on this one picture: the buttons, edits, labels and the credits down the
+// middle column (x 200..600, from y 100 to the Ok button at 570), the level list and the Hotseat box
+// on the left (x 10..230, y 100..350). So nothing bright or busy may cross those places: the pipes run
+// up the right-hand wall behind the fighter, the hazard-striped floor edge lies below the last credits
+// line, and no frame is painted that only one screen would fill.
+constexpr int kFloorY = 546;
+
 Canvas menuBackdrop() {
   Canvas c(kScreenW, kScreenH);
-  // A riveted steel bulkhead in the dark. The title pulses from black to red over the top band, so the
-  // band stays dark and cold for it to show against.
+  // A riveted steel bulkhead in the dark, lit from the middle and darker to the left where the level
+  // list's white rows stand on it.
   c.shadeRect(0, 0, kScreenW, kScreenH, [](double x, double y) {
     double n = fractalNoise(x / 40, y / 40, 7, 4);
     double grime = fractalNoise(x / 9, y / 9, 8, 2);
-    double light = 0.55 + 0.6 * n + 0.25 * grime - y / 900.0;
-    Color base = shade(rgb(42, 48, 60), light);
-    double spot = std::clamp(1.0 - std::hypot((x - 400) / 380, (y - 330) / 300), 0.0, 1.0);
-    return mix(base, rgb(120, 150, 190), spot * 0.25);
+    double light = 0.42 + 0.45 * n + 0.15 * grime - y / 1100.0 - std::max(0.0, 260 - x) / 900.0;
+    Color base = shade(rgb(40, 46, 58), light);
+    double spot = std::clamp(1.0 - std::hypot((x - 400) / 360, (y - 300) / 320), 0.0, 1.0);
+    return mix(base, rgb(110, 140, 180), spot * 0.18);
   });
-  for (int py = 0; py < 480; py += 80)
-    for (int px = (py / 80) % 2 * 50; px < kScreenW; px += 100) {
-      c.fillRect(px, py, 100, 2, rgb(10, 12, 16, 200));
-      c.fillRect(px, py + 2, 100, 1, rgb(110, 120, 136, 90));
-      c.fillRect(px, py, 2, 80, rgb(10, 12, 16, 200));
+  for (int py = 0; py < kFloorY; py += 80)
+    for (int px = (py / 80) % 2 * 50 - 50; px < kScreenW; px += 100) {
+      c.fillRect(px, py, 100, 2, rgb(10, 12, 16, 170));
+      c.fillRect(px, py + 2, 100, 1, rgb(110, 120, 136, 60));
+      c.fillRect(px, py, 2, std::min(80, kFloorY - py), rgb(10, 12, 16, 170));
       for (int rx : {px + 8, px + 92})
         for (int ry : {py + 8, py + 72}) {
+          if (ry >= kFloorY) continue;
           c.fillCircle(rx, ry, 2, rgb(24, 26, 30));
-          c.set(rx - 1, ry - 1, rgb(150, 156, 170));
+          c.set(rx - 1, ry - 1, rgb(130, 136, 150));
         }
     }
-  // Pipes running along the wall.
+  // Two pipes climb the right-hand wall from the floor into the dark of the title band.
   for (int k = 0; k < 2; ++k) {
-    int y = 428 + k * 26, h = 16 - k * 4;
-    c.shadeRect(0, y, kScreenW, h, [=](double, double py) {
-      double t = (py - y) / h;
-      return shade(k ? kRustOrange : rgb(90, 100, 110), 1.4 - 1.5 * std::abs(t - 0.3));
+    int x = 752 + k * 24, w = 14 - k * 4;
+    c.shadeRect(x, 0, w, kFloorY, [=](double px, double) {
+      double t = (px - x) / w;
+      return shade(k ? kRustOrange : rgb(90, 100, 110), 1.3 - 1.5 * std::abs(t - 0.3));
     });
-    for (int x = 60 + k * 40; x < kScreenW; x += 180) c.bevelBox(x, y - 2, 10, h + 4, rgb(70, 74, 80));
+    for (int y = 130 + k * 70; y < kFloorY; y += 160) c.bevelBox(x - 2, y, w + 4, 10, rgb(70, 74, 80));
   }
-  // The floor: a hazard-striped edge above a grating.
-  c.shadeRect(0, 500, kScreenW, 14, [](double x, double y) {
-    return static_cast<int>(x + y) / 14 % 2 ? rgb(30, 28, 20) : kHazardYellow;
+  // The floor: a hazard-striped edge above a grating, low enough that the credits end above it.
+  c.shadeRect(0, kFloorY, kScreenW, 10, [](double x, double y) {
+    return static_cast<int>(x + y) / 12 % 2 ? rgb(30, 28, 20) : kHazardYellow;
   });
-  c.fillRect(0, 514, kScreenW, 86, rgb(18, 20, 24));
-  for (int x = 0; x < kScreenW; x += 8) c.fillRect(x, 514, 2, 86, rgb(40, 44, 52));
-  for (int y = 520; y < kScreenH; y += 10) c.fillRect(0, y, kScreenW, 2, rgb(34, 36, 44));
-  lightningBolt(c, 700, 110, 0.8);
-  // The fighter, five times life size, standing guard on the right with his rocket launcher.
+  c.fillRect(0, kFloorY + 10, kScreenW, kScreenH - kFloorY - 10, rgb(16, 18, 22));
+  for (int x = 0; x < kScreenW; x += 8) c.fillRect(x, kFloorY + 10, 2, kScreenH, rgb(30, 33, 40));
+  for (int y = kFloorY + 16; y < kScreenH; y += 10) c.fillRect(0, y, kScreenW, 2, rgb(26, 28, 34));
+  lightningBolt(c, 690, 112, 0.75);
+  // The fighter, four times life size, standing guard on the right with his rocket launcher, clear
+  // of the middle column.
   Canvas hero = fighterFrame({});
   hero.draw(weaponPicture(3), 16 - weaponSize(3).width / 5, kGripY - weaponSize(3).height / 2);
-  constexpr int kZoom = 5;
+  constexpr int kZoom = 4;
   Canvas big = hero.scaled(hero.width() * kZoom, hero.height() * kZoom);
   // Lit from behind by the bolt: a cold rim on the outline's inner edge.
   for (int y = 0; y < big.height(); ++y)
     for (int x = 1; x < big.width(); ++x)
       if (big.get(x, y).a > 0 && big.get(x - 1, y) == kOutline && big.get(x, y) != kOutline)
         big.set(x, y, mix(big.get(x, y), rgb(170, 220, 255), 0.6));
-  c.fillEllipse(640, 506, 70, 7, rgb(0, 0, 0, 150));
-  c.draw(big, 640 - big.width() / 2, 508 - big.height());
-  lightningBolt(c, 80, 390, 0.55);
-  // Where the menus draw their captions, the level list and the credits.
-  panel(c, 230, 92, 340, 470);
-  panel(c, 8, 96, 222, 214);
-  c.gradientRect(0, 0, kScreenW, 84, rgb(4, 5, 8, 235), rgb(4, 5, 8, 150));
+  c.fillEllipse(690, kFloorY + 4, 56, 6, rgb(0, 0, 0, 150));
+  c.draw(big, 690 - big.width() / 2, kFloorY + 6 - big.height());
+  lightningBolt(c, 40, 400, 0.5);
+  // The title band: the title pulses from black to red, so the band stays dark and cold for it.
+  c.gradientRect(0, 0, kScreenW, 84, rgb(4, 5, 8, 235), rgb(4, 5, 8, 160));
   c.fillRect(0, 84, kScreenW, 2, rgb(90, 100, 116));
   c.fillRect(0, 86, kScreenW, 2, rgb(10, 12, 16));
   // A vignette darkens the corners.

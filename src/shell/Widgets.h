@@ -1,0 +1,87 @@
+#pragma once
+// The current screen's widgets in their tables, the builders that fill them, and the forwarding of the
+// window's mouse and key events and of the frame's drawing to them.
+//
+// A click handler may tear its own screen down (most buttons do). The widgets it hides are therefore
+// kept alive, hidden, until no event is being delivered any more, and an event stops reaching the old
+// widgets as soon as the screen changed under it.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/draw/Surface.h"
+#include "shell/Button.h"
+#include "shell/CheckBox.h"
+#include "shell/Edit.h"
+#include "shell/Label.h"
+#include "shell/ListBox.h"
+
+namespace mv {
+
+class TDXDraw;
+class TPictureCollection;
+
+enum class MouseKind { Move, Down, Up };
+enum class KeyKind { KeyDown, Character, Hover };
+
+class TWidgets {
+ public:
+  using ClickHandler = std::function<void(TDXButton& sender)>;
+
+  // The layout centres on the display's stored width.
+  TWidgets(TPictureCollection& images, TDXDraw& display);
+  ~TWidgets();
+  TWidgets(const TWidgets&) = delete;
+  TWidgets& operator=(const TWidgets&) = delete;
+
+  // A top of 0 stacks the button under the ones before it.
+  TDXImageButton& addButton(const std::string& caption, int32_t top, ClickHandler onClick);
+  TDXWLabel& addLabel(const std::string& text, int32_t top);
+  TDXWEdit& addNumberEdit(const std::string& text, bool numericOnly, int32_t maxValue);
+  TDXImageCheckBox& addCheckBox(int32_t left, int32_t top, const std::string& caption);
+  // A new level list from the levels in mapsFolder; the previous list goes.
+  TDXImageListBox& addMapList(int32_t left, int32_t top);
+
+  // Every widget of the tables is hidden and the tables are emptied. The level list stays: only the
+  // setup screen uses it, and each setup screen makes its own.
+  void hideWidgets();
+
+  void widgetsMouse(int x, int y, MouseKind kind);
+  void widgetsKey(int x, int y, KeyKind kind, unsigned shift, uint8_t character, int keyCode);
+  void drawWidgets(TSurface& target);
+
+  const std::vector<std::unique_ptr<TDXImageButton>>& buttons() const { return buttons_; }
+  const std::vector<std::unique_ptr<TDXWEdit>>& edits() const { return edits_; }
+  const std::vector<std::unique_ptr<TDXWLabel>>& labels() const { return labels_; }
+  const std::vector<std::unique_ptr<TDXImageCheckBox>>& checkBoxes() const { return checkBoxes_; }
+  TDXImageListBox* mapList() const { return mapList_.get(); }
+  // Hidden widgets waiting for the event that hid them to finish.
+  size_t retiredCount() const { return retiredButtons_.size() + retiredControls_.size(); }
+
+  std::string mapsFolder = "Maps";
+
+ private:
+  // Counts nested deliveries so retired widgets are freed only once none is running.
+  class Delivery;
+
+  int32_t displayWidth() const;
+  void freeRetired();
+
+  TPictureCollection& images_;
+  TDXDraw& display_;
+  TSurface measure_{1, 1};  // text is measured here so the back surface's font stays as it was
+  std::vector<std::unique_ptr<TDXImageButton>> buttons_;
+  std::vector<std::unique_ptr<TDXWEdit>> edits_;
+  std::vector<std::unique_ptr<TDXWLabel>> labels_;
+  std::vector<std::unique_ptr<TDXImageCheckBox>> checkBoxes_;
+  std::unique_ptr<TDXImageListBox> mapList_;
+  std::vector<std::unique_ptr<TDXButton>> retiredButtons_;
+  std::vector<std::unique_ptr<TDXWObject>> retiredControls_;
+  uint64_t generation_ = 0;  // moves on whenever the tables are emptied or the list replaced
+  int deliveries_ = 0;
+};
+
+}  // namespace mv
