@@ -10,6 +10,8 @@ Globals* current = &defaultGlobals;
 
 Globals& globals() { return *current; }
 
+std::string dataPath(const std::string& relative) { return current->dataFolder + relative; }
+
 GlobalsScope::GlobalsScope() : previous_(current) { current = &own_; }
 
 GlobalsScope::~GlobalsScope() { current = previous_; }

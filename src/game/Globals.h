@@ -55,6 +55,9 @@ struct Settings {
 };
 
 struct Globals {
+  // The game folder the data is read from, with a trailing separator; empty reads from the working
+  // directory. Screenshots and dumps always go to the working directory.
+  std::string dataFolder;
   ScreenState screenState = MainMenu;
   Settings settings;
   Random random;
@@ -84,6 +87,9 @@ struct Globals {
   TDXWaveList* soundList = nullptr;
   ShellServices* shell = nullptr;
 };
+
+// A data file's path: `relative` ("SYSTEM\\autoexec.cfg") inside the game folder.
+std::string dataPath(const std::string& relative);
 
 // The current instance. There is always one: a default one exists until a scope installs another.
 Globals& globals();

@@ -47,13 +47,14 @@ void TMainForm::FormCreate() {
   // Before the archives: from here on everything can report to the console.
   Console = std::make_unique<TConsol>();
   state().console = Console.get();
-  if (ImageList.Items.count() == 0) ImageList.Items.loadFromFile("SYSTEM/graphics.dat");
-  ModelList.Items.loadFromFile("SYSTEM/models.dat");
-  SoundList.Items.loadFromFile("SYSTEM/sounds.dat");
+  if (ImageList.Items.count() == 0) ImageList.Items.loadFromFile(dataPath("SYSTEM/graphics.dat"));
+  ModelList.Items.loadFromFile(dataPath("SYSTEM/models.dat"));
+  SoundList.Items.loadFromFile(dataPath("SYSTEM/sounds.dat"));
   mirrorModels();
   state().placePickup = placeLevelPickup;
   titleFadeStep = 1;
   titleBrightness = 1;
+  widgets.mapsFolder = dataPath("Maps");
   buildScreen(MainMenu);
 }
 

@@ -87,6 +87,8 @@ class TMainForm : public ShellServices {
 
   // Match start: builds the match from a setup and enters it (MatchStart.cpp).
   void startMatch(const MatchSetup& setup);
+  // A match whose level failed to load: everything of it goes and the setup screen comes back.
+  void abandonMatch();
   // What the setup screen's start button calls; a test may put a double here.
   std::function<void(const MatchSetup&)> matchStarter = [this](const MatchSetup& setup) { startMatch(setup); };
 
@@ -105,6 +107,7 @@ class TMainForm : public ShellServices {
   TWidgets widgets{ImageList.Items, DXDraw};
   // The running match, whose start keeps it here and publishes it as globals().match.
   std::unique_ptr<TMatch> matchOwner;
+  MatchSetup lastSetup_;  // what the last match was started with
 
   // Shell state.
   int32_t titleBrightness = 1;

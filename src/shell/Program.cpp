@@ -48,6 +48,11 @@ class Loop {
   // Runs until the window closes, the game asks to quit, or the asked number of ticks has run.
   int run() {
     form_.DXTimer.activate(now());
+    // A match asked for on the command line starts before the first frame; a level that does not
+    // load ends the program like any other start-up failure.
+    if (!options_.match.empty())
+      form_.startMatch({.level = options_.match, .bots = options_.bots, .skill = options_.skill,
+                        .hotseat = options_.hotseat});
     runExecLines();
     while (!ending()) {
       if (options_.frames && ticks_ >= *options_.frames) break;
@@ -178,13 +183,6 @@ class Loop {
   bool quit_ = false;
 };
 
-// Options that parse but whose behaviour is not in the game yet.
-std::string unavailableOption(const CommandLine& o) {
-  if (!o.match.empty()) return "--match";
-  if (o.hotseat) return "--hotseat";
-  return {};
-}
-
 }  // namespace
 
 int runProgram(int argc, char** argv) {
@@ -198,12 +196,6 @@ int runProgram(int argc, char** argv) {
     std::fputs(usageText().c_str(), stdout);
     return 0;
   }
-  if (std::string missing = unavailableOption(options); !missing.empty()) {
-    std::fprintf(stderr, "mashvolt: %s is not available in this version yet\n%s", missing.c_str(),
-                 usageText().c_str());
-    return 2;
-  }
-
   std::vector<TimedEvent> script;
   std::unique_ptr<WaveFileWriter> audioOut;  // outlives the platform that feeds it
   std::unique_ptr<Platform> platform;
@@ -227,6 +219,8 @@ int runProgram(int argc, char** argv) {
   try {
     TMainForm form(*platform);
     form.fixedSeed = options.seed;
+    // The data lies beside the program, wherever it is started from.
+    form.state().dataFolder = platform->programFolder();
     form.FormCreate();
     form.show();
     Loop loop(*platform, form, options, std::move(script));

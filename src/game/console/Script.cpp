@@ -1,5 +1,6 @@
 // Script files: "autoexec.cfg" at every match start, and whatever "exec" names.
 #include "game/console/Console.h"
+#include "game/Globals.h"
 #include "game/console/ScriptFiles.h"
 #include "game/console/Texts.h"
 #include "platform/Error.h"
@@ -15,7 +16,7 @@ void TConsol::runScript(const std::string& name) {
     return;
   }
   const std::string path = "SYSTEM\\" + name;
-  const std::optional<std::string> text = readGameFile(path);
+  const std::optional<std::string> text = readGameFile(dataPath(path));
   if (!text) throw Error(format("Cannot open file %s", path.c_str()));
 
   struct Depth {

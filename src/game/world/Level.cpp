@@ -59,8 +59,8 @@ void applyLevel(const LevelData& level) {
 
 void loadLevel(const std::string& path) {
   const LevelData level = parseLevel(readLines(path));
-  TPicture texture = loadPictureFile("Textures\\" + level.texture + ".bmp");
-  TPicture background = loadPictureFile("Backgrounds\\" + level.background + ".jpg");
+  TPicture texture = loadPictureFile(dataPath("Textures\\" + level.texture + ".bmp"));
+  TPicture background = loadPictureFile(dataPath("Backgrounds\\" + level.background + ".jpg"));
 
   TPictureCollection& images = levelImages();
   // A pick-up is drawn by the image of its kind's name; a kind without one, or one that could never be
