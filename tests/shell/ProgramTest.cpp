@@ -19,7 +19,8 @@ struct RunResult {
   std::string output;
 };
 
-// Runs mashvolt in a fresh folder that sees the game's data, so screenshots land there.
+// Runs a copy of mashvolt in a fresh folder that sees the game's data: the program reads its data from
+// its own folder, and screenshots and dumps land there too.
 class ProgramRun : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -29,13 +30,14 @@ class ProgramRun : public ::testing::Test {
     fs::create_directories(dir_);
     for (const char* sub : {"SYSTEM", "Fonts", "Maps", "Textures", "Backgrounds"})
       if (fs::exists(fs::path(MASHVOLT_GAME_DIR) / sub)) fs::create_directory_symlink(fs::path(MASHVOLT_GAME_DIR) / sub, dir_ / sub);
+    fs::copy_file(fs::path(MASHVOLT_GAME_DIR) / "mashvolt", dir_ / "mashvolt");
   }
   void TearDown() override { fs::remove_all(dir_); }
 
   RunResult run(const std::string& args) {
     // A run that hung would stop the whole test program; timeout turns it into a failure.
     std::string command =
-        "cd '" + dir_.string() + "' && timeout 60 '" + MASHVOLT_GAME_DIR + "/mashvolt' " + args + " 2>&1";
+        "cd '" + dir_.string() + "' && timeout 60 ./mashvolt " + args + " 2>&1";
     FILE* pipe = popen(command.c_str(), "r");
     RunResult result{-1, {}};
     char buffer[4096];
@@ -136,7 +138,7 @@ TEST_F(ProgramRun, AMissingOrBrokenSoundArchiveStopsTheStart) {
     fs::create_symlink(fs::path(MASHVOLT_GAME_DIR) / "SYSTEM" / archive, dir_ / "SYSTEM" / archive);
   RunResult missing = run("--headless --frames 1");
   EXPECT_EQ(missing.exitCode, 1);
-  EXPECT_NE(missing.output.find("Cannot open file SYSTEM/sounds.dat"), std::string::npos) << missing.output;
+  EXPECT_NE(missing.output.find("Cannot open file " + (dir_ / "SYSTEM" / "sounds.dat").string()), std::string::npos) << missing.output;
 
   std::ofstream(dir_ / "SYSTEM" / "sounds.dat") << "TPF0";
   RunResult broken = run("--headless --frames 1");
