@@ -222,9 +222,16 @@ void TMainForm::applyDisplaySize() {
   }
 }
 
-int32_t TMainForm::joyDeadZone(int axis) const { return joyDeadZones_[axis == 0 ? 0 : 1]; }
+int32_t TMainForm::joyDeadZone(int axis) const {
+  return axis == 0 ? Input.Joystick.DeadZoneX() : Input.Joystick.DeadZoneY();
+}
 
-void TMainForm::setJoyDeadZone(int axis, int32_t value) { joyDeadZones_[axis == 0 ? 0 : 1] = value; }
+void TMainForm::setJoyDeadZone(int axis, int32_t value) {
+  if (axis == 0)
+    Input.Joystick.setDeadZoneX(value);
+  else
+    Input.Joystick.setDeadZoneY(value);
+}
 
 void TMainForm::FormKeyDown(int key, unsigned shift) {
   ScreenState screen = state().screenState;

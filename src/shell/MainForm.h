@@ -132,7 +132,6 @@ class TMainForm : public ShellServices {
   Platform& platform_;
   std::optional<std::pair<int, int>> pendingDisplaySize_;
   // The joystick's dead zones until the input component holds them.
-  int32_t joyDeadZones_[2] = {10, 10};
   bool screenshotsExhaustedTold_ = false;
   GlobalsScope globals_;
   bool closeRequested_ = false;

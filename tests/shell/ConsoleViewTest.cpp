@@ -192,3 +192,18 @@ TEST_F(ScreenshotFolder, WithNoFreeNumberLeftTheConsoleSaysSoOnce) {
 
 }  // namespace
 }  // namespace mv
+
+namespace mv {
+namespace {
+
+TEST_F(StartedForm, JoystickDeadZoneCommandsReachTheJoystick) {
+  console().submit("joydeadx 25");
+  console().submit("joydeady 40");
+  EXPECT_EQ(form.Input.Joystick.DeadZoneX(), 25);
+  EXPECT_EQ(form.Input.Joystick.DeadZoneY(), 40);
+  console().submit("joydeadx");  // the query form reads the joystick's own value
+  EXPECT_NE(console().lines.back().find("25"), std::string::npos) << console().lines.back();
+}
+
+}  // namespace
+}  // namespace mv
