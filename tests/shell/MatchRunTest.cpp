@@ -26,12 +26,27 @@ std::vector<uint8_t> readFile(const fs::path& path) {
 struct Shot {
   explicit Shot(const fs::path& path) : bytes(readFile(path)) {}
   bool valid() const { return bytes.size() >= 54 + 800 * 600 * 3; }
-  const uint8_t* at(int x, int y) const { return &bytes[54 + static_cast<size_t>(599 - y) * 800 * 3 + x * 3]; }
+  const uint8_t* at(int x, int y) const {
+    return &bytes[54 + static_cast<size_t>(599 - y) * 800 * 3 + x * 3];
+  }
   bool same(int x, int y, const Shot& o, int ox, int oy) const {
     return std::equal(at(x, y), at(x, y) + 3, o.at(ox, oy));
   }
   std::vector<uint8_t> bytes;
 };
+
+// Pixels of one pure colour (0 blue, 1 green, 2 red) in a rectangle: a fighter's name is drawn in one.
+int pureIn(const Shot& shot, int channel, int left, int top, int right, int bottom) {
+  int n = 0;
+  for (int y = top; y < bottom; ++y)
+    for (int x = left; x < right; ++x) {
+      const uint8_t* p = shot.at(x, y);
+      bool pure = p[channel] > 200;
+      for (int c = 0; c < 3; ++c) pure = pure && (c == channel || p[c] < 40);
+      n += pure;
+    }
+  return n;
+}
 
 class MatchRun : public ::testing::Test {
  protected:
@@ -65,19 +80,26 @@ TEST_F(MatchRun, EveryShippedLevelShowsThePlayerAtItsCamera) {
   for (const char* level : {"steelcage", "acidworks", "reactorcore", "canyon"}) {
     fs::remove(dir_ / "scr001.bmp");
     std::string out;
-    ASSERT_EQ(run(std::string("--headless --frames 60 --seed 1 --match ") + level + " --screenshot-at 60", &out), 0)
+    ASSERT_EQ(
+        run(std::string("--headless --frames 60 --seed 1 --match ") + level + " --screenshot-at 60", &out), 0)
         << out;
     Shot shot(dir_ / "scr001.bmp");
     ASSERT_TRUE(shot.valid()) << level;
     // The camera centres the fighter, so its green name stands just above the middle of the screen.
-    int green = 0;
-    for (int y = 255; y < 285; ++y)
-      for (int x = 360; x < 440; ++x) {
-        const uint8_t* p = shot.at(x, y);  // blue, green, red
-        green += p[1] > 200 && p[0] < 40 && p[2] < 40;
-      }
-    EXPECT_GT(green, 30) << level;
+    EXPECT_GT(pureIn(shot, 1, 360, 255, 440, 285), 30) << level;
   }
+}
+
+TEST_F(MatchRun, HotseatSplitsTheScreenBetweenBothPlayers) {
+  std::string out;
+  ASSERT_EQ(run("--headless --frames 60 --seed 1 --match acidworks --hotseat --screenshot-at 60", &out), 0)
+      << out;
+  const Shot shot(dir_ / "scr001.bmp");
+  ASSERT_TRUE(shot.valid());
+  // Each fighter is centred in its own half, its name just above it: player 1 green in the upper half,
+  // player 2 red in the lower.
+  EXPECT_GT(pureIn(shot, 1, 360, 100, 440, 135), 30);
+  EXPECT_GT(pureIn(shot, 2, 360, 400, 440, 435), 30);
 }
 
 TEST_F(MatchRun, HoldingTheMoveRightKeyShiftsTheTilesByTheWalk) {
@@ -113,13 +135,15 @@ TEST_F(MatchRun, HoldingTheMoveRightKeyShiftsTheTilesByTheWalk) {
 TEST_F(MatchRun, TheRespawnSoundStartsAtTheRespawnFrame) {
   // Nothing else sounds in the first half second: the bots enter later, and nobody fires.
   std::string out;
-  ASSERT_EQ(run("--headless --frames 30 --lag 16 --seed 1 --match steelcage --bots 1 --audio-out run.wav", &out), 0)
+  ASSERT_EQ(
+      run("--headless --frames 30 --lag 16 --seed 1 --match steelcage --bots 1 --audio-out run.wav", &out), 0)
       << out;
   const std::vector<uint8_t> wav = readFile(dir_ / "run.wav");
   ASSERT_GT(wav.size(), 44u);
   std::vector<double> mono;
   for (size_t i = 44; i + 3 < wav.size(); i += 4)
-    mono.push_back(static_cast<int16_t>(wav[i] | wav[i + 1] << 8) + static_cast<int16_t>(wav[i + 2] | wav[i + 3] << 8));
+    mono.push_back(static_cast<int16_t>(wav[i] | wav[i + 1] << 8) +
+                   static_cast<int16_t>(wav[i + 2] | wav[i + 3] << 8));
 
   TWaveCollection sounds;
   sounds.loadFromFile((fs::path(MASHVOLT_GAME_DIR) / "SYSTEM" / "sounds.dat").string());

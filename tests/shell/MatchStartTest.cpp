@@ -123,16 +123,20 @@ TEST_F(RealMatch, ASecondMatchStartsFromNothing) {
 // A game folder beside the shipped one: its data, a level that does not parse, and optionally no
 // autoexec.cfg.
 struct OtherFolder : RealMatch {
-  fs::path dir = fs::temp_directory_path() /
-                 ("mashvolt-start-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+  fs::path dir =
+      fs::temp_directory_path() /
+      ("mashvolt-start-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
   void SetUp() override {
     fs::remove_all(dir);
     fs::create_directories(dir / "Maps");
     fs::create_directories(dir / "SYSTEM");
-    for (const char* sub : {"Textures", "Backgrounds", "Fonts"}) fs::create_directory_symlink(fs::absolute(sub), dir / sub);
+    for (const char* sub : {"Textures", "Backgrounds", "Fonts"})
+      fs::create_directory_symlink(fs::absolute(sub), dir / sub);
     for (const auto& e : fs::directory_iterator("SYSTEM"))
-      if (e.path().filename() != "autoexec.cfg" || withAutoexec) fs::create_symlink(fs::absolute(e.path()), dir / "SYSTEM" / e.path().filename());
-    for (const auto& e : fs::directory_iterator("Maps")) fs::create_symlink(fs::absolute(e.path()), dir / "Maps" / e.path().filename());
+      if (e.path().filename() != "autoexec.cfg" || withAutoexec)
+        fs::create_symlink(fs::absolute(e.path()), dir / "SYSTEM" / e.path().filename());
+    for (const auto& e : fs::directory_iterator("Maps"))
+      fs::create_symlink(fs::absolute(e.path()), dir / "Maps" / e.path().filename());
     std::ofstream(dir / "Maps" / "broken.lvx") << "not a level\n";
     g.dataFolder = dir.string() + "/";
     RealMatch::SetUp();
@@ -169,7 +173,7 @@ TEST_F(OtherFolder, ALevelThatFailsGoesBackToTheSetupAsItWas) {
   EXPECT_EQ(g.match, nullptr);
   EXPECT_EQ(g.player1, nullptr);
   EXPECT_EQ(g.background, nullptr);
-  frames(3);  // the setup screen is drawn and works
+  frames(3);                // the setup screen is drawn and works
   form.FormKeyDown(38, 0);  // the level above
   click(400, 232);
   ASSERT_EQ(g.screenState, Match);
