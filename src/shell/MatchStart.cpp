@@ -2,7 +2,6 @@
 // when its level cannot be loaded.
 
 #include <algorithm>
-#include <map>
 #include <memory>
 
 #include "game/combatants/Bot.h"
@@ -15,49 +14,45 @@
 #include "shell/MainForm.h"
 
 namespace mv {
-namespace {
-
-const std::string& text(const char* utf8) {
-  // Each message is converted to the game's code page once.
-  static std::map<const char*, std::string> converted;
-  auto [it, added] = converted.try_emplace(utf8);
-  if (added) it->second = utf8ToCp1251(utf8);
-  return it->second;
-}
-
-}  // namespace
 
 void TMainForm::startMatch(const MatchSetup& setup) {
   Globals& g = state();
   lastSetup_ = setup;
-  showScreen(Match);
-  matchOwner = std::make_unique<TMatch>();
-  g.match = matchOwner.get();
+  // A match still running goes first, sprites and all: nothing of it may join the new one.
+  if (g.screenState == PauseMenu) resumeMatch();
+  if (g.screenState == Match)
+    tearDownScreen();
+  else
+    showScreen(Match);
   TConsol& console = *Console;
-  console.addLine(text("Загрузка карты ") + setup.level + ".lvx" + "...");
   try {
+    matchOwner = std::make_unique<TMatch>();
+    g.match = matchOwner.get();
+    console.addLine(utf8ToCp1251("Загрузка карты ") + setup.level + ".lvx" + "...");
     loadLevel(dataPath("Maps/" + setup.level + ".lvx"));
+    g.background = new TScrollBackGround(&SpriteEngine.engine);
+    console.addLine(utf8ToCp1251("Создание игроков..."));
+    TSpriteEngine& engine = SpriteEngine.engine;
+    auto join = [&](TPlayer*& slot) {
+      auto* player = new TPlayer(&engine);
+      player->setModel("Doom");
+      g.match->addFighter(player);
+      slot = player;
+    };
+    join(g.player1);
+    if (setup.hotseat) join(g.player2);
+    // Laziness is the other side of the skill, kept in 0 .. 100 so the stored byte never wraps.
+    const auto laziness = static_cast<int8_t>(100 - std::clamp(setup.skill, 0, 100));
+    for (int32_t i = 0; i < setup.bots; ++i) {
+      auto* bot = new TBot(&engine);
+      bot->laziness = laziness;
+      g.match->addFighter(bot);
+    }
   } catch (const std::exception&) {
-    // Nothing of the match may stay behind a level that did not load: back to the setup screen with
-    // the same choices, then the error is reported like any other.
+    // Nothing of a match that could not be built may stay behind (a frozen frame with no player): back
+    // to the setup screen with the same choices, then the error is reported like any other.
     abandonMatch();
     throw;
-  }
-  g.background = new TScrollBackGround(&SpriteEngine.engine);
-  console.addLine(text("Создание игроков..."));
-  TSpriteEngine& engine = SpriteEngine.engine;
-  auto join = [&](TPlayer*& slot) {
-    auto* player = new TPlayer(&engine);
-    player->setModel("Doom");
-    g.match->addFighter(player);
-    slot = player;
-  };
-  join(g.player1);
-  if (setup.hotseat) join(g.player2);
-  for (int32_t i = 0; i < setup.bots; ++i) {
-    auto* bot = new TBot(&engine);
-    bot->laziness = static_cast<int8_t>(100 - std::clamp(setup.skill, 0, 100));
-    g.match->addFighter(bot);
   }
   try {
     console.runScript("autoexec.cfg");
@@ -66,13 +61,11 @@ void TMainForm::startMatch(const MatchSetup& setup) {
     reportError(e.what());
     return;
   }
-  console.addLine(text("Игра начата."));
+  console.addLine(utf8ToCp1251("Игра начата."));
 }
 
 void TMainForm::abandonMatch() {
-  Globals& g = state();
   tearDownScreen();
-  g.screenState = NewGame;
   buildScreen(NewGame);
   // The setup screen comes back as the player left it.
   if (widgets.edits().size() >= 2) {
