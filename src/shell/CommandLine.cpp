@@ -60,7 +60,7 @@ std::string usageText() {
          "                      (lines starting with # are comments; a tick while unfocused counts)\n"
          "  --match LEVEL       start a match on Maps/LEVEL.lvx at once (a name, not a path)\n"
          "  --bots N            with --match: N bots join (0..100, default 0)\n"
-         "  --skill N           with --match: the bots' skill (0..100, default 0)\n"
+         "  --skill N           with --match: the bots' skill (0..100, default 100)\n"
          "  --hotseat           with --match: two players on a split screen\n"
          "  --audio-out FILE    headless: write what the mixer plays to FILE as a 44100 Hz stereo\n"
          "                      16-bit WAV, at the pace of the ticks\n"

@@ -18,7 +18,7 @@ struct CommandLine {
   std::optional<uint32_t> seed;       // the random generator's seed instead of the clock
   std::string match;                  // start a match on this level at once
   int32_t bots = 0;                   // 0 .. 100
-  int32_t skill = 0;                  // 0 .. 100
+  int32_t skill = 100;                // 0 .. 100, like the setup screen
   bool botsGiven = false, skillGiven = false;
   bool hotseat = false;
   std::vector<std::string> exec;      // console lines run after start-up
