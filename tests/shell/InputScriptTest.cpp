@@ -61,8 +61,7 @@ TEST(InputScript, ConsoleLinesMouseMovementAndButtons) {
   EXPECT_EQ(events[0].kind, ScriptedKind::ConsoleLine);
   EXPECT_EQ(events[0].consoleLine, "bind A  \"say \xCF\xF0\xE8\xE2\xE5\xF2\"");  // Windows-1251
   EXPECT_EQ(events[1].kind, ScriptedKind::MouseRelative);
-  EXPECT_EQ(events[1].event.x, -5);
-  EXPECT_EQ(events[1].event.y, 7);
+  EXPECT_EQ(events[1].values, (std::vector<int64_t>{-5, 7, 0}));
   EXPECT_EQ(events[2].kind, ScriptedKind::PlatformEvent);
   EXPECT_EQ(events[2].event.kind, EventKind::MouseDown);
   EXPECT_EQ(events[2].event.shift, unsigned(ssRight));
@@ -74,7 +73,7 @@ TEST(InputScript, ConsoleLinesMouseMovementAndButtons) {
 TEST(InputScript, NamesTheLineItCannotRead) {
   for (const char* bad : {"x keydown 65", "10 keydown", "10 keydown 256", "10 jump", "10 mousemove 1",
                           "10 focus maybe", "10 char 0", "-1 quit", "10 quit now", "10 mousedown 1 2 thumb",
-                          "10 mousemove 1 2 left", "10 mouserel 1", "10 mouserel 1 2 3"}) {
+                          "10 mousemove 1 2 left", "10 mouserel 1", "10 mouserel 1 2 3 4"}) {
     SCOPED_TRACE(bad);
     try {
       parseInputScript(std::string("# first\n") + bad + "\n");
