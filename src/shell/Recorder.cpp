@@ -27,6 +27,17 @@ void Recorder::event(const Event& event) { line(formatEvent(event)); }
 
 void Recorder::frame(uint32_t elapsedMs) { line(format("lag %u", elapsedMs)); }
 
+namespace {
+
+// Without a joystick the game reads none of its readings.
+bool sameJoystick(const DeviceState& a, const DeviceState& b) {
+  if (!a.joystickPresent || !b.joystickPresent) return a.joystickPresent == b.joystickPresent;
+  return a.joyAxis == b.joyAxis && a.joyMin == b.joyMin && a.joyMax == b.joyMax && a.joyButtons == b.joyButtons &&
+         a.joyButtonCount == b.joyButtonCount;
+}
+
+}  // namespace
+
 void Recorder::polled(const DeviceState& state) {
   for (size_t vk = 0; vk < state.keys.size(); ++vk) {
     const uint8_t now = state.keys[vk];
@@ -42,11 +53,7 @@ void Recorder::polled(const DeviceState& state) {
     line(format("mouserel %d %d", state.mouseX, state.mouseY));
   const auto& b = state.mouseButtons;
   if (b != last_.mouseButtons) line(format("buttons %u %u %u %u", unsigned{b[0]}, unsigned{b[1]}, unsigned{b[2]}, unsigned{b[3]}));
-  const bool joystickChanged =
-      state.joystickPresent != last_.joystickPresent || state.joyAxis != last_.joyAxis ||
-      state.joyMin != last_.joyMin || state.joyMax != last_.joyMax || state.joyButtons != last_.joyButtons ||
-      state.joyButtonCount != last_.joyButtonCount;
-  if (joystickChanged) {
+  if (!sameJoystick(state, last_)) {
     if (!state.joystickPresent) {
       line("joystick none");
     } else {

@@ -122,9 +122,9 @@ Recording parseRecording(const std::string& text, const std::string& name) {
                    [](const TimedEvent& a, const TimedEvent& b) { return a.tick < b.tick; });
   auto end = std::find_if(events.begin(), events.end(), [](const TimedEvent& e) { return e.kind == ScriptedKind::End; });
   recording.end = end != events.end() ? end->tick : events.empty() ? 0 : events.back().tick + 1;
-  // Nothing at or after the end was played.
-  events.erase(std::find_if(events.begin(), events.end(), [&](const TimedEvent& e) { return e.tick >= recording.end; }),
-               events.end());
+  // The end's own tick may hold what came before the run stopped in it (a quit, the lines before it);
+  // nothing after it happened.
+  std::erase_if(events, [&](const TimedEvent& e) { return e.kind == ScriptedKind::End || e.tick > recording.end; });
   recording.events = std::move(events);
   return recording;
 }

@@ -40,8 +40,8 @@ struct Recording {
   uint32_t seed = 0;
   std::vector<DataFile> data;
   std::vector<TimedEvent> events;  // in tick order, without the end
-  // The first tick that is not played. A recording cut short (the program was killed) ends after the
-  // last tick it holds.
+  // The tick whose frame is not played; its lines, if any, came before the run stopped. A recording cut
+  // short (the program was killed) ends after the last tick it holds.
   int64_t end = 0;
 };
 

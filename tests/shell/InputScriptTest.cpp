@@ -84,6 +84,30 @@ TEST(InputScript, NamesTheLineItCannotRead) {
   }
 }
 
+TEST(InputScript, LagsAndWheelTravel) {
+  auto events = parseInputScript("7 lag 25\n8 lag 60000\n9 mouserel 1 -2 -120\n");
+  ASSERT_EQ(events.size(), 3u);
+  EXPECT_EQ(events[0].kind, ScriptedKind::Lag);
+  EXPECT_EQ(events[0].values, std::vector<int64_t>{25});
+  EXPECT_EQ(events[1].values, std::vector<int64_t>{60000});
+  EXPECT_EQ(events[2].values, (std::vector<int64_t>{1, -2, -120}));
+  // A script asks for what --lag takes; only a recording has frames that took no time.
+  for (const char* bad : {"1 lag 0", "1 lag 60001", "1 lag", "1 lag 5 6"})
+    EXPECT_THROW(parseInputScript(bad), Error) << bad;
+}
+
+TEST(InputScript, WhatOnlyARecordingSaysIsNoScript) {
+  // A script drives the devices through events; what a poll saw is a recording's to say.
+  for (const char* line : {"1 hold 65", "1 release 65", "1 buttons 0 0 0 0", "1 joystick none", "1 devicefocus on",
+                           "1 pointer 1 2", "0 match bots 1 skill 1 level x", "5 end", "1 char 0"}) {
+    SCOPED_TRACE(line);
+    EXPECT_THROW(parseInputScript(line), Error);
+    std::vector<TimedEvent> out;
+    EXPECT_NO_THROW(parseTimedLine(line, 1, true, "rec", out));
+    EXPECT_EQ(out.size(), 1u);
+  }
+}
+
 TEST(InputScript, MissingFileGivesTheOpenMessage) {
   EXPECT_THROW(
       {
