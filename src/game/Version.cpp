@@ -4,6 +4,8 @@
 
 namespace mv {
 
-const char* buildId() { return MASHVOLT_BUILD_ID; }
+const char* buildId() {
+  return MASHVOLT_BUILD_ID;
+}
 
 }  // namespace mv

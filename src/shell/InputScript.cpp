@@ -90,8 +90,8 @@ bool parseRecordedWord(const LineReader& r, const std::string& what, TimedEvent&
     timed.kind = ScriptedKind::Joystick;
     if (r.size() == 3 && r.word(2) == "none") return true;
     r.expectWords(18, 18);
-    for (auto [at, label] : {std::pair<size_t, const char*>{2, "axes"}, {6, "min"}, {10, "max"}, {14, "buttons"},
-                             {16, "of"}})
+    for (auto [at, label] :
+         {std::pair<size_t, const char*>{2, "axes"}, {6, "min"}, {10, "max"}, {14, "buttons"}, {16, "of"}})
       r.expectWord(at, label);
     for (size_t i : {3, 4, 5, 7, 8, 9, 11, 12, 13}) v.push_back(r.number(i, kIntMin, kIntMax));
     v.push_back(r.number(15, 0, UINT32_MAX));
@@ -160,22 +160,29 @@ void parseTimedLine(const std::string& text, int lineNumber, bool recording, con
     return;
   } else if (word == "mousemove" || word == "mousedown" || word == "mouseup") {
     r.expectWords(4, word == "mousemove" ? 4 : 5);
-    e.kind = word == "mousemove" ? EventKind::MouseMove : word == "mousedown" ? EventKind::MouseDown : EventKind::MouseUp;
+    e.kind = word == "mousemove"   ? EventKind::MouseMove
+             : word == "mousedown" ? EventKind::MouseDown
+                                   : EventKind::MouseUp;
     e.x = static_cast<int>(r.number(2, -kCoordinate, kCoordinate));
     e.y = static_cast<int>(r.number(3, -kCoordinate, kCoordinate));
     if (e.kind != EventKind::MouseMove) {
       const std::string button = w.size() == 5 ? w[4] : "left";
-      if (button == "left") e.shift = ssLeft;
-      else if (button == "right") e.shift = ssRight;
-      else if (button == "middle") e.shift = ssMiddle;
-      else r.fail();
+      if (button == "left")
+        e.shift = ssLeft;
+      else if (button == "right")
+        e.shift = ssRight;
+      else if (button == "middle")
+        e.shift = ssMiddle;
+      else
+        r.fail();
     }
   } else if (word == "mouserel") {
     r.expectWords(4, 5);
     timed.kind = ScriptedKind::MouseRelative;
     // A recording keeps what a poll gathered, which many scripted moves may have added up to.
     const int64_t limit = recording ? kIntMax : kCoordinate;
-    timed.values = {r.number(2, -limit, limit), r.number(3, -limit, limit), w.size() == 5 ? r.number(4, -limit, limit) : 0};
+    timed.values = {r.number(2, -limit, limit), r.number(3, -limit, limit),
+                    w.size() == 5 ? r.number(4, -limit, limit) : 0};
   } else if (word == "console") {
     timed.kind = ScriptedKind::ConsoleLine;
     timed.consoleLine = utf8ToCp1251(restOfLine(line, "console"));
@@ -214,7 +221,8 @@ std::vector<TimedEvent> loadInputScript(const std::string& path) {
   std::error_code ec;
   std::ifstream file(path, std::ios::binary);
   // A folder opens like a file here and reads as nothing; it is no script.
-  if (!file || std::filesystem::is_directory(path, ec)) throw Error(format("Cannot open file %s", path.c_str()));
+  if (!file || std::filesystem::is_directory(path, ec))
+    throw Error(format("Cannot open file %s", path.c_str()));
   std::ostringstream text;
   text << file.rdbuf();
   return parseInputScript(text.str());
@@ -227,15 +235,24 @@ std::string formatEvent(const Event& e) {
     case EventKind::KeyUp:
       return format("%s %d%s", e.kind == EventKind::KeyDown ? "keydown" : "keyup", e.key,
                     e.shift ? format(" %u", e.shift & 63u).c_str() : "");
-    case EventKind::Char: return format("char %u", unsigned{e.ch});
-    case EventKind::MouseDown: return format("mousedown %d %d%s", e.x, e.y, button());
-    case EventKind::MouseMove: return format("mousemove %d %d", e.x, e.y);
-    case EventKind::MouseUp: return format("mouseup %d %d%s", e.x, e.y, button());
-    case EventKind::WheelUp: return "wheelup";
-    case EventKind::WheelDown: return "wheeldown";
-    case EventKind::FocusGained: return "focus on";
-    case EventKind::FocusLost: return "focus off";
-    case EventKind::Quit: return "quit";
+    case EventKind::Char:
+      return format("char %u", unsigned{e.ch});
+    case EventKind::MouseDown:
+      return format("mousedown %d %d%s", e.x, e.y, button());
+    case EventKind::MouseMove:
+      return format("mousemove %d %d", e.x, e.y);
+    case EventKind::MouseUp:
+      return format("mouseup %d %d%s", e.x, e.y, button());
+    case EventKind::WheelUp:
+      return "wheelup";
+    case EventKind::WheelDown:
+      return "wheeldown";
+    case EventKind::FocusGained:
+      return "focus on";
+    case EventKind::FocusLost:
+      return "focus off";
+    case EventKind::Quit:
+      return "quit";
   }
   return "quit";
 }

@@ -50,12 +50,12 @@ enum class ScriptedKind {
   MouseRelative,  // values: dx, dy, dz
   Lag,            // values: milliseconds
   // Recordings only:
-  HeldKey,        // values: virtual-key code, state byte
-  MouseButtons,   // values: four state bytes
-  Joystick,       // values: empty for none, else x y z, min x y z, max x y z, buttons mask, button count
-  DeviceFocus,    // values: 1 focused, 0 not
-  Pointer,        // values: x, y
-  Match,          // consoleLine: the level; values: bots, skill, hotseat
+  HeldKey,       // values: virtual-key code, state byte
+  MouseButtons,  // values: four state bytes
+  Joystick,      // values: empty for none, else x y z, min x y z, max x y z, buttons mask, button count
+  DeviceFocus,   // values: 1 focused, 0 not
+  Pointer,       // values: x, y
+  Match,         // consoleLine: the level; values: bots, skill, hotseat
   End,
 };
 

@@ -54,7 +54,9 @@ Loop::Loop(LoopParts parts, TMainForm& form, const CommandLine& options, std::ve
   form_.OnError = [this](const std::string& message) { errors_.report(message); };
 }
 
-Loop::~Loop() { form_.OnError = nullptr; }
+Loop::~Loop() {
+  form_.OnError = nullptr;
+}
 
 int Loop::run() {
   paceBase_ = platform_.ticks();
@@ -62,12 +64,19 @@ int Loop::run() {
   // A match asked for on the command line starts before the first frame; a level that does not load
   // ends the program like any other start-up failure.
   if (!options_.match.empty())
-    startMatch({.level = options_.match, .bots = options_.bots, .skill = options_.skill, .hotseat = options_.hotseat});
+    startMatch({.level = options_.match,
+                .bots = options_.bots,
+                .skill = options_.skill,
+                .hotseat = options_.hotseat});
   runExecLines();
   while (!ending()) {
     if (options_.frames && ticks_ >= *options_.frames) break;
     if (parts_.replay && ticks_ >= parts_.replayEnd) {
       deliverRecorded();  // what came in the recording's last turn, before it ended without a frame
+      for (int64_t at : options_.screenshotAt)
+        if (at > ticks_)
+          errors_.report(format("--screenshot-at %lld: the recording ends after tick %lld",
+                                static_cast<long long>(at), static_cast<long long>(ticks_)));
       break;
     }
     if (parts_.recorder) parts_.recorder->setTick(ticks_);
@@ -81,9 +90,13 @@ int Loop::run() {
   return 0;
 }
 
-uint32_t Loop::now() { return scriptedClock_ ? clock_ : platform_.ticks(); }
+uint32_t Loop::now() {
+  return scriptedClock_ ? clock_ : platform_.ticks();
+}
 
-bool Loop::ending() const { return quit_ || form_.quitRequested() || form_.closeRequested(); }
+bool Loop::ending() const {
+  return quit_ || form_.quitRequested() || form_.closeRequested();
+}
 
 // One turn of the loop. While the window lacks the focus no frame runs, but the turn still counts:
 // scripted events and --frames go on, so a script that takes the focus away also gives it back.
@@ -218,17 +231,38 @@ void Loop::dispatch(const Event& e) {
   if (parts_.recorder) parts_.recorder->event(e);
   guarded([&] {
     switch (e.kind) {
-      case EventKind::KeyDown: form_.FormKeyDown(e.key, e.shift); break;
-      case EventKind::KeyUp: break;
-      case EventKind::Char: form_.FormKeyPress(e.ch); break;
-      case EventKind::MouseDown: form_.DXDrawMouseDown(e.x, e.y); break;
-      case EventKind::MouseMove: form_.DXDrawMouseMove(e.x, e.y); break;
-      case EventKind::MouseUp: form_.DXDrawMouseUp(e.x, e.y); break;
-      case EventKind::WheelUp: form_.FormMouseWheelUp(); break;
-      case EventKind::WheelDown: form_.FormMouseWheelDown(); break;
-      case EventKind::FocusGained: activateTimer(); break;
-      case EventKind::FocusLost: form_.DXTimer.deactivate(); break;
-      case EventKind::Quit: quit_ = true; break;
+      case EventKind::KeyDown:
+        form_.FormKeyDown(e.key, e.shift);
+        break;
+      case EventKind::KeyUp:
+        break;
+      case EventKind::Char:
+        form_.FormKeyPress(e.ch);
+        break;
+      case EventKind::MouseDown:
+        form_.DXDrawMouseDown(e.x, e.y);
+        break;
+      case EventKind::MouseMove:
+        form_.DXDrawMouseMove(e.x, e.y);
+        break;
+      case EventKind::MouseUp:
+        form_.DXDrawMouseUp(e.x, e.y);
+        break;
+      case EventKind::WheelUp:
+        form_.FormMouseWheelUp();
+        break;
+      case EventKind::WheelDown:
+        form_.FormMouseWheelDown();
+        break;
+      case EventKind::FocusGained:
+        activateTimer();
+        break;
+      case EventKind::FocusLost:
+        form_.DXTimer.deactivate();
+        break;
+      case EventKind::Quit:
+        quit_ = true;
+        break;
     }
   });
 }

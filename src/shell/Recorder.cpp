@@ -21,19 +21,25 @@ void Recorder::match(const MatchSetup& setup) {
               setup.level.c_str()));
 }
 
-void Recorder::consoleLine(const std::string& text) { line("console " + cp1251ToUtf8(text)); }
+void Recorder::consoleLine(const std::string& text) {
+  line("console " + cp1251ToUtf8(text));
+}
 
-void Recorder::event(const Event& event) { line(formatEvent(event)); }
+void Recorder::event(const Event& event) {
+  line(formatEvent(event));
+}
 
-void Recorder::frame(uint32_t elapsedMs) { line(format("lag %u", elapsedMs)); }
+void Recorder::frame(uint32_t elapsedMs) {
+  line(format("lag %u", elapsedMs));
+}
 
 namespace {
 
 // Without a joystick the game reads none of its readings.
 bool sameJoystick(const DeviceState& a, const DeviceState& b) {
   if (!a.joystickPresent || !b.joystickPresent) return a.joystickPresent == b.joystickPresent;
-  return a.joyAxis == b.joyAxis && a.joyMin == b.joyMin && a.joyMax == b.joyMax && a.joyButtons == b.joyButtons &&
-         a.joyButtonCount == b.joyButtonCount;
+  return a.joyAxis == b.joyAxis && a.joyMin == b.joyMin && a.joyMax == b.joyMax &&
+         a.joyButtons == b.joyButtons && a.joyButtonCount == b.joyButtonCount;
 }
 
 }  // namespace
@@ -42,9 +48,12 @@ void Recorder::polled(const DeviceState& state) {
   for (size_t vk = 0; vk < state.keys.size(); ++vk) {
     const uint8_t now = state.keys[vk];
     if (now == last_.keys[vk]) continue;
-    if (now == 0) line(format("release %zu", vk));
-    else if (now == 0x80) line(format("hold %zu", vk));
-    else line(format("hold %zu %u", vk, unsigned{now}));
+    if (now == 0)
+      line(format("release %zu", vk));
+    else if (now == 0x80)
+      line(format("hold %zu", vk));
+    else
+      line(format("hold %zu %u", vk, unsigned{now}));
   }
   // Movement belongs to this poll alone; everything else is held until it changes.
   if (state.mouseZ != 0)
@@ -52,7 +61,8 @@ void Recorder::polled(const DeviceState& state) {
   else if (state.mouseX != 0 || state.mouseY != 0)
     line(format("mouserel %d %d", state.mouseX, state.mouseY));
   const auto& b = state.mouseButtons;
-  if (b != last_.mouseButtons) line(format("buttons %u %u %u %u", unsigned{b[0]}, unsigned{b[1]}, unsigned{b[2]}, unsigned{b[3]}));
+  if (b != last_.mouseButtons)
+    line(format("buttons %u %u %u %u", unsigned{b[0]}, unsigned{b[1]}, unsigned{b[2]}, unsigned{b[3]}));
   if (!sameJoystick(state, last_)) {
     if (!state.joystickPresent) {
       line("joystick none");
@@ -60,8 +70,8 @@ void Recorder::polled(const DeviceState& state) {
       const auto& a = state.joyAxis;
       const auto& lo = state.joyMin;
       const auto& hi = state.joyMax;
-      line(format("joystick axes %d %d %d min %d %d %d max %d %d %d buttons %u of %d", a[0], a[1], a[2], lo[0], lo[1],
-                  lo[2], hi[0], hi[1], hi[2], state.joyButtons, state.joyButtonCount));
+      line(format("joystick axes %d %d %d min %d %d %d max %d %d %d buttons %u of %d", a[0], a[1], a[2],
+                  lo[0], lo[1], lo[2], hi[0], hi[1], hi[2], state.joyButtons, state.joyButtonCount));
     }
   }
   last_ = state;

@@ -57,8 +57,9 @@ std::vector<DataFile> fingerprintGameData(const std::string& gameFolder) {
     for (; !ec && it != end; it.increment(ec)) {
       std::error_code fileError;
       if (!fs::is_regular_file(it->path(), fileError)) continue;
-      files.push_back({printableName(std::string(sub) + "/" + it->path().lexically_relative(root).generic_string()),
-                       fileDigest(it->path())});
+      files.push_back(
+          {printableName(std::string(sub) + "/" + it->path().lexically_relative(root).generic_string()),
+           fileDigest(it->path())});
     }
   }
   std::sort(files.begin(), files.end(), [](const DataFile& a, const DataFile& b) { return a.name < b.name; });
@@ -96,9 +97,10 @@ Recording parseRecording(const std::string& text, const std::string& name) {
       recording.version = w[1];
       recording.build = w[3];
       if (recording.version != kVersion || recording.build != buildId())
-        throw Error(format("%s was recorded by Mashvolt %s (build %s); this is Mashvolt %s (build %s), which may "
-                           "play it differently, so it is not replayed.",
-                           name.c_str(), recording.version.c_str(), recording.build.c_str(), kVersion, buildId()));
+        throw Error(
+            format("%s was recorded by Mashvolt %s (build %s); this is Mashvolt %s (build %s), which may "
+                   "play it differently, so it is not replayed.",
+                   name.c_str(), recording.version.c_str(), recording.build.c_str(), kVersion, buildId()));
       versionSeen = true;
     } else if (std::isdigit(static_cast<uint8_t>(w[0][0]))) {
       parseTimedLine(line, lineNumber, true, name.c_str(), events);
@@ -120,11 +122,13 @@ Recording parseRecording(const std::string& text, const std::string& name) {
 
   std::stable_sort(events.begin(), events.end(),
                    [](const TimedEvent& a, const TimedEvent& b) { return a.tick < b.tick; });
-  auto end = std::find_if(events.begin(), events.end(), [](const TimedEvent& e) { return e.kind == ScriptedKind::End; });
+  auto end = std::find_if(events.begin(), events.end(),
+                          [](const TimedEvent& e) { return e.kind == ScriptedKind::End; });
   recording.end = end != events.end() ? end->tick : events.empty() ? 0 : events.back().tick + 1;
   // The end's own tick may hold what came before the run stopped in it (a quit, the lines before it);
   // nothing after it happened.
-  std::erase_if(events, [&](const TimedEvent& e) { return e.kind == ScriptedKind::End || e.tick > recording.end; });
+  std::erase_if(events,
+                [&](const TimedEvent& e) { return e.kind == ScriptedKind::End || e.tick > recording.end; });
   recording.events = std::move(events);
   return recording;
 }
@@ -138,7 +142,8 @@ Recording loadRecording(const std::string& path) {
   return parseRecording(text.str(), path);
 }
 
-std::string dataRefusal(const Recording& recording, const std::string& name, const std::vector<DataFile>& here) {
+std::string dataRefusal(const Recording& recording, const std::string& name,
+                        const std::vector<DataFile>& here) {
   auto find = [](const std::vector<DataFile>& files, const std::string& file) -> const DataFile* {
     auto it = std::find_if(files.begin(), files.end(), [&](const DataFile& f) { return f.name == file; });
     return it == files.end() ? nullptr : &*it;
@@ -146,7 +151,9 @@ std::string dataRefusal(const Recording& recording, const std::string& name, con
   const char* after = "; the match would go differently, so it is not replayed.";
   for (const DataFile& then : recording.data) {
     const DataFile* now = find(here, then.name);
-    if (!now) return format("%s was recorded with %s, which is missing here%s", name.c_str(), then.name.c_str(), after);
+    if (!now)
+      return format("%s was recorded with %s, which is missing here%s", name.c_str(), then.name.c_str(),
+                    after);
     if (now->digest != then.digest)
       return format("%s was recorded with a different %s%s", name.c_str(), then.name.c_str(), after);
   }

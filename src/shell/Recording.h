@@ -54,6 +54,7 @@ Recording parseRecording(const std::string& text, const std::string& name);
 // "Cannot open file %s" for a file that cannot be read.
 Recording loadRecording(const std::string& path);
 // Why the recording cannot be replayed with the data found here, or empty when it can.
-std::string dataRefusal(const Recording& recording, const std::string& name, const std::vector<DataFile>& here);
+std::string dataRefusal(const Recording& recording, const std::string& name,
+                        const std::vector<DataFile>& here);
 
 }  // namespace mv

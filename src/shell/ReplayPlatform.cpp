@@ -15,7 +15,8 @@ void ReplayPlatform::apply(const TimedEvent& line) {
       state_.mouseZ += value(2);
       break;
     case ScriptedKind::MouseButtons:
-      for (size_t i = 0; i < state_.mouseButtons.size(); ++i) state_.mouseButtons[i] = static_cast<uint8_t>(value(i));
+      for (size_t i = 0; i < state_.mouseButtons.size(); ++i)
+        state_.mouseButtons[i] = static_cast<uint8_t>(value(i));
       break;
     case ScriptedKind::Joystick:
       state_.joystickPresent = !v.empty();

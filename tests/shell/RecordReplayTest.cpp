@@ -22,8 +22,9 @@ struct RunResult {
 class RecordReplay : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("mashvolt-replay-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    dir_ =
+        fs::temp_directory_path() /
+        ("mashvolt-replay-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(dir_);
     fs::create_directories(dir_ / "rec");
     fs::create_directories(dir_ / "play");
@@ -32,7 +33,8 @@ class RecordReplay : public ::testing::Test {
 
   // Runs the game from a folder of its own (screenshots and dumps land there); the program finds its
   // data beside itself.
-  RunResult run(const std::string& folder, const std::string& args, const fs::path& program = MASHVOLT_GAME_DIR) {
+  RunResult run(const std::string& folder, const std::string& args,
+                const fs::path& program = MASHVOLT_GAME_DIR) {
     const std::string command = "cd '" + (dir_ / folder).string() + "' && timeout 120 '" +
                                 (program / "mashvolt").string() + "' " + args + " 2>&1";
     FILE* pipe = popen(command.c_str(), "r");
@@ -43,7 +45,9 @@ class RecordReplay : public ::testing::Test {
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
   }
-  void write(const fs::path& name, const std::string& bytes) { std::ofstream(dir_ / name, std::ios::binary) << bytes; }
+  void write(const fs::path& name, const std::string& bytes) {
+    std::ofstream(dir_ / name, std::ios::binary) << bytes;
+  }
   std::string read(const fs::path& name) {
     std::ifstream in(dir_ / name, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
@@ -56,7 +60,8 @@ class RecordReplay : public ::testing::Test {
   // Both folders hold the same screenshots 1 .. count, byte for byte.
   void expectSameShots(int count) {
     for (int n = 1; n <= count; ++n) {
-      const std::string recorded = read(fs::path("rec") / shotName(n)), replayed = read(fs::path("play") / shotName(n));
+      const std::string recorded = read(fs::path("rec") / shotName(n)),
+                        replayed = read(fs::path("play") / shotName(n));
       EXPECT_EQ(recorded.size(), 54u + 800 * 600 * 3) << shotName(n);
       EXPECT_TRUE(recorded == replayed) << shotName(n) << " differs";
     }
@@ -72,7 +77,8 @@ Health healthShown(const std::string& bmp) {
   int red = 0, green = 0;
   for (int y = 2; y < 18; ++y)
     for (int x = 25; x < 58; ++x) {
-      const auto* p = reinterpret_cast<const uint8_t*>(&bmp[54 + static_cast<size_t>((599 - y) * 800 + x) * 3]);
+      const auto* p =
+          reinterpret_cast<const uint8_t*>(&bmp[54 + static_cast<size_t>((599 - y) * 800 + x) * 3]);
       if (p[2] >= 240 && p[1] < 16 && p[0] < 16) ++red;
       if (p[1] >= 240 && p[2] < 16 && p[0] < 16) ++green;
     }
@@ -122,8 +128,10 @@ TEST_F(RecordReplay, AScriptedMatchWithBotsReplaysToThePixel) {
   write("keys.txt", kMatchScript);
   std::string shots;
   for (int tick = 100; tick <= 1500; tick += 100) shots += " --screenshot-at " + std::to_string(tick);
-  RunResult recorded = run("rec", "--headless --seed 7 --frames 1500 --match steelcage --bots 3 --skill 100 "
-                                  "--input ../keys.txt --record ../match.rec" + shots);
+  RunResult recorded = run("rec",
+                           "--headless --seed 7 --frames 1500 --match steelcage --bots 3 --skill 100 "
+                           "--input ../keys.txt --record ../match.rec" +
+                               shots);
   ASSERT_EQ(recorded.exitCode, 0) << recorded.output;
   RunResult replayed = run("play", "--headless --replay ../match.rec" + shots);
   ASSERT_EQ(replayed.exitCode, 0) << replayed.output;
@@ -172,8 +180,9 @@ TEST_F(RecordReplay, MenuChoicesAndAClockSeedAreReplayed) {
 TEST_F(RecordReplay, TheReplayEndsWhereTheRunDid) {
   // The run quits from the console in the middle of tick 77, after a dump in the same tick.
   write("keys.txt", "10 keydown 68\n60 keyup 68\n77 console dump last.txt\n77 console quit\n");
-  RunResult recorded = run("rec", "--headless --seed 3 --match canyon --bots 2 --frames 5000 --input ../keys.txt "
-                                  "--record ../run.rec --screenshot-at 50 --screenshot-at 77");
+  RunResult recorded = run("rec",
+                           "--headless --seed 3 --match canyon --bots 2 --frames 5000 --input ../keys.txt "
+                           "--record ../run.rec --screenshot-at 50 --screenshot-at 77");
   ASSERT_EQ(recorded.exitCode, 0) << recorded.output;
   const std::string file = read("run.rec");
   EXPECT_NE(file.find("\n77 console quit\n77 end\n"), std::string::npos) << file.substr(file.size() - 200);
@@ -181,6 +190,12 @@ TEST_F(RecordReplay, TheReplayEndsWhereTheRunDid) {
   ASSERT_EQ(replayed.exitCode, 0) << replayed.output;
   expectSameShots(2);
   EXPECT_EQ(read("play/last.txt"), read("rec/last.txt"));
+
+  // A screenshot the replay never reaches is told, not silently missing.
+  RunResult tooLate = run("play", "--headless --replay ../run.rec --screenshot-at 90");
+  EXPECT_EQ(tooLate.exitCode, 0);
+  EXPECT_NE(tooLate.output.find("--screenshot-at 90: the recording ends after tick 77"), std::string::npos)
+      << tooLate.output;
 
   // Asked for fewer ticks, the replay stops there.
   fs::remove_all(dir_ / "play");
@@ -207,18 +222,21 @@ TEST_F(RecordReplay, AnotherBuildOrOtherGameDataIsRefused) {
   for (const char* sub : {"Fonts", "Maps", "Textures", "Backgrounds"})
     fs::create_directory_symlink(fs::path(MASHVOLT_GAME_DIR) / sub, game / sub);
   for (const auto& entry : fs::directory_iterator(fs::path(MASHVOLT_GAME_DIR) / "SYSTEM"))
-    if (entry.path().filename() != "autoexec.cfg") fs::create_symlink(entry.path(), game / "SYSTEM" / entry.path().filename());
+    if (entry.path().filename() != "autoexec.cfg")
+      fs::create_symlink(entry.path(), game / "SYSTEM" / entry.path().filename());
   fs::copy_file(fs::path(MASHVOLT_GAME_DIR) / "SYSTEM" / "autoexec.cfg", game / "SYSTEM" / "autoexec.cfg");
   fs::copy_file(fs::path(MASHVOLT_GAME_DIR) / "mashvolt", game / "mashvolt");
 
-  ASSERT_EQ(run("rec", "--headless --seed 1 --match steelcage --frames 20 --record ../run.rec", game).exitCode, 0);
+  ASSERT_EQ(
+      run("rec", "--headless --seed 1 --match steelcage --frames 20 --record ../run.rec", game).exitCode, 0);
   ASSERT_EQ(run("play", "--headless --replay ../run.rec", game).exitCode, 0);
 
   // A player who changed a binding would see another match.
   std::ofstream(game / "SYSTEM" / "autoexec.cfg", std::ios::app) << "bind J \"JUMP\"\n";
   RunResult edited = run("play", "--headless --replay ../run.rec", game);
   EXPECT_EQ(edited.exitCode, 1);
-  EXPECT_NE(edited.output.find("../run.rec was recorded with a different SYSTEM/autoexec.cfg"), std::string::npos)
+  EXPECT_NE(edited.output.find("../run.rec was recorded with a different SYSTEM/autoexec.cfg"),
+            std::string::npos)
       << edited.output;
 
   // Another build's recording is refused before anything is played.
@@ -228,7 +246,8 @@ TEST_F(RecordReplay, AnotherBuildOrOtherGameDataIsRefused) {
   write("old.rec", file);
   RunResult old = run("play", "--headless --replay ../old.rec --screenshot-at 10");
   EXPECT_EQ(old.exitCode, 1);
-  EXPECT_NE(old.output.find("../old.rec was recorded by Mashvolt 1.1 (build 0123456789ab); this is Mashvolt 1.1 (build "),
+  EXPECT_NE(old.output.find(
+                "../old.rec was recorded by Mashvolt 1.1 (build 0123456789ab); this is Mashvolt 1.1 (build "),
             std::string::npos)
       << old.output;
   EXPECT_FALSE(fs::exists(dir_ / "play" / "scr001.bmp"));

@@ -20,7 +20,8 @@ class RecordingFile : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = fs::temp_directory_path() /
-           ("mashvolt-recording-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+           ("mashvolt-recording-" +
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }
@@ -87,7 +88,8 @@ TEST_F(RecordingFile, EveryPollReadsBackAsTheGameSawIt) {
     const DeviceState s = replay.pollDevices();
     const Seen& then = seen[static_cast<size_t>(tick)];
     EXPECT_EQ(s.keys, then.state.keys);
-    EXPECT_EQ(std::tie(s.mouseX, s.mouseY, s.mouseZ), std::tie(then.state.mouseX, then.state.mouseY, then.state.mouseZ));
+    EXPECT_EQ(std::tie(s.mouseX, s.mouseY, s.mouseZ),
+              std::tie(then.state.mouseX, then.state.mouseY, then.state.mouseZ));
     EXPECT_EQ(s.mouseButtons, then.state.mouseButtons);
     EXPECT_EQ(s.joystickPresent, then.state.joystickPresent);
     if (s.joystickPresent) {  // without one the game reads nothing else of it
@@ -182,17 +184,21 @@ TEST_F(RecordingFile, AnotherBuildIsRefusedBeforeTheRestIsRead) {
     parseRecording(later, "old.rec");
     FAIL() << "accepted";
   } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()), std::string("old.rec was recorded by Mashvolt 1.1 (build 000000000000); this is "
-                                                 "Mashvolt ") + kVersion + " (build " + buildId() +
-                                         "), which may play it differently, so it is not replayed.");
+    EXPECT_EQ(std::string(e.what()),
+              std::string("old.rec was recorded by Mashvolt 1.1 (build 000000000000); this is "
+                          "Mashvolt ") +
+                  kVersion + " (build " + buildId() +
+                  "), which may play it differently, so it is not replayed.");
   }
   std::string otherVersion = header();
-  otherVersion.replace(otherVersion.find(std::string("version ") + kVersion), 8 + std::string(kVersion).size(), "version 0.9");
+  otherVersion.replace(otherVersion.find(std::string("version ") + kVersion),
+                       8 + std::string(kVersion).size(), "version 0.9");
   EXPECT_THROW(parseRecording(otherVersion, "x"), Error);
 }
 
 TEST_F(RecordingFile, WhatIsNoRecordingSaysSo) {
-  for (const char* text : {"", "# only a comment\n", "10 keydown 65\n", "seed 1\nversion 1.1 build x\n", "hello\n"}) {
+  for (const char* text :
+       {"", "# only a comment\n", "10 keydown 65\n", "seed 1\nversion 1.1 build x\n", "hello\n"}) {
     SCOPED_TRACE(text);
     try {
       parseRecording(text, "keys.txt");
@@ -208,20 +214,22 @@ TEST_F(RecordingFile, WhatIsNoRecordingSaysSo) {
 TEST_F(RecordingFile, BrokenLinesAreNamed) {
   const std::string start = recordingHeader(1, {}) + "0 lag 16\n";
   const int firstBody = 5;  // comment, version, seed, lag
-  for (const char* bad : {"1 hold 256", "1 hold 65 128 3", "1 release 65 0", "1 buttons 1 2 3", "1 joystick",
-                          "1 joystick axes 1 2 3 min 0 0 0 max 9 9 9 buttons 1 of 33", "1 devicefocus maybe",
-                          "1 pointer 1", "1 match bots 1 skill 2", "1 match bots 1 skill 101 level x",
-                          "1 match bots 1 skill 2 hotseat level", "1 end now", "1 lag -1", "seed 2",
-                          "data 0123456789abcdef late/file", "1 fly"}) {
+  for (const char* bad :
+       {"1 hold 256", "1 hold 65 128 3", "1 release 65 0", "1 buttons 1 2 3", "1 joystick",
+        "1 joystick axes 1 2 3 min 0 0 0 max 9 9 9 buttons 1 of 33", "1 devicefocus maybe", "1 pointer 1",
+        "1 match bots 1 skill 2", "1 match bots 1 skill 101 level x", "1 match bots 1 skill 2 hotseat level",
+        "1 end now", "1 lag -1", "seed 2", "data 0123456789abcdef late/file", "1 fly"}) {
     SCOPED_TRACE(bad);
     try {
       parseRecording(start + bad + "\n", "rec.txt");
       ADD_FAILURE() << "accepted";
     } catch (const Error& e) {
-      EXPECT_NE(std::string(e.what()).find("rec.txt line " + std::to_string(firstBody)), std::string::npos) << e.what();
+      EXPECT_NE(std::string(e.what()).find("rec.txt line " + std::to_string(firstBody)), std::string::npos)
+          << e.what();
     }
   }
-  EXPECT_THROW(parseRecording(std::string("version ") + kVersion + " build " + buildId() + "\n0 lag 16\n", "r"), Error)
+  EXPECT_THROW(
+      parseRecording(std::string("version ") + kVersion + " build " + buildId() + "\n0 lag 16\n", "r"), Error)
       << "no seed";
 }
 
@@ -258,17 +266,20 @@ TEST_F(RecordingFile, GameDataIsEveryFileOfSystemAndMaps) {
   EXPECT_EQ(dataRefusal(r, "r.txt", data), "");
 
   write("game/SYSTEM/autoexec.cfg", "name Playes\n");
-  EXPECT_EQ(dataRefusal(r, "r.txt", fingerprintGameData(game)),
-            "r.txt was recorded with a different SYSTEM/autoexec.cfg; the match would go differently, so it is not "
-            "replayed.");
+  EXPECT_EQ(
+      dataRefusal(r, "r.txt", fingerprintGameData(game)),
+      "r.txt was recorded with a different SYSTEM/autoexec.cfg; the match would go differently, so it is not "
+      "replayed.");
   write("game/SYSTEM/autoexec.cfg", "name Player\n");
   write("game/Maps/new.lvx", "level");
-  EXPECT_EQ(dataRefusal(r, "r.txt", fingerprintGameData(game)),
-            "r.txt was recorded without Maps/new.lvx; the match would go differently, so it is not replayed.");
+  EXPECT_EQ(
+      dataRefusal(r, "r.txt", fingerprintGameData(game)),
+      "r.txt was recorded without Maps/new.lvx; the match would go differently, so it is not replayed.");
   fs::remove(dir_ / "game/Maps/new.lvx");
   fs::remove(dir_ / "game/SYSTEM/sub/more.cfg");
   EXPECT_EQ(dataRefusal(r, "r.txt", fingerprintGameData(game)),
-            "r.txt was recorded with SYSTEM/sub/more.cfg, which is missing here; the match would go differently, so "
+            "r.txt was recorded with SYSTEM/sub/more.cfg, which is missing here; the match would go "
+            "differently, so "
             "it is not replayed.");
   EXPECT_TRUE(fingerprintGameData(path("nowhere") + "/").empty());
 }
