@@ -55,8 +55,9 @@ std::string usageText() {
          "  --input FILE        timed input events, one per line: TICK EVENT [ARGS]\n"
          "                        keydown VK [SHIFT] | keyup VK [SHIFT] | char CODE | text WORDS...\n"
          "                        mousemove X Y | mousedown X Y [left|right|middle]\n"
-         "                        mouseup X Y [left|right|middle] | mouserel DX DY\n"
+         "                        mouseup X Y [left|right|middle] | mouserel DX DY [WHEEL]\n"
          "                        wheelup | wheeldown | console LINE | focus on|off | quit\n"
+         "                        lag MS (from this tick on, every tick lasts MS milliseconds)\n"
          "                      (lines starting with # are comments; a tick while unfocused counts)\n"
          "  --match LEVEL       start a match on Maps/LEVEL.lvx at once (a name, not a path)\n"
          "  --bots N            with --match: N bots join (0..100, default 0)\n"
@@ -64,6 +65,12 @@ std::string usageText() {
          "  --hotseat           with --match: two players on a split screen\n"
          "  --audio-out FILE    headless: write what the mixer plays to FILE as a 44100 Hz stereo\n"
          "                      16-bit WAV, at the pace of the ticks\n"
+         "  --record FILE       write the run to FILE as it is played: the version, the seed, and for every\n"
+         "                      tick the input that reached the game and the frame's milliseconds\n"
+         "  --replay FILE       play a recording again, frame for frame, in a window or --headless; the\n"
+         "                      devices are not listened to but for Esc, which stops it (--frames and\n"
+         "                      --screenshot-at count ticks as the recorded run did). Only the build that\n"
+         "                      made the recording, with the same game data, replays it\n"
          "  --help              this text\n";
 }
 
@@ -90,9 +97,12 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
          return parseNumber<int64_t>(v, 0, INT64_MAX, n) && (o.screenshotAt.push_back(n), true);
        }},
       {"--match", [&](const std::string& v) { return validLevelName(v) && (o.match = v, true); }},
-      {"--exec", [&](const std::string& v) { return o.exec.push_back(v), true; }},
+      // A console line is one line; a break inside one could not be written down for a recording either.
+      {"--exec", [&](const std::string& v) { return v.find_first_of("\r\n") == std::string::npos && (o.exec.push_back(v), true); }},
       {"--input", [&](const std::string& v) { return !v.empty() && (o.input = v, true); }},
       {"--audio-out", [&](const std::string& v) { return !v.empty() && (o.audioOut = v, true); }},
+      {"--record", [&](const std::string& v) { return !v.empty() && (o.record = v, true); }},
+      {"--replay", [&](const std::string& v) { return !v.empty() && (o.replay = v, true); }},
   };
 
   for (size_t i = 0; i < args.size(); ++i) {
@@ -120,6 +130,11 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
   // A window plays to the sound device; only a headless run has a mix to record.
   else if (!o.audioOut.empty() && !o.headless)
     result.error = "--audio-out needs --headless";
+  else if (!o.record.empty() && !o.replay.empty())
+    result.error = "--record and --replay exclude each other";
+  // A replay is the recorded run: its seed, its ticks, its match and its input are the file's.
+  else if (!o.replay.empty() && (o.seed || o.lag || !o.match.empty() || !o.input.empty() || !o.exec.empty()))
+    result.error = "--replay takes the seed, the lags, the match and the input from the recording";
   else if (o.match.empty() && (o.botsGiven || o.skillGiven || o.hotseat))
     result.error = "--bots, --skill and --hotseat go with --match";
   else

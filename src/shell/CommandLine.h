@@ -25,6 +25,8 @@ struct CommandLine {
   std::vector<int64_t> screenshotAt;  // save a screenshot after each of these ticks
   std::string input;                  // file of timed input events
   std::string audioOut;               // headless: WAV file of everything the mixer plays
+  std::string record;                 // write the run down to this file
+  std::string replay;                 // play this recording again
 };
 
 struct ParseResult {

@@ -27,88 +27,191 @@ bool toInt(const std::string& word, int64_t min, int64_t max, int64_t& out) {
   return true;
 }
 
+constexpr int64_t kCoordinate = 100000;
+constexpr int64_t kIntMin = INT32_MIN, kIntMax = INT32_MAX;
+
+// Reads the words after the tick of one line.
+class LineReader {
+ public:
+  LineReader(const std::string& line, int lineNumber, const char* what, std::vector<std::string> words)
+      : line_(line), lineNumber_(lineNumber), what_(what), w_(std::move(words)) {}
+
+  [[noreturn]] void fail() const {
+    throw Error(format("%s line %d: cannot understand \"%s\"", what_, lineNumber_, line_.c_str()));
+  }
+  int64_t number(size_t i, int64_t min, int64_t max) const {
+    int64_t v = 0;
+    if (i >= w_.size() || !toInt(w_[i], min, max, v)) fail();
+    return v;
+  }
+  void expectWords(size_t min, size_t max) const {
+    if (w_.size() < min || w_.size() > max) fail();
+  }
+  void expectWord(size_t i, const char* word) const {
+    if (i >= w_.size() || w_[i] != word) fail();
+  }
+  bool onOff(size_t i) const {
+    expectWords(i + 1, i + 1);
+    if (w_[i] != "on" && w_[i] != "off") fail();
+    return w_[i] == "on";
+  }
+  const std::string& word(size_t i) const { return w_[i]; }
+  // The line from word i on, spaces kept as written.
+  std::string restFrom(size_t i) const {
+    size_t at = 0;
+    for (size_t skipped = 0; skipped <= i; ++skipped) {
+      at = line_.find_first_not_of(" \t", at);
+      if (skipped == i) break;
+      at = line_.find_first_of(" \t", at);
+    }
+    return at == std::string::npos ? std::string() : line_.substr(at);
+  }
+  size_t size() const { return w_.size(); }
+
+ private:
+  const std::string& line_;
+  int lineNumber_;
+  const char* what_;
+  std::vector<std::string> w_;
+};
+
+// The words only a recording has: what the devices reported to the game, and the run's frame.
+bool parseRecordedWord(const LineReader& r, const std::string& what, TimedEvent& timed) {
+  auto& v = timed.values;
+  if (what == "hold" || what == "release") {
+    r.expectWords(3, what == "hold" ? 4 : 3);
+    timed.kind = ScriptedKind::HeldKey;
+    v = {r.number(2, 0, 255), what == "release" ? 0 : r.size() == 4 ? r.number(3, 0, 255) : 0x80};
+  } else if (what == "buttons") {
+    r.expectWords(6, 6);
+    timed.kind = ScriptedKind::MouseButtons;
+    for (size_t i = 2; i < 6; ++i) v.push_back(r.number(i, 0, 255));
+  } else if (what == "joystick") {
+    timed.kind = ScriptedKind::Joystick;
+    if (r.size() == 3 && r.word(2) == "none") return true;
+    r.expectWords(18, 18);
+    for (auto [at, label] :
+         {std::pair<size_t, const char*>{2, "axes"}, {6, "min"}, {10, "max"}, {14, "buttons"}, {16, "of"}})
+      r.expectWord(at, label);
+    for (size_t i : {3, 4, 5, 7, 8, 9, 11, 12, 13}) v.push_back(r.number(i, kIntMin, kIntMax));
+    v.push_back(r.number(15, 0, UINT32_MAX));
+    v.push_back(r.number(17, 0, 32));
+  } else if (what == "devicefocus") {
+    timed.kind = ScriptedKind::DeviceFocus;
+    v = {r.onOff(2) ? 1 : 0};
+  } else if (what == "pointer") {
+    r.expectWords(4, 4);
+    timed.kind = ScriptedKind::Pointer;
+    v = {r.number(2, -kCoordinate, kCoordinate), r.number(3, -kCoordinate, kCoordinate)};
+  } else if (what == "match") {
+    // The level comes last: a name may hold spaces.
+    r.expectWords(8, SIZE_MAX);
+    timed.kind = ScriptedKind::Match;
+    r.expectWord(2, "bots");
+    r.expectWord(4, "skill");
+    const bool hotseat = r.word(6) == "hotseat";
+    r.expectWord(hotseat ? 7 : 6, "level");
+    if (r.size() < (hotseat ? 9u : 8u)) r.fail();
+    timed.consoleLine = r.restFrom(hotseat ? 8 : 7);
+    v = {r.number(3, 0, 100), r.number(5, 0, 100), hotseat ? 1 : 0};
+  } else if (what == "end") {
+    r.expectWords(2, 2);
+    timed.kind = ScriptedKind::End;
+  } else {
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
+
+void parseTimedLine(const std::string& text, int lineNumber, bool recording, const char* what,
+                    std::vector<TimedEvent>& out) {
+  std::string line = text;
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  std::istringstream words(line);
+  std::vector<std::string> w;
+  for (std::string word; words >> word;) w.push_back(word);
+  if (w.empty() || w[0][0] == '#') return;
+  const LineReader r(line, lineNumber, what, w);
+
+  TimedEvent timed;
+  timed.tick = r.number(0, 0, INT64_MAX);
+  const std::string& word = w.size() > 1 ? w[1] : std::string();
+  Event& e = timed.event;
+  if (word == "keydown" || word == "keyup") {
+    r.expectWords(3, 4);
+    e.kind = word == "keydown" ? EventKind::KeyDown : EventKind::KeyUp;
+    e.key = static_cast<int>(r.number(2, 1, 255));
+    e.shift = w.size() == 4 ? static_cast<unsigned>(r.number(3, 0, 63)) : 0;
+  } else if (word == "char") {
+    r.expectWords(3, 3);
+    e.kind = EventKind::Char;
+    // A recording keeps whatever the window delivered, a character 0 included.
+    e.ch = static_cast<uint8_t>(r.number(2, recording ? 0 : 1, 255));
+  } else if (word == "text") {
+    for (char c : restOfLine(line, "text")) {
+      TimedEvent ch;
+      ch.tick = timed.tick;
+      ch.event.kind = EventKind::Char;
+      ch.event.ch = static_cast<uint8_t>(c);
+      out.push_back(ch);
+    }
+    return;
+  } else if (word == "mousemove" || word == "mousedown" || word == "mouseup") {
+    r.expectWords(4, word == "mousemove" ? 4 : 5);
+    e.kind = word == "mousemove"   ? EventKind::MouseMove
+             : word == "mousedown" ? EventKind::MouseDown
+                                   : EventKind::MouseUp;
+    e.x = static_cast<int>(r.number(2, -kCoordinate, kCoordinate));
+    e.y = static_cast<int>(r.number(3, -kCoordinate, kCoordinate));
+    if (e.kind != EventKind::MouseMove) {
+      const std::string button = w.size() == 5 ? w[4] : "left";
+      if (button == "left")
+        e.shift = ssLeft;
+      else if (button == "right")
+        e.shift = ssRight;
+      else if (button == "middle")
+        e.shift = ssMiddle;
+      else
+        r.fail();
+    }
+  } else if (word == "mouserel") {
+    r.expectWords(4, 5);
+    timed.kind = ScriptedKind::MouseRelative;
+    // A recording keeps what a poll gathered, which many scripted moves may have added up to.
+    const int64_t limit = recording ? kIntMax : kCoordinate;
+    timed.values = {r.number(2, -limit, limit), r.number(3, -limit, limit),
+                    w.size() == 5 ? r.number(4, -limit, limit) : 0};
+  } else if (word == "console") {
+    timed.kind = ScriptedKind::ConsoleLine;
+    timed.consoleLine = utf8ToCp1251(restOfLine(line, "console"));
+  } else if (word == "wheelup" || word == "wheeldown") {
+    r.expectWords(2, 2);
+    e.kind = word == "wheelup" ? EventKind::WheelUp : EventKind::WheelDown;
+  } else if (word == "focus") {
+    e.kind = r.onOff(2) ? EventKind::FocusGained : EventKind::FocusLost;
+  } else if (word == "lag") {
+    r.expectWords(3, 3);
+    timed.kind = ScriptedKind::Lag;
+    // A recorded frame may have taken no time on the clock at all (the game counts it as 1); a script
+    // asks for what --lag accepts.
+    timed.values = {recording ? r.number(2, 0, UINT32_MAX) : r.number(2, 1, 60000)};
+  } else if (word == "quit") {
+    r.expectWords(2, 2);
+    e.kind = EventKind::Quit;
+  } else if (!recording || !parseRecordedWord(r, word, timed)) {
+    r.fail();
+  }
+  out.push_back(timed);
+}
 
 std::vector<TimedEvent> parseInputScript(const std::string& text) {
   std::vector<TimedEvent> events;
   std::istringstream lines(text);
   std::string line;
-  int lineNumber = 0;
-  while (std::getline(lines, line)) {
-    ++lineNumber;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    std::istringstream words(line);
-    std::vector<std::string> w;
-    for (std::string word; words >> word;) w.push_back(word);
-    if (w.empty() || w[0][0] == '#') continue;
-
-    auto fail = [&] { throw Error(format("Input script line %d: cannot understand \"%s\"", lineNumber, line.c_str())); };
-    auto number = [&](size_t i, int64_t min, int64_t max) {
-      int64_t v = 0;
-      if (i >= w.size() || !toInt(w[i], min, max, v)) fail();
-      return v;
-    };
-    auto expectWords = [&](size_t min, size_t max) {
-      if (w.size() < min || w.size() > max) fail();
-    };
-
-    TimedEvent timed;
-    timed.tick = number(0, 0, INT64_MAX);
-    const std::string& what = w.size() > 1 ? w[1] : std::string();
-    Event& e = timed.event;
-    if (what == "keydown" || what == "keyup") {
-      expectWords(3, 4);
-      e.kind = what == "keydown" ? EventKind::KeyDown : EventKind::KeyUp;
-      e.key = static_cast<int>(number(2, 1, 255));
-      e.shift = w.size() == 4 ? static_cast<unsigned>(number(3, 0, 63)) : 0;
-    } else if (what == "char") {
-      expectWords(3, 3);
-      e.kind = EventKind::Char;
-      e.ch = static_cast<uint8_t>(number(2, 1, 255));
-    } else if (what == "text") {
-      for (char c : restOfLine(line, "text")) {
-        TimedEvent ch;
-        ch.tick = timed.tick;
-        ch.event.kind = EventKind::Char;
-        ch.event.ch = static_cast<uint8_t>(c);
-        events.push_back(ch);
-      }
-      continue;
-    } else if (what == "mousemove" || what == "mousedown" || what == "mouseup") {
-      expectWords(4, what == "mousemove" ? 4 : 5);
-      e.kind = what == "mousemove" ? EventKind::MouseMove : what == "mousedown" ? EventKind::MouseDown : EventKind::MouseUp;
-      e.x = static_cast<int>(number(2, -100000, 100000));
-      e.y = static_cast<int>(number(3, -100000, 100000));
-      if (e.kind != EventKind::MouseMove) {
-        const std::string button = w.size() == 5 ? w[4] : "left";
-        if (button == "left") e.shift = ssLeft;
-        else if (button == "right") e.shift = ssRight;
-        else if (button == "middle") e.shift = ssMiddle;
-        else fail();
-      }
-    } else if (what == "mouserel") {
-      expectWords(4, 4);
-      timed.kind = ScriptedKind::MouseRelative;
-      e.x = static_cast<int>(number(2, -100000, 100000));
-      e.y = static_cast<int>(number(3, -100000, 100000));
-    } else if (what == "console") {
-      timed.kind = ScriptedKind::ConsoleLine;
-      timed.consoleLine = utf8ToCp1251(restOfLine(line, "console"));
-    } else if (what == "wheelup" || what == "wheeldown") {
-      expectWords(2, 2);
-      e.kind = what == "wheelup" ? EventKind::WheelUp : EventKind::WheelDown;
-    } else if (what == "focus") {
-      expectWords(3, 3);
-      if (w[2] != "on" && w[2] != "off") fail();
-      e.kind = w[2] == "on" ? EventKind::FocusGained : EventKind::FocusLost;
-    } else if (what == "quit") {
-      expectWords(2, 2);
-      e.kind = EventKind::Quit;
-    } else {
-      fail();
-    }
-    events.push_back(timed);
-  }
+  for (int lineNumber = 1; std::getline(lines, line); ++lineNumber)
+    parseTimedLine(line, lineNumber, false, "Input script", events);
   std::stable_sort(events.begin(), events.end(),
                    [](const TimedEvent& a, const TimedEvent& b) { return a.tick < b.tick; });
   return events;
@@ -118,10 +221,40 @@ std::vector<TimedEvent> loadInputScript(const std::string& path) {
   std::error_code ec;
   std::ifstream file(path, std::ios::binary);
   // A folder opens like a file here and reads as nothing; it is no script.
-  if (!file || std::filesystem::is_directory(path, ec)) throw Error(format("Cannot open file %s", path.c_str()));
+  if (!file || std::filesystem::is_directory(path, ec))
+    throw Error(format("Cannot open file %s", path.c_str()));
   std::ostringstream text;
   text << file.rdbuf();
   return parseInputScript(text.str());
+}
+
+std::string formatEvent(const Event& e) {
+  auto button = [&] { return e.shift & ssRight ? " right" : e.shift & ssMiddle ? " middle" : ""; };
+  switch (e.kind) {
+    case EventKind::KeyDown:
+    case EventKind::KeyUp:
+      return format("%s %d%s", e.kind == EventKind::KeyDown ? "keydown" : "keyup", e.key,
+                    e.shift ? format(" %u", e.shift & 63u).c_str() : "");
+    case EventKind::Char:
+      return format("char %u", unsigned{e.ch});
+    case EventKind::MouseDown:
+      return format("mousedown %d %d%s", e.x, e.y, button());
+    case EventKind::MouseMove:
+      return format("mousemove %d %d", e.x, e.y);
+    case EventKind::MouseUp:
+      return format("mouseup %d %d%s", e.x, e.y, button());
+    case EventKind::WheelUp:
+      return "wheelup";
+    case EventKind::WheelDown:
+      return "wheeldown";
+    case EventKind::FocusGained:
+      return "focus on";
+    case EventKind::FocusLost:
+      return "focus off";
+    case EventKind::Quit:
+      return "quit";
+  }
+  return "quit";
 }
 
 }  // namespace mv

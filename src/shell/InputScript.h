@@ -9,15 +9,31 @@
 //   30 mousemove 400 300   pointer position in back-surface pixels
 //   31 mousedown 400 300   left button; "31 mousedown 400 300 right" (or middle) for the others
 //   32 mouseup 400 300     (the same button word)
-//   33 mouserel 5 -3       relative movement, as aiming reads it from the polled mouse
+//   33 mouserel 5 -3       relative movement, as aiming reads it from the polled mouse; a third number
+//                          is wheel travel (120 a notch)
 //   34 console bind A "FIRE"
 //                          the rest of the line (UTF-8) run through the console as if typed
 //   40 wheelup             (and wheeldown)
 //   50 focus off           (and focus on)
+//   60 lag 25              from this tick on every tick lasts 25 milliseconds
 //   99 quit
 //
 // Key downs and ups also hold and release the key in the polled keyboard state; mouse button downs
 // and ups do the same for the polled mouse buttons.
+//
+// A recording (Recording.h) is the same format with a few more words, for what the game read from its
+// devices each frame rather than what happened to them:
+//
+//   5 hold 65 [BYTE]       the polled keyboard holds key 65 from now on (bit 7 of BYTE, 128 if not given)
+//   9 release 65
+//   5 buttons 128 0 0 0    the polled mouse buttons
+//   5 joystick none        or: joystick axes X Y Z min X Y Z max X Y Z buttons MASK of COUNT
+//   5 devicefocus off      the window's focus as the poll saw it
+//   5 pointer 400 300      the pointer position the frame drew the cursor at
+//   0 match bots N skill N [hotseat] level NAME
+//                          the match the command line started
+//   700 end                the recording stops before this tick
+// There, key and mouse events reach the window's handlers only; the polled state comes from these lines.
 
 #include <cstdint>
 #include <string>
@@ -28,18 +44,39 @@
 namespace mv {
 
 // What a scripted line does besides handing the platform an event.
-enum class ScriptedKind { PlatformEvent, ConsoleLine, MouseRelative };
+enum class ScriptedKind {
+  PlatformEvent,
+  ConsoleLine,
+  MouseRelative,  // values: dx, dy, dz
+  Lag,            // values: milliseconds
+  // Recordings only:
+  HeldKey,       // values: virtual-key code, state byte
+  MouseButtons,  // values: four state bytes
+  Joystick,      // values: empty for none, else x y z, min x y z, max x y z, buttons mask, button count
+  DeviceFocus,   // values: 1 focused, 0 not
+  Pointer,       // values: x, y
+  Match,         // consoleLine: the level; values: bots, skill, hotseat
+  End,
+};
 
 struct TimedEvent {
   int64_t tick = 0;
-  Event event;  // for MouseRelative: the movement in x, y
+  Event event;
   ScriptedKind kind = ScriptedKind::PlatformEvent;
   std::string consoleLine;  // Windows-1251
+  std::vector<int64_t> values;
 };
 
 // Parses a whole script. Throws mv::Error naming the line on anything it does not understand.
 std::vector<TimedEvent> parseInputScript(const std::string& text);
 // "Cannot open file %s" for a file that cannot be read, a folder included.
 std::vector<TimedEvent> loadInputScript(const std::string& path);
+
+// One line of a script or, with recording set, of a recording; what it says is appended to out (a "text"
+// line says many things, a comment nothing). what names the file in the error.
+void parseTimedLine(const std::string& line, int lineNumber, bool recording, const char* what,
+                    std::vector<TimedEvent>& out);
+// The words of a window event as a script line writes them after the tick.
+std::string formatEvent(const Event& event);
 
 }  // namespace mv

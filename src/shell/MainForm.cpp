@@ -11,6 +11,7 @@
 #include "game/world/Item.h"
 #include "game/world/Level.h"
 #include "game/world/ScrollBackGround.h"
+#include "game/Version.h"
 #include "shell/FrameArithmetic.h"
 
 namespace mv {
@@ -119,7 +120,7 @@ void TMainForm::drawTitle() {
   canvas.setFontColor(colorRef(b, b, b));
   // Meant to sit just under the title's baseline. The shipped face's glyphs stand lower in their cell
   // than the layout's first face did, so at 50 the digits ran into the foot of the title's "t".
-  canvas.textOut((windowWidth - canvas.textWidth("1.1")) / 2 + 150, 58, "1.1");
+  canvas.textOut((windowWidth - canvas.textWidth(kVersion)) / 2 + 150, 58, kVersion);
   canvas.release();
 }
 

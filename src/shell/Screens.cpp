@@ -2,6 +2,7 @@
 #include <array>
 
 #include "platform/Cp1251.h"
+#include "game/Version.h"
 #include "shell/MainForm.h"
 
 namespace mv {
@@ -16,7 +17,7 @@ std::string ru(const char* utf8) {
 constexpr int32_t kAutoTop = 0;
 
 const std::array<const char*, 15> kCredits = {
-    "Mashvolt 1.1",
+    kVersionTitle,
     "http://mashvolt.example.net",
     "Игра бесплатная: копируйте и дарите друзьям.",
     "Код, графика и звук: команда Mashvolt",

@@ -79,10 +79,33 @@ TEST(CommandLine, ScreenshotsThatCanBeTakenAreAccepted) {
   EXPECT_EQ(r.error, "--screenshot-at 9: less than 10 ticks after the screenshot at 5");
 }
 
+TEST(CommandLine, RecordingAndReplaying) {
+  auto r = parseCommandLine({"--window", "--record", "match.txt", "--match", "duel", "--seed", "3", "--exec", "say hi"});
+  ASSERT_EQ(r.error, "");
+  EXPECT_EQ(r.options.record, "match.txt");
+  r = parseCommandLine({"--headless", "--replay", "match.txt", "--frames", "100", "--screenshot-at", "50"});
+  ASSERT_EQ(r.error, "");
+  EXPECT_EQ(r.options.replay, "match.txt");
+  EXPECT_EQ(parseCommandLine({"--record", "a", "--replay", "b"}).error, "--record and --replay exclude each other");
+  // What decided the recorded run comes from the file alone.
+  for (const auto& extra : std::vector<std::vector<std::string>>{
+           {"--seed", "1"}, {"--lag", "16"}, {"--match", "duel"}, {"--input", "keys.txt"}, {"--exec", "sound 0"}}) {
+    std::vector<std::string> args = {"--replay", "match.txt"};
+    args.insert(args.end(), extra.begin(), extra.end());
+    EXPECT_EQ(parseCommandLine(args).error, "--replay takes the seed, the lags, the match and the input from the recording")
+        << extra[0];
+  }
+  EXPECT_NE(parseCommandLine({"--record", ""}).error, "");
+  EXPECT_NE(parseCommandLine({"--replay", ""}).error, "");
+  // A console line is one line.
+  EXPECT_EQ(parseCommandLine({"--exec", "say a\nquit"}).error, "bad value for --exec: say a\nquit");
+}
+
 TEST(CommandLine, UsageNamesTheOptionsThatWork) {
   std::string usage = usageText();
   for (const char* option : {"--window", "--headless", "--frames", "--lag", "--seed", "--screenshot-at", "--input",
-                             "--exec", "console LINE", "mouserel DX DY", "mousedown X Y [left|right|middle]"})
+                             "--exec", "console LINE", "mouserel DX DY", "mousedown X Y [left|right|middle]", "lag MS",
+                             "--record FILE", "--replay FILE"})
     EXPECT_NE(usage.find(option), std::string::npos) << option;
 }
 

@@ -1,6 +1,7 @@
 // The console inside the main window: made at start-up, fed the window's keys, moved by match frames,
 // drawn by the match views; and the services its commands use.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "game/combatants/Player.h"
 
@@ -156,7 +157,8 @@ TEST_F(StartedForm, FightersLinesThatFailAreReportedAndTheRunGoesOn) {
 }
 
 struct ScreenshotFolder : StartedForm {
-  fs::path dir = fs::temp_directory_path() / "mashvolt-console-shots";
+  // Each test process has its own folder: ctest runs them side by side.
+  fs::path dir = fs::temp_directory_path() / ("mashvolt-console-shots-" + std::to_string(::getpid()));
   fs::path old = fs::current_path();
   ScreenshotFolder() {
     fs::remove_all(dir);

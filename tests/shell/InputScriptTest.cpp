@@ -61,8 +61,7 @@ TEST(InputScript, ConsoleLinesMouseMovementAndButtons) {
   EXPECT_EQ(events[0].kind, ScriptedKind::ConsoleLine);
   EXPECT_EQ(events[0].consoleLine, "bind A  \"say \xCF\xF0\xE8\xE2\xE5\xF2\"");  // Windows-1251
   EXPECT_EQ(events[1].kind, ScriptedKind::MouseRelative);
-  EXPECT_EQ(events[1].event.x, -5);
-  EXPECT_EQ(events[1].event.y, 7);
+  EXPECT_EQ(events[1].values, (std::vector<int64_t>{-5, 7, 0}));
   EXPECT_EQ(events[2].kind, ScriptedKind::PlatformEvent);
   EXPECT_EQ(events[2].event.kind, EventKind::MouseDown);
   EXPECT_EQ(events[2].event.shift, unsigned(ssRight));
@@ -74,7 +73,7 @@ TEST(InputScript, ConsoleLinesMouseMovementAndButtons) {
 TEST(InputScript, NamesTheLineItCannotRead) {
   for (const char* bad : {"x keydown 65", "10 keydown", "10 keydown 256", "10 jump", "10 mousemove 1",
                           "10 focus maybe", "10 char 0", "-1 quit", "10 quit now", "10 mousedown 1 2 thumb",
-                          "10 mousemove 1 2 left", "10 mouserel 1", "10 mouserel 1 2 3"}) {
+                          "10 mousemove 1 2 left", "10 mouserel 1", "10 mouserel 1 2 3 4"}) {
     SCOPED_TRACE(bad);
     try {
       parseInputScript(std::string("# first\n") + bad + "\n");
@@ -82,6 +81,30 @@ TEST(InputScript, NamesTheLineItCannotRead) {
     } catch (const Error& e) {
       EXPECT_NE(std::string(e.what()).find("line 2"), std::string::npos) << e.what();
     }
+  }
+}
+
+TEST(InputScript, LagsAndWheelTravel) {
+  auto events = parseInputScript("7 lag 25\n8 lag 60000\n9 mouserel 1 -2 -120\n");
+  ASSERT_EQ(events.size(), 3u);
+  EXPECT_EQ(events[0].kind, ScriptedKind::Lag);
+  EXPECT_EQ(events[0].values, std::vector<int64_t>{25});
+  EXPECT_EQ(events[1].values, std::vector<int64_t>{60000});
+  EXPECT_EQ(events[2].values, (std::vector<int64_t>{1, -2, -120}));
+  // A script asks for what --lag takes; only a recording has frames that took no time.
+  for (const char* bad : {"1 lag 0", "1 lag 60001", "1 lag", "1 lag 5 6"})
+    EXPECT_THROW(parseInputScript(bad), Error) << bad;
+}
+
+TEST(InputScript, WhatOnlyARecordingSaysIsNoScript) {
+  // A script drives the devices through events; what a poll saw is a recording's to say.
+  for (const char* line : {"1 hold 65", "1 release 65", "1 buttons 0 0 0 0", "1 joystick none", "1 devicefocus on",
+                           "1 pointer 1 2", "0 match bots 1 skill 1 level x", "5 end", "1 char 0"}) {
+    SCOPED_TRACE(line);
+    EXPECT_THROW(parseInputScript(line), Error);
+    std::vector<TimedEvent> out;
+    EXPECT_NO_THROW(parseTimedLine(line, 1, true, "rec", out));
+    EXPECT_EQ(out.size(), 1u);
   }
 }
 

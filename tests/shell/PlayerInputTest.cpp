@@ -19,7 +19,7 @@ struct Hands : RealMatch {
   void script(const std::string& text) {
     for (const TimedEvent& e : parseInputScript(text)) {
       ASSERT_EQ(e.kind, ScriptedKind::MouseRelative);
-      platform.moveMouse(e.event.x, e.event.y);
+      platform.moveMouse(static_cast<int>(e.values.at(0)), static_cast<int>(e.values.at(1)));
     }
   }
   // One frame holding a move key, to face that way, and one more for the step it asked for.

@@ -3,6 +3,7 @@
 
 #include "game/Globals.h"
 #include "game/SoundPlay.h"
+#include "game/Version.h"
 #include "game/combatants/Man.h"
 #include "game/console/Console.h"
 #include "game/console/ScriptFiles.h"
@@ -38,7 +39,7 @@ void cmdExec(const CommandCall& c) {
 }
 
 void cmdVer(const CommandCall& c) {
-  c.console.addLine("Mashvolt 1.1");
+  c.console.addLine(kVersionTitle);
 }
 
 void cmdEcho(const CommandCall& c) {

@@ -3,12 +3,13 @@
 #include <exception>
 
 #include "game/Globals.h"
+#include "game/Version.h"
 #include "game/console/Texts.h"
 
 namespace mv {
 
 TConsol::TConsol() {
-  lines.push_back("Mashvolt 1.1");
+  lines.push_back(kVersionTitle);
   globals().settings.msgTime = 0;
 }
 

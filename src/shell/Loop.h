@@ -1,0 +1,100 @@
+#pragma once
+// The program's message loop: window events and scripted input between frames, and one frame per turn
+// from the idle-driven frame timer. It can write the run down as a recording, or play one back.
+
+#include <cstdint>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "shell/CommandLine.h"
+#include "shell/InputScript.h"
+
+namespace mv {
+
+class HeadlessPlatform;
+class Platform;
+class Recorder;
+class ReplayPlatform;
+class TMainForm;
+struct MatchSetup;
+
+constexpr uint32_t kHeadlessStepMs = 16;
+
+// Reports a failure as the application would: a message box in a window, a line on standard error
+// headless. The same message coming back every frame would lock the game behind modal boxes, so each
+// distinct message is shown once.
+class ErrorReporter {
+ public:
+  explicit ErrorReporter(Platform& platform) : platform_(platform) {}
+  void report(const std::string& message);
+
+ private:
+  Platform& platform_;
+  std::set<std::string> shown_;
+};
+
+struct LoopParts {
+  Platform& platform;                    // the one the game was made with
+  HeadlessPlatform* headless = nullptr;  // the machine underneath, when it is the headless one
+  Recorder* recorder = nullptr;          // --record
+  ReplayPlatform* replay = nullptr;      // --replay: the devices the game reads
+  int64_t replayEnd = 0;                 // --replay: the tick the recording stops before
+};
+
+class Loop {
+ public:
+  // script: the timed input, or while replaying the recording's lines.
+  Loop(LoopParts parts, TMainForm& form, const CommandLine& options, std::vector<TimedEvent> script);
+  ~Loop();
+  Loop(const Loop&) = delete;
+  Loop& operator=(const Loop&) = delete;
+
+  // Runs until the window closes, the game asks to quit, the asked number of ticks has run or the
+  // recording being replayed is over.
+  int run();
+
+ private:
+  uint32_t now();
+  // exit / quit from the console are honoured here, between frames and events, never inside one.
+  bool ending() const;
+  void tick();
+  void pace();
+  void setStep(int64_t ms);
+  void activateTimer();
+  void runExecLines();
+  void startMatch(const MatchSetup& setup);
+  void submit(const std::string& line);
+  void screenshotAt(int64_t at);
+  void deliverScript();
+  void deliverRecorded();
+  void dispatch(const Event& e);
+  void watchForStop(const Event& e);
+
+  template <typename F>
+  void guarded(F&& f) {
+    try {
+      f();
+    } catch (const std::exception& e) {
+      errors_.report(e.what());
+    }
+  }
+
+  LoopParts parts_;
+  Platform& platform_;
+  TMainForm& form_;
+  const CommandLine& options_;
+  std::vector<TimedEvent> script_;
+  size_t nextScripted_ = 0;
+  ErrorReporter errors_;
+  bool scriptedClock_ = false;  // the clock moves by step_ a turn instead of following the real one
+  uint32_t step_ = kHeadlessStepMs;
+  uint32_t clock_ = 0;
+  uint32_t timerBase_ = 0;  // the clock when the frame timer last counted from
+  bool pacing_ = false;     // a replay in a window keeps to the recorded time
+  uint32_t paceBase_ = 0;
+  int64_t ticks_ = 0;
+  bool quit_ = false;
+};
+
+}  // namespace mv
