@@ -180,14 +180,27 @@ std::vector<std::string> checkLevel(const Level& level, const LevelRules& rules)
       }
   }
   const std::vector<bool> fromStart = reachableFrom(level, respawns.front(), rules);
-  for (int row = 0; row < level.height; ++row)
-    for (int col = 0; col < level.width; ++col) {
-      if (!canStand(level, {col, row})) continue;
-      if (!fromStart[spotIndex(level, {col, row})])
-        problem(format("spot %d,%d cannot be reached", col, row));
-      else if (!backToStart[spotIndex(level, {col, row})])
-        problem(format("spot %d,%d is a trap: no way back", col, row));
+  // Side by side spots of a row with the same fault make one problem, named by its first and last.
+  enum Fault { None, Unreached, Trap };
+  for (int row = 0; row < level.height; ++row) {
+    int runStart = 0;
+    Fault runFault = None;
+    for (int col = 0; col <= level.width; ++col) {
+      Fault fault = None;
+      if (col < level.width && canStand(level, {col, row}))
+        fault = !fromStart[spotIndex(level, {col, row})]     ? Unreached
+                : !backToStart[spotIndex(level, {col, row})] ? Trap
+                                                             : None;
+      if (fault == runFault) continue;
+      if (runFault != None) {
+        const std::string where = col - 1 == runStart ? format("spot %d,%d", runStart, row)
+                                                      : format("spots %d-%d,%d", runStart, col - 1, row);
+        problem(where + (runFault == Unreached ? " cannot be reached" : " is a trap: no way back"));
+      }
+      runStart = col;
+      runFault = fault;
     }
+  }
 
   // A pick-up is in reach when a fighter standing beneath or beside it touches its cell.
   for (const StandSpot& p : pickups) {

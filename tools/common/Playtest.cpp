@@ -33,6 +33,7 @@ struct Before {
 struct Tracked {
   TMan* man = nullptr;
   int spawnedAt = -1000000;  // game milliseconds
+  int spawnPoint = -1;       // where it last entered
   int deaths = 0, spawnDeaths = 0;
 };
 
@@ -161,6 +162,19 @@ PlaytestReport runPlaytest(const std::string& gameDir, const PlaytestOptions& op
   report.heat.assign(cells, 0);
   report.stoodOn.assign(cells, false);
 
+  for (int i = 0; i < world.match.respawnCount(); ++i)
+    report.spawnPoints.push_back({world.match.respawnPoint(i).x, world.match.respawnPoint(i).y});
+  // The point a fighter has just entered at: the nearest, as its first step may already move it a little.
+  auto spawnPointOf = [&report](const TMan& man) {
+    int best = -1;
+    double bestDistance = 24;
+    for (size_t i = 0; i < report.spawnPoints.size(); ++i) {
+      const double d = std::hypot(man.x - report.spawnPoints[i].x, man.y - report.spawnPoints[i].y);
+      if (d < bestDistance) best = static_cast<int>(i), bestDistance = d;
+    }
+    return best;
+  };
+
   std::vector<TItem*> items;
   for (TSprite* s : world.root.children())
     if (auto* item = dynamic_cast<TItem*>(s); item && !item->dropped) {
@@ -190,10 +204,15 @@ PlaytestReport runPlaytest(const std::string& gameDir, const PlaytestOptions& op
       TMan& man = *t.man;
       if (!before[i].alive && man.alive()) {
         t.spawnedAt = now;
+        t.spawnPoint = spawnPointOf(man);
+        if (t.spawnPoint >= 0) ++report.spawnPoints[static_cast<size_t>(t.spawnPoint)].spawns;
         ++report.spawns;
       } else if (before[i].alive && !man.alive()) {
         ++t.deaths;
-        if (now - t.spawnedAt < options.spawnDeathMs) ++t.spawnDeaths;
+        if (now - t.spawnedAt < options.spawnDeathMs) {
+          ++t.spawnDeaths;
+          if (t.spawnPoint >= 0) ++report.spawnPoints[static_cast<size_t>(t.spawnPoint)].spawnDeaths;
+        }
         classify(report.causes, world.root, man, before[i]);
       }
       if (!man.alive()) continue;

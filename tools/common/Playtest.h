@@ -44,6 +44,11 @@ struct PickupFigures {
   int taken = 0;
 };
 
+struct SpawnFigures {
+  int x = 0, y = 0;  // the respawn point
+  int spawns = 0, spawnDeaths = 0;
+};
+
 struct PlaytestReport {
   std::string level;
   int width = 0, height = 0;  // cells
@@ -53,6 +58,7 @@ struct PlaytestReport {
   int spawns = 0;
   int spawnDeaths = 0;
   std::vector<PickupFigures> pickups;
+  std::vector<SpawnFigures> spawnPoints;
   // Milliseconds of fighter presence per cell (row by row, width x height), counted at the centre of
   // each living fighter's body.
   std::vector<double> heat;

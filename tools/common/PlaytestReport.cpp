@@ -26,6 +26,10 @@ std::string formatReport(const PlaytestReport& r) {
   out += format("  spawns %d, died within 2 s of entering %d (%.1f %% of deaths)\n", r.spawns, r.spawnDeaths,
                 deaths ? 100.0 * r.spawnDeaths / deaths : 0.0);
 
+  out += "  spawn deaths by point (cells):";
+  for (const SpawnFigures& p : r.spawnPoints)
+    if (p.spawnDeaths) out += format(" %d,%d:%d/%d", (p.x + 16) / 16, (p.y + 48) / 16 - 1, p.spawnDeaths, p.spawns);
+  out += "\n";
   out += "  pick-ups taken:";
   int never = 0;
   for (const PickupFigures& p : r.pickups) {
