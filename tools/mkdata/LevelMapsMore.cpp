@@ -3,7 +3,7 @@
 namespace mv {
 
 // clang-format off
-// Face Off, 61 x 22: made for two people in Hotseat. Each half of the split screen is 300 pixels tall,
+// Face Off, 61 x 23: made for two people in Hotseat. Each half of the split screen is 300 pixels tall,
 // so the level is low and wide and a view shows nearly all of its height. The two halves mirror each
 // other, three respawn points each: the ground-floor bay, the home ledge and the perch. A plasma pit
 // splits the ground floor; the rocket launcher lies on the bridge over it and the Health200 on the deck
@@ -29,9 +29,10 @@ LevelMap faceoffMap() {
               "#:::::::::.........................................:::::::::#",
               "#:::::::::....................3....................:::::::::#",
               "#:::::::::.======.......=============.......======.:::::::::#",
+              "#:::::::::.........................................:::::::::#",
               "#:::::::::........##.....................##........:::::::::#",
-              "#:::::::::........##.....................##........:::::::::#",
-              "#:R:::::::.2......##....d..^^^^^^^..d....##......2.::::::R::#",
+              "#:R:::::::.2......##....d...........d....##......2.::::::R::#",
+              "###########################^^^^^^^###########################",
               "#############################################################",
           }};
 }
