@@ -22,11 +22,11 @@ LevelMap steelCage() {
               "#######.......::::::::::::::::.......#######",
               "#.............::::::::::::::::.............#",
               "#.............::::::::::::::::.............#",
-              "#.........R..........M..........R..........#",
+              "#....................M.....................#",
               "#.......######.....######.....######.......#",
               "#..........................................#",
               "#..........................................#",
-              "#.A......................................A.#",
+              "#.A.R..................................R.A.#",
               "######.......=====........=====.......######",
               "#::::::::::::..................::::::::::::#",
               "#::::::::::::..................::::::::::::#",
@@ -38,15 +38,16 @@ LevelMap steelCage() {
               "#####::::::::.================.::::::::#####",
               "#####::::::::..................::::::::#####",
               "#####::::::::..................::::::::#####",
-              "#####::b::R::.3...^^^^^^^^...d.:R:::b::#####",
+              "#####R:b:::::.3...^^^^^^^^...d.:::::bR:#####",
               "############################################",
           },
           true};
 }
 
-// Acid Works, 68 x 40: a mirrored plant of stacked catwalks over two acid pools. A low tunnel through
-// the middle holds the rocket launcher; the Health200 sits on the roof bridge, minigun and disc
-// launcher on the upper ledges, shotgun and flak cannon in the ground-floor rooms at the sides.
+// Acid Works, 68 x 40: a mirrored chemical plant of stacked catwalks over two acid pools, drawn with
+// the steel sheet for its green acid, under the smoky sky and flare stacks of the hazard backdrop. A
+// low tunnel through the middle holds the rocket launcher; the Health200 sits on the roof bridge,
+// minigun and disc launcher on the upper ledges, shotgun and flak cannon in the ground-floor rooms.
 LevelMap acidWorks() {
   return {"acidworks", "Acid Works", "metal", "hazard",
           {
@@ -94,9 +95,11 @@ LevelMap acidWorks() {
 }
 
 // Reactor Core, 56 x 46: a mirrored tower around a reactor. Lift shafts of stacked walkways climb both
-// walls to sniper nests at the top; three decks cross the hall, the middle one over the glowing core with
-// the Health200. Rifle and disc launcher on the top deck, flak cannon on the lower deck, the energy gun
-// and its upgrades (Ammo0) in the shafts and on the hanging walkway.
+// walls to sniper nests at the top; three decks cross the hall, and through openings in the top and
+// bottom decks a lift of walkways, four cells apart, runs up and down the middle, with the rocket
+// launcher on it and the Health200 over the plasma of the core. Walkways lead up from the floor to the
+// lower ledges. Rifle and disc launcher at the ends of the top deck, flak cannon on the lower ledges,
+// the energy gun and its upgrades (Ammo0) in the shafts and on the lift.
 LevelMap reactorCore() {
   return {"reactorcore", "Reactor Core", "tech", "tech",
           {

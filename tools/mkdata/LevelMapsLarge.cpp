@@ -3,11 +3,13 @@
 namespace mv {
 
 // clang-format off
-// Red Canyon, 112 x 84: the big one. Between two jagged rock walls the canyon is climbed on ragged,
-// staggered ledges; a lava river runs along the bottom under a long bridge with the Health200, caves open
-// at the foot of each wall and halfway up, with lookout nests at the top, a long hall spans the middle,
-// and the Redeemer waits alone on the arch at the very top. Every weapon and every ammunition pack is
-// somewhere on the way up.
+// Red Canyon, 112 x 84: the big one, for many bots, in regions a fighter can name. At the top a stone
+// arch with the Redeemer on it and lookout nests in both corners; below it the summit trail, which
+// passes under the arch's legs. In the middle the mesa, a rock mass with a hall through it and a
+// lookout over it, hides one side of the canyon from the other. To the west the cliff of outcrops and
+// the scaffold tower, to the east the hoodoos, rock pillars stepping up to the trail, and the caves in
+// the wall. At the bottom the lava river under the long bridge with the Health200, with a cave at the
+// foot of each wall. Scaffolds and walkways four cells apart join every region to its neighbours.
 LevelMap canyonMap() {
   return {"canyon", "Red Canyon", "rock", "rock",
           {
