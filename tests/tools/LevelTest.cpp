@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
+#include <tuple>
 #include <sstream>
 
 #include "common/ArchiveModel.h"
@@ -67,9 +68,9 @@ bool mentions(const std::vector<std::string>& problems, const std::string& text)
                      [&](const std::string& p) { return p.find(text) != std::string::npos; });
 }
 
-TEST(GeneratedLevels, FourPlayableLevelsWithTheirPicturesFromDuelSizeToNearTheLimit) {
+TEST(GeneratedLevels, SixPlayableLevelsWithTheirPicturesFromDuelSizeToNearTheLimit) {
   const std::vector<Level> levels = generatedLevels();
-  ASSERT_GE(levels.size(), 4u);
+  ASSERT_GE(levels.size(), 6u);
   int smallest = kMaxLevelSide * kMaxLevelSide, largest = 0;
   for (const Level& level : levels) {
     SCOPED_TRACE(level.title);
@@ -89,6 +90,34 @@ TEST(GeneratedLevels, FourPlayableLevelsWithTheirPicturesFromDuelSizeToNearTheLi
   }
   EXPECT_LT(smallest, 50 * 30);  // a duel level
   EXPECT_GT(largest, 100 * 80);  // and a large one
+}
+
+// Two people share the screen in Hotseat, each with a view 300 pixels tall: their level is low enough
+// to be seen nearly whole in such a view, and neither side starts better off.
+TEST(GeneratedLevels, TheHotseatLevelIsLowAndItsHalvesMirrorEachOther) {
+  Level hotseat;
+  for (const Level& level : generatedLevels())
+    if (level.title == "Face Off") hotseat = level;
+  ASSERT_GT(hotseat.width, 0) << "no Face Off among the levels";
+  EXPECT_LE(hotseat.height * 16, 2 * 300 - 200);
+  EXPECT_LE(hotseat.width * hotseat.height, 50 * 30);
+  for (int row = 0; row < hotseat.height; ++row)
+    for (int col = 0; col < hotseat.width; ++col)
+      ASSERT_EQ(hotseat.cell(col, row), hotseat.cell(hotseat.width - 1 - col, row)) << col << "," << row;
+  // Every object has its twin across the middle; one in the middle is its own.
+  std::multiset<std::tuple<std::string, int, int>> objects;
+  int left = 0, right = 0;
+  for (const LevelObject& o : hotseat.objects) {
+    objects.insert({o.kind, o.x, o.y});
+    if (o.kind == "Respawn") (o.x + 16 < hotseat.width * 8 ? left : right) += 1;
+  }
+  for (const LevelObject& o : hotseat.objects) {
+    const int width = o.kind == "Respawn" ? kFighterImageWidth : kPickupSize;
+    EXPECT_TRUE(objects.count({o.kind, hotseat.width * 16 - o.x - width, o.y}))
+        << o.kind << " at " << o.x << "," << o.y;
+  }
+  EXPECT_EQ(left, right);
+  EXPECT_GE(left, 3);
 }
 
 TEST(GeneratedLevels, TheGamesOwnReaderSeesTheSameLevels) {
@@ -194,7 +223,7 @@ TEST(LevelCheck, JumpsReachFourCellsAndNotFive) {
       "################", "#..............#", "#..............#", "#.........h....#", "#.........######",
       "#..............#", "#..............#", "#..............#", "#.R.R.R.R.R.R..#", "################"};
   const auto problems = checkLevel(drawn(five));
-  EXPECT_TRUE(mentions(problems, "spot 10,3 cannot be reached"));
+  EXPECT_TRUE(mentions(problems, "spots 9-13,3 cannot be reached"));
   EXPECT_TRUE(mentions(problems, "pick-up at cell 10,3 is out of reach"));
   // A platform cell can be jumped through from below and stood on.
   std::vector<std::string> platform = four;
@@ -216,17 +245,17 @@ TEST(LevelCheck, FindsOpenBordersTrapsBadObjectsAndWrongRespawnCounts) {
                                      "#................#", "#.R.R.R.R.R.R....#", "#############...##",
                                      "#############...##", "#############...##", "#############...##",
                                      "#############...##", "##################"};
-  EXPECT_TRUE(mentions(checkLevel(drawn(pit)), "spot 13,9 is a trap"));
+  EXPECT_TRUE(mentions(checkLevel(drawn(pit)), "spots 13-14,9 are traps: no way back"));
 
   Level inWall = drawn(base);
   inWall.objects.push_back(pickupAt("Armor", 0, 2));
   inWall.objects.push_back({"Weapon9", 32, 40});
-  inWall.objects.push_back(pickupAt("Weapon3Item", 3, 4));
+  inWall.objects.push_back(pickupAt("Weapon2Item", 3, 4));
   inWall.objects.push_back({"respawn", 32, 40});
   const auto problems = checkLevel(inWall);
   EXPECT_TRUE(mentions(problems, "Armor at"));
   EXPECT_TRUE(mentions(problems, "unknown pick-up kind Weapon9"));
-  EXPECT_FALSE(mentions(problems, "Weapon3Item"));
+  EXPECT_FALSE(mentions(problems, "Weapon2Item"));
   EXPECT_TRUE(mentions(problems, "unknown pick-up kind respawn"));  // the kind is case-sensitive
 
   std::vector<std::string> few = base;
@@ -237,6 +266,45 @@ TEST(LevelCheck, FindsOpenBordersTrapsBadObjectsAndWrongRespawnCounts) {
   Level floating = drawn(base);
   floating.objects.push_back(respawnAt({3, 2}));
   EXPECT_TRUE(mentions(checkLevel(floating), "not on firm ground"));
+}
+
+TEST(LevelCheck, PowerPickupsMayNotLieBesideARespawnPoint) {
+  // The fighter entering at 2 stands in columns 2 and 3; two free cells to its side are still too close,
+  // three are far enough.
+  const std::vector<std::string> rows{"####################", "#..................#", "#..................#",
+                                      "#..................#", "#.R.....R.R.R.R.R..#", "####################"};
+  Level level = drawn(rows);
+  level.objects.push_back(pickupAt("Weapon1Item", 6, 4));
+  level.objects.push_back(pickupAt("Weapon3", 5, 3));  // a rocket launcher a row up: just as close
+  level.objects.push_back(pickupAt("Armor", 5, 4));    // not a power pick-up
+  auto problems = checkLevel(level);
+  EXPECT_TRUE(mentions(problems, "Weapon1Item at cell 6,4 lies beside the respawn point at 8,4"));
+  EXPECT_TRUE(mentions(problems, "Weapon3 at cell 5,3 lies beside the respawn point at 2,4"));
+  EXPECT_FALSE(mentions(problems, "Armor"));
+  EXPECT_EQ(problems.size(), 2u);  // the rifle is three cells from 2,4, the rocket launcher from 8,4
+
+  // The other weapons may lie anywhere.
+  Level apart = drawn(rows);
+  apart.objects.push_back(pickupAt("Health200", 5, 2));
+  apart.objects.push_back(pickupAt("Weapon2Item", 4, 4));
+  EXPECT_TRUE(mentions(checkLevel(apart), "Health200 at cell 5,2 lies beside the respawn point at 2,4"));
+  apart.objects.erase(apart.objects.end() - 2);
+  EXPECT_EQ(checkLevel(apart), std::vector<std::string>{});
+  EXPECT_TRUE(isPowerPickup("Weapon7Item"));
+  EXPECT_TRUE(isPowerPickup("Weapon4"));
+  EXPECT_FALSE(isPowerPickup("Ammo4"));
+  EXPECT_FALSE(isPowerPickup("Weapon0Item"));
+}
+
+TEST(LevelCheck, NamesARunOfFaultySpotsOnce) {
+  // A shelf five cells up, out of reach along its whole length.
+  const std::vector<std::string> rows{"################", "#..............#", "#..............#",
+                                      "#..............#", "#.....#######..#", "#..............#",
+                                      "#..............#", "#..............#", "#..............#",
+                                      "#.R.R.R.R.R.R..#", "################"};
+  const auto problems = checkLevel(drawn(rows));
+  EXPECT_TRUE(mentions(problems, "spots 5-12,3 cannot be reached"));
+  EXPECT_EQ(problems.size(), 1u);
 }
 
 TEST(LevelCheck, PlacementAndItsInverseAgree) {

@@ -1,6 +1,7 @@
 #include "common/LevelCheck.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <deque>
 
 #include "platform/Error.h"
@@ -96,6 +97,13 @@ bool isPickupKind(const std::string& kind) {
   return withDigit("Weapon") || withDigit("Ammo");
 }
 
+bool isPowerPickup(const std::string& kind) {
+  if (kind == "Health200") return true;
+  if (kind.size() < 7 || kind.compare(0, 6, "Weapon") != 0) return false;
+  const char w = kind[6];
+  return w == '1' || w == '3' || w == '4' || w == '7';
+}
+
 bool canStand(const Level& level, StandSpot s) {
   return bodyFits(level, s.col, s.row) &&
          (holds(level, s.col, s.row + 1) || holds(level, s.col + 1, s.row + 1));
@@ -135,6 +143,7 @@ std::vector<std::string> checkLevel(const Level& level, const LevelRules& rules)
 
   std::vector<StandSpot> respawns;
   std::vector<StandSpot> pickups;
+  std::vector<std::pair<std::string, StandSpot>> powers;
   for (const LevelObject& object : level.objects) {
     if (object.kind == "Respawn") {
       const StandSpot s = spotOfRespawn(object);
@@ -150,12 +159,20 @@ std::vector<std::string> checkLevel(const Level& level, const LevelRules& rules)
         problem(format("%s at %d,%d is inside a wall", object.kind.c_str(), object.x, object.y));
       else
         pickups.push_back(c);
+      if (isPowerPickup(object.kind)) powers.emplace_back(object.kind, c);
     }
   }
   const int respawnCount = static_cast<int>(std::count_if(
       level.objects.begin(), level.objects.end(), [](const LevelObject& o) { return o.kind == "Respawn"; }));
   if (respawnCount < rules.minRespawns || respawnCount > rules.maxRespawns)
     problem(format("%d respawn points, want %d..%d", respawnCount, rules.minRespawns, rules.maxRespawns));
+  for (const auto& [kind, p] : powers)
+    for (const StandSpot& r : respawns) {
+      const int apart = p.col < r.col ? r.col - p.col : p.col > r.col + 1 ? p.col - r.col - 1 : 0;
+      if (apart <= rules.powerClearance && std::abs(p.row - r.row) <= 2)
+        problem(format("%s at cell %d,%d lies beside the respawn point at %d,%d", kind.c_str(), p.col, p.row,
+                       r.col, r.row));
+    }
   if (!problems.empty() || respawns.empty()) return problems;
 
   // Every spot must be reachable from the first respawn point, and the first respawn point from every
@@ -180,14 +197,30 @@ std::vector<std::string> checkLevel(const Level& level, const LevelRules& rules)
       }
   }
   const std::vector<bool> fromStart = reachableFrom(level, respawns.front(), rules);
-  for (int row = 0; row < level.height; ++row)
-    for (int col = 0; col < level.width; ++col) {
-      if (!canStand(level, {col, row})) continue;
-      if (!fromStart[spotIndex(level, {col, row})])
-        problem(format("spot %d,%d cannot be reached", col, row));
-      else if (!backToStart[spotIndex(level, {col, row})])
-        problem(format("spot %d,%d is a trap: no way back", col, row));
+  // Side by side spots of a row with the same fault make one problem, named by its first and last.
+  enum Fault { None, Unreached, Trap };
+  for (int row = 0; row < level.height; ++row) {
+    int runStart = 0;
+    Fault runFault = None;
+    for (int col = 0; col <= level.width; ++col) {
+      Fault fault = None;
+      if (col < level.width && canStand(level, {col, row}))
+        fault = !fromStart[spotIndex(level, {col, row})]     ? Unreached
+                : !backToStart[spotIndex(level, {col, row})] ? Trap
+                                                             : None;
+      if (fault == runFault) continue;
+      if (runFault != None) {
+        const bool one = col - 1 == runStart;
+        const std::string where =
+            one ? format("spot %d,%d", runStart, row) : format("spots %d-%d,%d", runStart, col - 1, row);
+        problem(where + (runFault == Unreached ? " cannot be reached"
+                         : one                 ? " is a trap: no way back"
+                                               : " are traps: no way back"));
+      }
+      runStart = col;
+      runFault = fault;
     }
+  }
 
   // A pick-up is in reach when a fighter standing beneath or beside it touches its cell.
   for (const StandSpot& p : pickups) {

@@ -22,7 +22,14 @@ struct LevelRules {
   // Sideways travel counted at the top of a jump. Walking covers 0.2 px/ms, about 6 cells while rising,
   // less where the head would bump; four keeps the judgement on the safe side.
   int reachCells = 4;
+  // A power pick-up (the rifle, rocket launcher, Redeemer, minigun or Health200) lying this close to a
+  // respawn point is a gift to whoever enters there, not a choice: cells between the pick-up and the
+  // fighter's two columns, within two rows of its feet.
+  int powerClearance = 2;
 };
+
+// The pick-ups worth a detour or a risk.
+bool isPowerPickup(const std::string& kind);
 
 // A fighter as the check sees it: two cells wide and three tall, standing on the cell below its feet.
 // A spot is named by the left column and the row of its feet.

@@ -19,11 +19,15 @@ struct LevelMap {
   std::string texture;     // tile sheet name
   std::string background;  // background picture name
   std::vector<std::string> rows;
+  bool spikes = false;  // lethal cells drawn as spikes rather than the sheet's liquid
 };
 
 std::vector<LevelMap> levelMaps();
 
 // The large level, kept in a file of its own.
 LevelMap canyonMap();
+// The Hotseat level and the steel mill.
+LevelMap faceoffMap();
+LevelMap foundryMap();
 
 }  // namespace mv

@@ -129,7 +129,7 @@ tools::Level levelFromMap(const LevelMap& map) {
       return '#';
     return map.rows[row][col];
   };
-  const bool liquids = map.texture == "hazard" || map.texture == "rock";
+  const bool liquids = !map.spikes;
   for (int row = 0; row < level.height; ++row)
     for (int col = 0; col < level.width; ++col) {
       const size_t i = static_cast<size_t>(row) * level.width + col;
