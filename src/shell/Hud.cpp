@@ -92,6 +92,9 @@ void TMainForm::drawScoreboard() {
   const Globals& g = state();
   const int w = DXDraw.Display.Width;
   TTextCanvas& canvas = DXDraw.surface().canvas();
+  // The status block's font, whatever the console's feed drew with after it.
+  canvas.setFontSize(12);
+  canvas.setFontBold(true);
   std::vector<int32_t> order = scoreboardOrder(g.match);
   for (size_t r = 0; r < order.size(); ++r) {
     const TMan* fighter = g.match->fighter(order[r]);
