@@ -65,7 +65,8 @@ class BotMatch {
 
   int alive() {
     int n = 0;
-    for (int i = 0; i < form_.state().match->fighterCount(); ++i) n += form_.state().match->fighter(i)->alive();
+    for (int i = 0; i < form_.state().match->fighterCount(); ++i)
+      n += form_.state().match->fighter(i)->alive();
     return n;
   }
   int sprites() { return static_cast<int>(form_.SpriteEngine.engine.children().size()); }

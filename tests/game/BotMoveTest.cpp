@@ -45,9 +45,9 @@ TEST_F(BotMove, TurnsBackBeforeALethalCellInTheColumnAhead) {
     int side, col, row;
     bool turns;
   };
-  for (const Case& c : {Case{1, 8, 10, true}, Case{1, 8, 6, true}, Case{1, 8, 13, true}, Case{1, 8, 5, false},
-                        Case{1, 8, 14, false}, Case{1, 9, 10, false}, Case{0, 6, 10, true},
-                        Case{0, 5, 10, false}}) {
+  for (const Case& c :
+       {Case{1, 8, 10, true}, Case{1, 8, 6, true}, Case{1, 8, 13, true}, Case{1, 8, 5, false},
+        Case{1, 8, 14, false}, Case{1, 9, 10, false}, Case{0, 6, 10, true}, Case{0, 5, 10, false}}) {
     const uint8_t was = g().grid.at(c.col, c.row);
     g().grid.set(c.col, c.row, CellLethal);
     TBot* b = bot(100, 114);

@@ -36,7 +36,7 @@ TEST_F(BotSight, TheNearestInSightWinsHoweverFar) {
   TBot* b = bot(100, 100);
   TMan* far = target(1600, 100);
   TMan* hidden = target(300, 300);
-  target(200, 100)->health = 0;  // nearest of all, but dead
+  target(200, 100)->health = 0;     // nearest of all, but dead
   g().grid.set(13, 13, CellSolid);  // between the bot and `hidden` only
   EXPECT_EQ(b->findTarget(), far);
   g().grid.set(13, 13, CellEmpty);
@@ -92,7 +92,8 @@ TEST_F(BotSight, WeaponChoiceFollowsTheListOfItsDistance) {
       {7, 5, 2, 1, 6, 4, 0}, {7, 4, 1, 3, 2, 6, 0}, {7, 4, 1, 6, 3, 0}};
   for (int rangeClass = 0; rangeClass < 3; ++rangeClass) {
     TBot* b = bot(100, 100);
-    for (int w = 0; w < kWeapons; ++w) b->hasWeapon[static_cast<size_t>(w)] = 1, b->ammo[static_cast<size_t>(w)] = 1;
+    for (int w = 0; w < kWeapons; ++w)
+      b->hasWeapon[static_cast<size_t>(w)] = 1, b->ammo[static_cast<size_t>(w)] = 1;
     b->ammo[0] = 0;  // the energy gun needs no ammunition, only to be owned
     for (int w : lists[static_cast<size_t>(rangeClass)]) {
       b->chooseWeapon(rangeClass);

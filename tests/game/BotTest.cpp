@@ -16,7 +16,8 @@ using BotLife = BotWorld;
 TEST_F(BotLife, JoinsDeadWithANameAGreetingAndADelayOfHalfASecondToThree) {
   const std::set<std::string> names = {"CPU", "Computer", "Bot", "AI", "RoBOT"};
   std::set<std::string> greetings;
-  for (const char* text : {"Hi all !", ":)))", "Hi, fragZ !!!", "Ну че, посоревнуемся ? =)", "Вы все МЯСО !!!"})
+  for (const char* text :
+       {"Hi all !", ":)))", "Hi, fragZ !!!", "Ну че, посоревнуемся ? =)", "Вы все МЯСО !!!"})
     greetings.insert(utf8ToCp1251(text));
   std::map<std::string, int> namesSeen, greetingsSeen;
   int earliest = 1 << 30, latest = 0;
@@ -141,8 +142,8 @@ TEST_F(BotDecisions, NobodyInSightMeansNotEngaged) {
 TEST_F(BotLife, DeathChatComesOnceADeathEightTimesInFifteen) {
   TBot* b = bot(100, 114);
   std::vector<std::string> lines;
-  for (const char* text : {":(", "Я тебя уничтожу !", "Lucky shot !", "Это нечестно !", "Ты урод !", "You suck !",
-                           "Ну все, ты меня достал !!!", "Damn, you're ugly !"})
+  for (const char* text : {":(", "Я тебя уничтожу !", "Lucky shot !", "Это нечестно !", "Ты урод !",
+                           "You suck !", "Ну все, ты меня достал !!!", "Damn, you're ugly !"})
     lines.push_back(b->name + ": " + utf8ToCp1251(text));
   std::map<std::string, int> seen;
   std::set<int> directions;

@@ -16,13 +16,23 @@ namespace mv {
 class BotWorld : public ManWorld {
  protected:
   BotWorld() {
-    for (auto [name, w, h, n] : std::vector<std::tuple<const char*, int, int, int>>{
-             {"Laser", 6, 16, 1},       {"AdvLaser", 8, 18, 1},   {"Plasma", 14, 14, 1},
-             {"Shot", 4, 10, 1},        {"Rocket", 10, 22, 4},    {"Redeemer", 14, 30, 3},
-             {"Flak", 8, 8, 1},         {"Disk", 14, 14, 1},      {"SmallRico", 16, 16, 6},
-             {"Rickoshet", 20, 20, 6},  {"RickoEnergo", 24, 24, 6}, {"Explosion", 64, 64, 10},
-             {"RedeemerExplo", 40, 40, 12}, {"RocketFlame", 16, 16, 8}, {"MeatBlood", 10, 10, 6},
-             {"EarthBlood", 10, 10, 1}})
+    for (auto [name, w, h, n] :
+         std::vector<std::tuple<const char*, int, int, int>>{{"Laser", 6, 16, 1},
+                                                             {"AdvLaser", 8, 18, 1},
+                                                             {"Plasma", 14, 14, 1},
+                                                             {"Shot", 4, 10, 1},
+                                                             {"Rocket", 10, 22, 4},
+                                                             {"Redeemer", 14, 30, 3},
+                                                             {"Flak", 8, 8, 1},
+                                                             {"Disk", 14, 14, 1},
+                                                             {"SmallRico", 16, 16, 6},
+                                                             {"Rickoshet", 20, 20, 6},
+                                                             {"RickoEnergo", 24, 24, 6},
+                                                             {"Explosion", 64, 64, 10},
+                                                             {"RedeemerExplo", 40, 40, 12},
+                                                             {"RocketFlame", 16, 16, 8},
+                                                             {"MeatBlood", 10, 10, 6},
+                                                             {"EarthBlood", 10, 10, 1}})
       addTestImage(images, name, w, h, n);
     g().console = &console;
     g().random.seed(11);

@@ -1,5 +1,3 @@
-#include "shell/Hud.h"
-
 #include <gtest/gtest.h>
 
 #include "engine/draw/Surface.h"
@@ -8,6 +6,7 @@
 #include "game/combatants/Player.h"
 #include "game/world/Match.h"
 #include "platform/HeadlessPlatform.h"
+#include "shell/Hud.h"
 #include "shell/MainForm.h"
 
 namespace mv {
@@ -18,12 +17,11 @@ TEST(HudHealthColour, BandsChangeAtTheirBoundaries) {
     int32_t health;
     uint32_t color;
   };
-  for (const Case& c : {Case{0, colorRef(255, 0, 0)}, Case{19, colorRef(255, 0, 0)},
-                        Case{20, colorRef(128, 0, 0)}, Case{39, colorRef(128, 0, 0)},
-                        Case{40, colorRef(0, 128, 0)}, Case{79, colorRef(0, 128, 0)},
-                        Case{80, colorRef(0, 255, 0)}, Case{100, colorRef(0, 255, 0)},
-                        Case{101, colorRef(0, 128, 128)}, Case{199, colorRef(0, 128, 128)},
-                        Case{200, colorRef(0, 255, 255)}}) {
+  for (const Case& c :
+       {Case{0, colorRef(255, 0, 0)}, Case{19, colorRef(255, 0, 0)}, Case{20, colorRef(128, 0, 0)},
+        Case{39, colorRef(128, 0, 0)}, Case{40, colorRef(0, 128, 0)}, Case{79, colorRef(0, 128, 0)},
+        Case{80, colorRef(0, 255, 0)}, Case{100, colorRef(0, 255, 0)}, Case{101, colorRef(0, 128, 128)},
+        Case{199, colorRef(0, 128, 128)}, Case{200, colorRef(0, 255, 255)}}) {
     uint32_t color = 0;
     EXPECT_TRUE(healthColor(c.health, color)) << c.health;
     EXPECT_EQ(color, c.color) << c.health;
@@ -144,7 +142,8 @@ struct HudScreen : HudDrawing {
   // The weapon bar of a fighter owning `owned` (weapon, ammunition) with `current` selected, on black.
   void bar(std::vector<std::pair<int, int>> owned, int current) {
     TMan man(&form.SpriteEngine.engine);
-    for (auto [w, ammo] : owned) man.hasWeapon[static_cast<size_t>(w)] = 1, man.ammo[static_cast<size_t>(w)] = ammo;
+    for (auto [w, ammo] : owned)
+      man.hasWeapon[static_cast<size_t>(w)] = 1, man.ammo[static_cast<size_t>(w)] = ammo;
     man.currentWeapon = static_cast<int8_t>(current);
     form.DXDraw.surface().fill(0);
     form.drawWeaponBar(man);
@@ -163,10 +162,10 @@ TEST_F(HudScreen, WeaponBarShowsOwnedLoadedWeaponsAndFramesTheSelectedOne) {
   EXPECT_EQ(slot(0), energySelected);
   const Patch rocketShown = slot(3);
   bar({{0, 1}, {3, 5}}, 3);
-  EXPECT_NE(slot(3), rocketShown);  // the frame over it
+  EXPECT_NE(slot(3), rocketShown);     // the frame over it
   EXPECT_NE(slot(0), energySelected);  // and no longer over the energy gun
   const Patch energyShown = slot(0);
-  EXPECT_NE(patch(0, 580, 20, 600), ammo0);  // the rockets' ammunition symbol
+  EXPECT_NE(patch(0, 580, 20, 600), ammo0);       // the rockets' ammunition symbol
   EXPECT_GT(count(20, 580, 50, 600, white), 10);  // the number 5 in white
   // Owned without ammunition: the empty slot, and no frame even when it is the current weapon; the
   // number still says 0.

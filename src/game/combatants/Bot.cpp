@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "game/Globals.h"
+#include "game/combatants/ShotMath.h"
 #include "game/console/Console.h"
 #include "game/world/Match.h"
-#include "game/combatants/ShotMath.h"
 #include "platform/Cp1251.h"
 
 namespace mv {
@@ -94,10 +94,14 @@ bool TBot::botCanWalk(int32_t direction) const {
     return false;
   };
   switch (direction) {
-    case Left: return !lethalIn(true, X + hb.Left - 1, Y + hb.Top + 1, Y + hb.Bottom - 1);
-    case Right: return !lethalIn(true, X + hb.Right + 1, Y + hb.Top + 1, Y + hb.Bottom - 1);
-    case Up: return !lethalIn(false, Y + hb.Top - 1, X + hb.Left + 1, X + hb.Right - 1);
-    case Down: return !lethalIn(false, Y + hb.Bottom + 1, X + hb.Left + 1, X + hb.Right - 1);
+    case Left:
+      return !lethalIn(true, X + hb.Left - 1, Y + hb.Top + 1, Y + hb.Bottom - 1);
+    case Right:
+      return !lethalIn(true, X + hb.Right + 1, Y + hb.Top + 1, Y + hb.Bottom - 1);
+    case Up:
+      return !lethalIn(false, Y + hb.Top - 1, X + hb.Left + 1, X + hb.Right - 1);
+    case Down:
+      return !lethalIn(false, Y + hb.Bottom + 1, X + hb.Left + 1, X + hb.Right - 1);
   }
   return true;
 }
@@ -166,12 +170,16 @@ void TBot::moveAndFight() {
   else if (moveMode == 0)
     moveMode = 2;
   switch (moveMode) {
-    case 0: command(CmdCrouch); break;
+    case 0:
+      command(CmdCrouch);
+      break;
     case 1:
       command(CmdJump);
       if (botCanWalk(moveDir) || velY > 0) moveMode = 2;
       break;
-    default: walkStep(moveDir); break;
+    default:
+      walkStep(moveDir);
+      break;
   }
   if (!botCanWalk(Up)) engaged = false;
   if (engaged) {
