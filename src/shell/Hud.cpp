@@ -16,8 +16,8 @@ bool healthColor(int32_t health, uint32_t& color) {
     uint32_t color;
   };
   static const Band bands[] = {
-      {19, colorRef(255, 0, 0)},   {39, colorRef(128, 0, 0)},   {79, colorRef(0, 128, 0)},
-      {100, colorRef(0, 255, 0)},  {199, colorRef(0, 128, 128)}, {200, colorRef(0, 255, 255)},
+      {19, colorRef(255, 0, 0)},  {39, colorRef(128, 0, 0)},    {79, colorRef(0, 128, 0)},
+      {100, colorRef(0, 255, 0)}, {199, colorRef(0, 128, 128)}, {200, colorRef(0, 255, 255)},
   };
   if (health < 0 || health > 200) return false;
   for (const Band& band : bands) {
@@ -92,12 +92,17 @@ void TMainForm::drawScoreboard() {
   const Globals& g = state();
   const int w = DXDraw.Display.Width;
   TTextCanvas& canvas = DXDraw.surface().canvas();
+  // The status block's font, whatever the console's feed drew with after it.
+  canvas.setFontSize(12);
+  canvas.setFontBold(true);
   std::vector<int32_t> order = scoreboardOrder(g.match);
   for (size_t r = 0; r < order.size(); ++r) {
     const TMan* fighter = g.match->fighter(order[r]);
     uint32_t color = colorRef(255, 255, 255);
-    if (fighter == g.player1) color = colorRef(0, 255, 0);
-    else if (fighter == g.player2) color = colorRef(255, 0, 0);
+    if (fighter == g.player1)
+      color = colorRef(0, 255, 0);
+    else if (fighter == g.player2)
+      color = colorRef(255, 0, 0);
     canvas.setFontColor(color);
     const int y = 50 + 30 * static_cast<int>(r);
     canvas.textOut(w / 5, y, std::to_string(r + 1) + ". " + fighter->name);

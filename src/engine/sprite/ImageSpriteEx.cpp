@@ -38,8 +38,7 @@ void TImageSpriteEx::drawSelf() {
 }
 
 bool TImageSpriteEx::testCollision(TSprite& other) {
-  auto* ex = dynamic_cast<TImageSpriteEx*>(&other);
-  return meets(boxRect(), ex ? ex->boxRect() : other.getBoundsRect());
+  return meets(boxRect(), other.collisionRect());
 }
 
 }  // namespace mv

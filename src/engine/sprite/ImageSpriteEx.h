@@ -16,6 +16,7 @@ class TImageSpriteEx : public TImageSprite {
   TRect getBoundsRect() const override;
   // Plain box overlap of the two sprites' own rectangles.
   bool testCollision(TSprite& other) override;
+  TRect collisionRect() const override { return boxRect(); }
 
   // The sprite's own box in world pixels (not the culling bounds).
   TRect boxRect() const;

@@ -38,6 +38,9 @@ class TSprite {
   virtual void moveSelf(int moveCount) {}
   virtual TRect getBoundsRect() const;
   virtual bool testCollision(TSprite& other) { return true; }
+  // What another sprite's box test meets: these bounds, or an image sprite's own box. A virtual call
+  // rather than a type test, as a crowded level runs thousands of box tests in every pass.
+  virtual TRect collisionRect() const { return getBoundsRect(); }
 
   // The recursive passes. A sprite that is not movable stops the move pass for its subtree; one that
   // is not visible stops the draw pass for its subtree.

@@ -5,15 +5,13 @@
 #include <vector>
 
 #include "game/Globals.h"
+#include "game/combatants/ShotMath.h"
 #include "game/console/Console.h"
 #include "game/world/Match.h"
 #include "platform/Cp1251.h"
 
 namespace mv {
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kFarthestSight = 131 * 16 * 2;
 
 // The chat texts are written readably here and converted to the game's code page once.
 std::vector<std::string> cp1251Lines(std::initializer_list<const char*> utf8) {
@@ -45,13 +43,6 @@ const std::string& joinSuffix() {
   static const std::string text = utf8ToCp1251("(Bot) вошел в игру.");
   return text;
 }
-
-// Weapon preferences by distance class: close, middle, far.
-constexpr int32_t kPreferences[3][7] = {
-    {7, 5, 2, 1, 6, 4, 0},
-    {7, 4, 1, 3, 2, 6, 0},
-    {7, 4, 1, 6, 3, 0, -1},
-};
 
 }  // namespace
 
@@ -91,33 +82,33 @@ void TBot::moveSelf(int moveCount) {
 
 bool TBot::botCanWalk(int32_t direction) const {
   if (!canWalk(direction)) return false;
-  // Lethal cells block in every direction: the same spans as the fighter's own test.
+  // Lethal cells block in every direction, over the same spans as the fighter's own test. A cell index
+  // only grows with the pixel, so a pixel span covers the cells between those of its ends.
   const int64_t X = nearPixel(x), Y = nearPixel(y);
   const TRect& hb = hitBox;
   const Grid& grid = globals().grid;
-  auto cell = [&](int64_t px, int64_t py) { return grid.at(px / 16, py / 16); };
-  auto lethalInColumn = [&](int64_t px) {
-    for (int64_t py = Y + hb.Top + 1; py <= Y + hb.Bottom - 1; ++py)
-      if (cell(px, py) == CellLethal) return true;
-    return false;
-  };
-  auto lethalInRow = [&](int64_t py) {
-    for (int64_t px = X + hb.Left + 1; px <= X + hb.Right - 1; ++px)
-      if (cell(px, py) == CellLethal) return true;
+  auto lethalIn = [&](bool column, int64_t line, int64_t from, int64_t to) {
+    if (from > to) return false;
+    for (int64_t c = from / 16; c <= to / 16; ++c)
+      if ((column ? grid.at(line / 16, c) : grid.at(c, line / 16)) == CellLethal) return true;
     return false;
   };
   switch (direction) {
-    case Left: return !lethalInColumn(X + hb.Left - 1);
-    case Right: return !lethalInColumn(X + hb.Right + 1);
-    case Up: return !lethalInRow(Y + hb.Top - 1);
-    case Down: return !lethalInRow(Y + hb.Bottom + 1);
+    case Left:
+      return !lethalIn(true, X + hb.Left - 1, Y + hb.Top + 1, Y + hb.Bottom - 1);
+    case Right:
+      return !lethalIn(true, X + hb.Right + 1, Y + hb.Top + 1, Y + hb.Bottom - 1);
+    case Up:
+      return !lethalIn(false, Y + hb.Top - 1, X + hb.Left + 1, X + hb.Right - 1);
+    case Down:
+      return !lethalIn(false, Y + hb.Bottom + 1, X + hb.Left + 1, X + hb.Right - 1);
   }
   return true;
 }
 
 bool TBot::lethalAhead(int32_t side) const {
-  const int64_t c = static_cast<int64_t>(std::trunc((x + 16) / 16)) + (side == 1 ? 1 : -1);
-  const int64_t r = static_cast<int64_t>(std::trunc(y / 16));
+  const int64_t c = int64_t{truncRound((x + 16) / 16)} + (side == 1 ? 1 : -1);
+  const int64_t r = truncRound(y / 16);
   const Grid& grid = globals().grid;
   for (int64_t row = r - 1; row <= r + 6; ++row)
     if (grid.at(c, row) == CellLethal) return true;
@@ -127,12 +118,14 @@ bool TBot::lethalAhead(int32_t side) const {
 bool TBot::ledgeAhead(int32_t side) {
   const double startX = x, startY = y;
   bool found = false;
-  for (int32_t i = 16; i <= 70; ++i) {
-    if (!botCanWalk(Up)) continue;
+  // The probe climbs a pixel at a time from 16 to 70 pixels up; once something is over its head it
+  // rises no further, and nothing later can change the answer, nor can anything after a success.
+  for (int32_t i = 16; i <= 70 && !found; ++i) {
+    if (!botCanWalk(Up)) break;
     y = startY - i;
     if (botCanWalk(side)) {
-      x += side == 1 ? 16 : -16;
-      if (!botCanWalk(Down)) found = true;
+      x = startX + (side == 1 ? 16 : -16);
+      found = !botCanWalk(Down);
       x = startX;
     }
   }
@@ -162,7 +155,9 @@ void TBot::walkStep(int32_t side) {
     side = 1 - side;
   }
   moveDir = static_cast<uint8_t>(side);
-  if (ledgeAhead(side) && globals().random.random(10) == 0) moveMode = 1;
+  // The one-in-ten draw goes first: the ledge probe is the dearest test a bot makes, and the chance is
+  // the same either way.
+  if (globals().random.random(10) == 0 && ledgeAhead(side)) moveMode = 1;
 }
 
 void TBot::moveAndFight() {
@@ -175,97 +170,22 @@ void TBot::moveAndFight() {
   else if (moveMode == 0)
     moveMode = 2;
   switch (moveMode) {
-    case 0: command(CmdCrouch); break;
+    case 0:
+      command(CmdCrouch);
+      break;
     case 1:
       command(CmdJump);
       if (botCanWalk(moveDir) || velY > 0) moveMode = 2;
       break;
-    default: walkStep(moveDir); break;
+    default:
+      walkStep(moveDir);
+      break;
   }
   if (!botCanWalk(Up)) engaged = false;
   if (engaged) {
     command(CmdJump);
     if (laziness <= 30 && !crouched) command(CmdCrouch);
   }
-}
-
-bool TBot::usable(int32_t w) const {
-  return getHasWeapon(w) && (w == 0 || getAmmo(w) >= 1);
-}
-
-void TBot::chooseWeapon(int32_t rangeClass) {
-  for (int32_t w : kPreferences[rangeClass]) {
-    if (w >= 0 && usable(w)) {
-      useWeapon(w);
-      return;
-    }
-  }
-}
-
-TMan* TBot::findTarget() const {
-  const TMatch* match = globals().match;
-  if (!match) return nullptr;
-  // Candidates nearest first, so the sight line is walked only until the first visible one.
-  struct Candidate {
-    double dist2;
-    int32_t index;
-    TMan* man;
-  };
-  std::vector<Candidate> candidates;
-  for (int32_t i = 0; i < match->fighterCount(); ++i) {
-    TMan* f = match->fighter(i);
-    if (f == this || !f->alive()) continue;
-    const double dx = x - f->x, dy = y - f->y;
-    candidates.push_back({std::nearbyint(dx * dx + dy * dy), i, f});
-  }
-  std::stable_sort(candidates.begin(), candidates.end(),
-                   [](const Candidate& a, const Candidate& b) { return a.dist2 < b.dist2; });
-  for (const Candidate& c : candidates)
-    if (lineOfSight(c.man->x + 20, c.man->y + 20)) return c.man;
-  return nullptr;
-}
-
-void TBot::lookAndShoot() {
-  TMan* target = findTarget();
-  if (!target) {
-    engaged = false;
-    return;
-  }
-  const double dx = x - target->x, dy = y - target->y;
-  const double d = std::trunc(std::sqrt(std::nearbyint(dx * dx + dy * dy)));
-  chooseWeapon(d < 200 ? 0 : (d <= 500 ? 1 : 2));
-  aimAngle = aimAt(target->x + 20, target->y + 20);
-  engaged = true;
-  fire();
-}
-
-bool TBot::lineOfSight(double tx, double ty) const {
-  const double sx = std::trunc(x) + 21, sy = std::trunc(y) + 24;
-  if (!std::isfinite(sx) || !std::isfinite(sy) || !std::isfinite(tx) || !std::isfinite(ty)) return false;
-  double n = std::trunc(std::hypot(tx - sx, ty - sy));
-  if (n == 0) n = 1;
-  if (n > kFarthestSight) return false;  // further than any map reaches
-  const double stepX = (tx - sx) / n, stepY = (ty - sy) / n;
-  const Grid& grid = globals().grid;
-  // Each point is computed from the start, so the walk stays exact however long it is, and it ends
-  // after n + 1 steps at the latest (the target is reached by then).
-  const int64_t steps = static_cast<int64_t>(n) + 1;
-  for (int64_t i = 1; i <= steps; ++i) {
-    const double px = sx + stepX * static_cast<double>(i), py = sy + stepY * static_cast<double>(i);
-    if (std::fabs(px - tx) < 5 && std::fabs(py - ty) < 5) return true;
-    const int64_t col = static_cast<int64_t>(std::trunc(px)) / 16;
-    const int64_t row = static_cast<int64_t>(std::trunc(py)) / 16;
-    if (grid.at(col, row) == CellSolid) return false;
-  }
-  return false;
-}
-
-int32_t TBot::aimAt(double tx, double ty) {
-  if (tx == x) return 0;
-  turn(tx > x ? 1 : 0);
-  const double e = tx - x - 20, h = (y + 20) - ty;
-  if (e == 0) return 0;
-  return 360 - static_cast<int32_t>(std::trunc(std::atan(h / e) * 180 / kPi));
 }
 
 }  // namespace mv

@@ -2,6 +2,8 @@
 // A fighter driven by the computer. It walks the level back and forth, turns at walls and before lethal
 // cells, crouches under low gaps and jumps onto ledges; now and then (less often the lazier it is) it
 // looks for the nearest fighter in sight, picks a weapon for the distance, aims and fires.
+//
+// Bot.cpp has its life, chat and walking; BotSight.cpp the sight line, target, weapon and aim.
 
 #include <cstdint>
 
@@ -26,7 +28,9 @@ class TBot : public TMan {
   void useWeapon(int32_t w) { currentWeapon = static_cast<int8_t>(w); }
   bool usable(int32_t w) const;
   void lookAndShoot();
+  // From the bot's eyes to (tx, ty); only solid cells block it, and a position lost to NaN sees nothing.
   bool lineOfSight(double tx, double ty) const;
+  // Turns towards the point and answers the aim at it: 360 - the angle above the horizontal, in degrees.
   int32_t aimAt(double tx, double ty);
   // The nearest living fighter in sight (ties to the earlier one in the match), or none.
   TMan* findTarget() const;

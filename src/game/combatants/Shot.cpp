@@ -193,8 +193,8 @@ void TShot::hitFighters() {
   const int32_t n = match->fighterCount();
   for (int32_t i = 0; i < n; ++i) {
     TMan* victim = match->fighter(i);
-    if (!victim || !testCollision(*victim)) continue;
-    if ((victim == owner && !bounced) || !victim->alive()) continue;
+    if (!victim || !victim->alive() || (victim == owner && !bounced)) continue;
+    if (!testCollision(*victim)) continue;
     if (splashRadius >= 1) {
       explode();
       continue;
