@@ -182,6 +182,31 @@ TEST_F(PickupTest, DroppedItemsFallAndAreGoneOnceTaken) {
   EXPECT_TRUE(lost->killed());
 }
 
+TEST_F(PickupTest, ADroppedWeaponThatSinksIntoALethalPoolIsGone) {
+  // A pit: solid floor at row 31, acid in row 30 between solid rims, nobody can fetch it alive.
+  for (int col = 20; col <= 30; ++col) solid(col, 31);
+  solid(20, 30);
+  solid(30, 30);
+  for (int col = 21; col <= 29; ++col) scope.get().grid.set(col, 30, CellLethal);
+  TItem* gun = item("Weapon3Item", true, 380, 400);  // 20 x 10, its middle over column 24
+  int fell = 0;
+  while (!gun->killed() && fell < 200) {
+    gun->moveSelf(16);
+    ++fell;
+  }
+  EXPECT_TRUE(gun->killed());
+  EXPECT_GE(gun->y + gun->height, 30 * 16 + 0.5);  // gone only once it is down in the acid
+
+  // A dropped one resting on the rim stays to be taken, and so does anything the level placed there.
+  TItem* rim = item("Weapon2Item", true, 310, 460);  // its middle over column 20
+  TItem* placed = item("Weapon4Item", false, 400, 475);
+  passes(rim, 100);
+  passes(placed, 100);
+  EXPECT_FALSE(rim->killed());
+  EXPECT_NEAR(rim->y, 470, 0.5);
+  EXPECT_FALSE(placed->killed());
+}
+
 TEST_F(PickupTest, WeaponsAndAmmunitionFollowTheFightersAmmunitionRules) {
   // Needs the fighter's ammunition operations; skipped while they are placeholders.
   TMan* probe = fighter(-500, -500);

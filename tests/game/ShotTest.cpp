@@ -210,6 +210,7 @@ TEST_F(ShotTest, ExplosionHurtsAndPushesByDistance) {
                         {60, false, 60, (55.0 / 60) * 6 / 30, (11.0 / 60) * 6 / 25},
                         {89, false, 2, (84.0 / 89) * 6 / 59, (11.0 / 89) * 6 / 54},
                         {90, false, 0, (85.0 / 90) * 6 / 60, (11.0 / 90) * 6 / 55},
+                        {90.5, false, 0, (85.5 / 90) * 6 / 60, (11.0 / 90) * 6 / 55},  // whole pixels
                         {91, false, -1, 0, 0}};
   std::vector<TMan*> victims;
   for (const Case& c : cases) {
@@ -240,8 +241,8 @@ TEST_F(ShotTest, ExplosionHurtsAndPushesByDistance) {
     EXPECT_EQ(h.hitY, 500);
     EXPECT_EQ(h.gibThreshold, 15);
   }
-  EXPECT_EQ(hits.size(), 7u);
-  EXPECT_EQ(all<TBlood>().size(), 5u * 7);
+  EXPECT_EQ(hits.size(), 8u);
+  EXPECT_EQ(all<TBlood>().size(), 5u * 8);
   auto boom = anims("Explosion");
   ASSERT_EQ(boom.size(), 1u);
   EXPECT_DOUBLE_EQ(boom[0]->x, 500 - 32);
@@ -250,7 +251,7 @@ TEST_F(ShotTest, ExplosionHurtsAndPushesByDistance) {
 
   // Once only.
   rocket->explode();
-  EXPECT_EQ(hits.size(), 7u);
+  EXPECT_EQ(hits.size(), 8u);
   EXPECT_EQ(anims("Explosion").size(), 1u);
 }
 

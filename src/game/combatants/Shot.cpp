@@ -220,7 +220,8 @@ void TShot::explode() {
     TMan* victim = match->fighter(i);
     if (!victim) continue;
     const double distance = std::hypot(x - (victim->x + 16), y - (victim->y + 23));
-    if (!(distance <= splashRadius)) continue;
+    // Whole pixels count: 90.5 from a rocket is still 90, in reach (no damage, but the push).
+    if (!(distance < splashRadius + 1.0)) continue;
     // Closer than 48 pixels counts as 48: the push and the damage stop growing there.
     const int32_t d = std::max(truncRound(distance), 48);
     victim->velX += ((victim->x + 16 - x - width / 2.0) / d) * knock / (d - 30);

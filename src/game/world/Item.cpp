@@ -100,10 +100,18 @@ void TItem::place(int32_t px, int32_t py, bool isDropped, const std::string& new
   if (dropped) gravity = 1.0;
 }
 
+bool TItem::sunkInLethal() const {
+  // The pick-up rests on its middle line; the cell holding that line's lowest pixel is where it lies.
+  const int64_t X = nearPixel(x), Y = nearPixel(y);
+  return globals().grid.at((X + width / 2) / 16, (Y + height - 1) / 16) == CellLethal;
+}
+
 void TItem::moveSelf(int moveCount) {
   TPhyzObj::moveSelf(moveCount);
-  // A dropped weapon that fell out of an open level would fall for ever; nobody can reach it there.
-  if (dropped && y > kFallenOut) {
+  // A dropped weapon that fell out of an open level would fall for ever, and one that sank into a
+  // lethal pool would lie there for the rest of the match: nobody can fetch it alive from either, and
+  // in a long match they pile up with every death over the pit.
+  if (dropped && (y > kFallenOut || sunkInLethal())) {
     kill();
     return;
   }

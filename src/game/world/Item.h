@@ -29,6 +29,9 @@ class TItem : public TPhyzObj {
   bool bobUp = true;
   int32_t respawnDelay = 0;  // move passes until it is back; 0 while present
   bool dropped = false;
+
+ private:
+  bool sunkInLethal() const;
 };
 
 // Refuses a "Weapon" or "Ammo" kind that is not followed by a weapon number 0 .. 7, with
