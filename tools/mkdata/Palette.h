@@ -11,6 +11,7 @@ constexpr Color kWoodBrown = rgb(112, 72, 40);
 constexpr Color kOliveDrab = rgb(96, 108, 60);
 constexpr Color kRustOrange = rgb(176, 92, 40);
 constexpr Color kHazardYellow = rgb(236, 196, 32);
+constexpr Color kBelt = rgb(96, 72, 40);
 constexpr Color kWarheadRed = rgb(200, 36, 28);
 constexpr Color kEnergyCyan = rgb(90, 230, 255);
 constexpr Color kLaserRed = rgb(255, 40, 30);

@@ -10,7 +10,7 @@ void addWeaponPictures(std::vector<ArtItem>& items) {
   for (int w = 0; w < kWeaponCount; ++w) {
     // Held: pattern 0 faces left, pattern 1 right. Mirroring moves the grip from one fifth of the
     // width to four fifths, the centre the fighter turns the left-facing gun about.
-    Canvas right = weaponPicture(w);
+    Canvas right = heldWeaponPicture(w);
     items.push_back(
         {"Weapon" + std::to_string(w), strip({right.mirrored(), right}), right.width(), right.height()});
   }
