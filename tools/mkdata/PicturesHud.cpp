@@ -220,7 +220,7 @@ std::vector<Canvas> pickupFrames(const Canvas& base, Color rim) {
   for (int f = 0; f < 8; ++f) {
     Canvas frame = outlined;
     // The rim breathes; the first frame, also the HUD's symbol, is at rest at full strength.
-    frame.outline(shade(rim, 0.8 + 0.2 * std::cos(f * 3.14159265 / 4)));
+    frame.outline(shade(rim, 0.92 + 0.08 * std::cos(f * 3.14159265 / 4)));
     // A glint runs over the item, then a star flashes at its top corner.
     if (f >= 1 && f <= 4) glint(frame, (f - 1) / 3.0);
     if (f == 5 || f == 6) {
