@@ -84,6 +84,14 @@ void SdlPlatform::openDisplay(int width, int height) {
   if (!renderer_) renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_ACCELERATED));
   if (!renderer_) renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_SOFTWARE));
   if (!renderer_) throw PlatformError(format("The display cannot be drawn on: %s", SDL_GetError()));
+  SDL_RendererInfo info{};
+  maxTextureWidth_ = maxTextureHeight_ = 0;
+  if (SDL_GetRendererInfo(renderer_.get(), &info) == 0) {
+    maxTextureWidth_ = info.max_texture_width;
+    maxTextureHeight_ = info.max_texture_height;
+  }
+  surfaceWidth_ = width;
+  surfaceHeight_ = height;
   createTexture(width, height);
 
   SDL_DisplayMode mode{};
@@ -110,8 +118,21 @@ void SdlPlatform::createTexture(int width, int height) {
   texture_.reset(SDL_CreateTexture(renderer_.get(), SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
                                    width, height));
   if (!texture_) throw PlatformError(format("The display surface cannot be made: %s", SDL_GetError()));
-  surfaceWidth_ = width;
-  surfaceHeight_ = height;
+  // Every pixel is opaque: copying without blending spares a software renderer the work.
+  SDL_SetTextureBlendMode(texture_.get(), SDL_BLENDMODE_NONE);
+  SDL_SetTextureScaleMode(texture_.get(), SDL_ScaleModeNearest);
+  textureWidth_ = width;
+  textureHeight_ = height;
+}
+
+void SdlPlatform::convert(const uint16_t* pixels, int width, int height, int pitch, void* target,
+                          int targetPitch) const {
+  for (int y = 0; y < height; ++y) {
+    const uint16_t* src = pixels + static_cast<size_t>(y) * static_cast<size_t>(pitch);
+    auto* dst =
+        reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(target) + static_cast<size_t>(y) * targetPitch);
+    for (int x = 0; x < width; ++x) dst[x] = palette_[src[x]];
+  }
 }
 
 void SdlPlatform::present(const uint16_t* pixels, int width, int height, int pitch) {
@@ -121,31 +142,45 @@ void SdlPlatform::present(const uint16_t* pixels, int width, int height, int pit
     mixerClock_ = now;
   }
   if (!renderer_ || !pixels || width <= 0 || height <= 0 || pitch < width) return;
-  if (width != surfaceWidth_ || height != surfaceHeight_) createTexture(width, height);
-
-  void* target = nullptr;
-  int targetPitch = 0;
-  if (SDL_LockTexture(texture_.get(), nullptr, &target, &targetPitch) == 0) {
-    for (int y = 0; y < height; ++y) {
-      const uint16_t* src = pixels + static_cast<size_t>(y) * static_cast<size_t>(pitch);
-      auto* dst =
-          reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(target) + static_cast<size_t>(y) * targetPitch);
-      for (int x = 0; x < width; ++x) dst[x] = palette_[src[x]];
-    }
-    SDL_UnlockTexture(texture_.get());
-  }
-
+  const double frequency = static_cast<double>(SDL_GetPerformanceFrequency());
+  const uint64_t start = SDL_GetPerformanceCounter();
+  surfaceWidth_ = width;
+  surfaceHeight_ = height;
   int outW = 0, outH = 0;
   SDL_GetRendererOutputSize(renderer_.get(), &outW, &outH);
   Viewport v = letterbox(width, height, outW, outH);
   SDL_Rect dst{v.x, v.y, v.width, v.height};
+  // At a whole multiple the renderer's nearest-pixel stretch is exact; anywhere else the frame is
+  // scaled here to the view's size and copied one to one.
+  const bool fits = (maxTextureWidth_ <= 0 || v.width <= maxTextureWidth_) &&
+                    (maxTextureHeight_ <= 0 || v.height <= maxTextureHeight_);
+  const bool sharp = sharpScaling_ && fits && v.width > 0 && v.height > 0 &&
+                     !wholeMultiple(width, height, v.width, v.height);
+  const int textureW = sharp ? v.width : width, textureH = sharp ? v.height : height;
+  if (textureW != textureWidth_ || textureH != textureHeight_) createTexture(textureW, textureH);
+
+  void* target = nullptr;
+  int targetPitch = 0;
+  if (SDL_LockTexture(texture_.get(), nullptr, &target, &targetPitch) == 0) {
+    if (sharp) {
+      frame_.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+      convert(pixels, width, height, pitch, frame_.data(), width * 4);
+      scaler_.scale(frame_.data(), width, height, width, static_cast<uint32_t*>(target), textureW, textureH,
+                    targetPitch / 4);
+    } else {
+      convert(pixels, width, height, pitch, target, targetPitch);
+    }
+    SDL_UnlockTexture(texture_.get());
+  }
+
   SDL_SetRenderDrawColor(renderer_.get(), 0, 0, 0, 255);
   SDL_RenderClear(renderer_.get());
   SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, &dst);
   uint64_t before = SDL_GetPerformanceCounter();
   SDL_RenderPresent(renderer_.get());
-  lastPresentMs_ = static_cast<double>(SDL_GetPerformanceCounter() - before) * 1000.0 /
-                   static_cast<double>(SDL_GetPerformanceFrequency());
+  const uint64_t end = SDL_GetPerformanceCounter();
+  lastPresentMs_ = static_cast<double>(end - before) * 1000.0 / frequency;
+  lastFrameMs_ = static_cast<double>(end - start) * 1000.0 / frequency;
   pace();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The platform over SDL2: one window (full screen at the desktop's resolution, or a window), the back
-// surface shown scaled with bars, keyboard, mouse and the first joystick, the audio device.
+// surface shown scaled with bars and even, sharp pixels (SharpScale.h), keyboard, mouse and the first
+// joystick, the audio device.
 // Only the platform's own sources and tests include this header.
 
 #include <SDL.h>
@@ -14,6 +15,7 @@
 #include "platform/Mixer.h"
 #include "platform/Platform.h"
 #include "platform/Presentation.h"
+#include "platform/SharpScale.h"
 
 namespace mv {
 
@@ -37,10 +39,14 @@ class SdlPlatform : public Platform {
   Mixer& mixer() override { return mixer_; }
   std::string programFolder() const override;
 
-  // For measurements: the renderer in use, the time the last RenderPresent took, and whether the frame
-  // rate is being capped by delays because presentation does not wait for the display.
+  // For measurements: the renderer in use, the time the last RenderPresent took, the time the last
+  // frame took from the game's picture to the end of the present (conversion and scaling included,
+  // pacing not), and whether the frame rate is being capped by delays because presentation does not
+  // wait for the display. Sharp scaling can be turned off to compare with a nearest-pixel stretch.
   std::string rendererName() const;
   double lastPresentMs() const { return lastPresentMs_; }
+  double lastFrameMs() const { return lastFrameMs_; }
+  void setSharpScaling(bool on) { sharpScaling_ = on; }
   int refreshRate() const { return refreshRate_; }
   bool relativeMouse() const { return relativeMouse_; }
 
@@ -55,7 +61,10 @@ class SdlPlatform : public Platform {
     void operator()(SDL_Texture* t) const { SDL_DestroyTexture(t); }
   };
 
+  // The texture the frame is drawn into: the surface's size, or the view's when sharp scaling fills it.
   void createTexture(int width, int height);
+  // Converts the 5-6-5 surface to 8-8-8 rows at target (pitch in bytes).
+  void convert(const uint16_t* pixels, int width, int height, int pitch, void* target, int targetPitch) const;
   void toggleFullscreen();
   void pace();
   // The window's picture rectangle in window coordinates, for mapping the pointer.
@@ -76,6 +85,12 @@ class SdlPlatform : public Platform {
   std::unique_ptr<SDL_Renderer, RendererDeleter> renderer_;
   std::unique_ptr<SDL_Texture, TextureDeleter> texture_;
   int surfaceWidth_ = 0, surfaceHeight_ = 0;
+  int textureWidth_ = 0, textureHeight_ = 0;
+  int maxTextureWidth_ = 0, maxTextureHeight_ = 0;  // 0: the renderer names no limit
+  bool sharpScaling_ = true;
+  std::vector<uint32_t> frame_;  // the converted surface, when it is scaled on the way to the texture
+  SharpScaler scaler_;
+  double lastFrameMs_ = 0;
   std::vector<uint32_t> palette_;  // every 5-6-5 value as 8-8-8
   int refreshRate_ = 60;
   uint64_t lastPresentEnd_ = 0;

@@ -90,7 +90,9 @@ TEST_F(ArtArchives, EveryImageTheGameLooksUpHasItsPatterns) {
     SCOPED_TRACE(name);
     TPictureCollectionItem* item = graphics_->findOrNull(name);
     ASSERT_NE(item, nullptr);
-    if (count > 0) EXPECT_EQ(item->patternCount(), count);
+    if (count > 0) {
+      EXPECT_EQ(item->patternCount(), count);
+    }
     EXPECT_GE(item->patternCount(), 1);
   }
   // One-shot animations end on their last frame, so a single frame would never be seen.

@@ -73,8 +73,11 @@ Canvas previewScene(int themeIndex) {
     tile(col, 22, col == 40 ? kGrateLeft : col == 43 ? kGrateRight : kGrateMiddle);
   for (int row = 14; row < 32; ++row) tile(3, row, kWallRight);
   for (int col = 6; col < 18; ++col) tile(col, 16, kPipeHorizontal);
-  tile(10, 18, kLamp);
-  tile(14, 20, kWarningSign);
+  tile(10, 18, kWallLamp);
+  tile(14, 20, kWallSign);
+  tile(7, 22, kWallMonitor);
+  tile(16, 27, kWallCables);
+  for (int row = 16; row < 32; ++row) tile(19, row, kWallPipe);
   tile(45, 28, kCrate);
   tile(45, 29, kCrate);
   tile(45, 30, kCrate);

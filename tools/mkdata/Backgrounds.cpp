@@ -108,12 +108,13 @@ void tech(Canvas& c, const Theme& t) {
   c.fillRect(0, 270, W, 2, withAlpha(t.accent, 120));
 }
 
+// The acid works: stacks and tanks under a sickly yellow-green haze, the fumes of the vats.
 void refinery(Canvas& c, const Theme& t) {
-  sky(c, rgb(70, 26, 14), rgb(22, 10, 8), t.seed, 0.8);
-  fog(c, 40, 300, rgb(30, 16, 12, 140), t.seed + 5);
+  sky(c, rgb(64, 66, 22), rgb(18, 20, 10), t.seed, 0.8);
+  fog(c, 40, 300, rgb(26, 30, 12, 140), t.seed + 5);
   Rng rng(t.seed);
   for (int layer = 0; layer < 2; ++layer) {
-    Color col = layer ? rgb(12, 8, 8) : rgb(28, 16, 14);
+    Color col = layer ? rgb(10, 10, 8) : rgb(26, 24, 16);
     double base = layer ? 600 : 560;
     for (double x = rng.range(-20, 0); x < W; x += rng.range(70, 140) * (1 + layer * 0.6)) {
       double w = rng.range(14, 30) * (1 + layer * 0.5), h = rng.range(200, 380) * (1 + layer * 0.2);
@@ -130,7 +131,7 @@ void refinery(Canvas& c, const Theme& t) {
                  static_cast<int>(tw), col);
     }
   }
-  fog(c, 420, 600, rgb(90, 30, 10, 90), t.seed + 6);
+  fog(c, 420, 600, rgb(70, 110, 20, 100), t.seed + 6);
 }
 
 }  // namespace

@@ -13,9 +13,11 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr Color kBoot = rgb(58, 50, 44);
-constexpr Color kGlove = rgb(46, 44, 42);
-constexpr Color kBelt = rgb(96, 72, 40);
+constexpr Color kGlove = rgb(40, 38, 36);
 constexpr Color kVisor = rgb(255, 186, 60);
+// The suit under the armour: dark, so arms and thighs stand apart from the bright chest and pads.
+constexpr Color kSuit = rgb(52, 64, 50);
+constexpr Color kPack = rgb(70, 74, 80);
 
 struct Leg {
   Point hip, knee, foot;
@@ -30,18 +32,29 @@ Leg makeLeg(Point hip, double swing, double bend, double thigh, double shin) {
   return {hip, knee, foot};
 }
 
-void drawLeg(Canvas& c, const Leg& leg, double dy, double light) {
-  Color armor = shade(kArmorGreen, light), boot = shade(kBoot, light);
-  c.line(leg.hip.x, leg.hip.y + dy, leg.knee.x, leg.knee.y + dy, shade(armor, 0.85), 5);
-  c.fillCircle(leg.knee.x, leg.knee.y + dy, 2.6, shade(armor, 1.15));
-  c.line(leg.knee.x, leg.knee.y + dy, leg.foot.x, leg.foot.y + dy - 2, boot, 4.2);
+// The middle joint of a limb of two bones of one length from `from` to `to`, bent to one side: +1
+// bends it to the left of the way from `from` to `to` as the screen shows it (a knee of a leg going
+// down bends forward, to the right, with -1; an elbow from shoulder to hand bends down and back with +1).
+Point joint(Point from, Point to, double bone, double side) {
+  double dx = to.x - from.x, dy = to.y - from.y, d = std::max(std::hypot(dx, dy), 0.01);
+  double h = std::sqrt(std::max(bone * bone - d * d / 4, 0.0));
+  return {(from.x + to.x) / 2 - side * h * dy / d, (from.y + to.y) / 2 + side * h * dx / d};
+}
+
+void drawLeg(Canvas& c, const Leg& leg, double light) {
+  Color suit = shade(kSuit, light), pad = shade(kArmorGreen, light), boot = shade(kBoot, light);
+  c.line(leg.hip.x, leg.hip.y, leg.knee.x, leg.knee.y, suit, 4.6);
+  // Armoured shin and knee pad.
+  c.line(leg.knee.x, leg.knee.y, leg.foot.x, leg.foot.y - 2, shade(pad, 0.85), 4.2);
+  c.fillCircle(leg.knee.x + 0.3, leg.knee.y, 2.4, shade(pad, 1.2));
   // The boot points forward, to the right.
-  c.fillPolygon({{leg.foot.x - 2, leg.foot.y + dy - 3.5},
-                 {leg.foot.x + 2, leg.foot.y + dy - 3.5},
-                 {leg.foot.x + 3.5, leg.foot.y + dy - 1},
-                 {leg.foot.x + 3.5, leg.foot.y + dy + 0.5},
-                 {leg.foot.x - 2, leg.foot.y + dy + 0.5}},
+  c.fillPolygon({{leg.foot.x - 2, leg.foot.y - 3.5},
+                 {leg.foot.x + 2, leg.foot.y - 3.5},
+                 {leg.foot.x + 3.5, leg.foot.y - 1},
+                 {leg.foot.x + 3.5, leg.foot.y + 0.5},
+                 {leg.foot.x - 2, leg.foot.y + 0.5}},
                 boot);
+  c.line(leg.foot.x - 2, leg.foot.y, leg.foot.x + 3.5, leg.foot.y, shade(boot, 0.6));
 }
 
 void drawHead(Canvas& c, double cx, double cy) {
@@ -53,30 +66,44 @@ void drawHead(Canvas& c, double cx, double cy) {
   c.line(cx + 2, cy - 1.5, cx + 4.5, cy - 1.5, rgb(255, 245, 200));
 }
 
-void drawTorso(Canvas& c, double dx, double dy, double lean) {
-  std::vector<Point> body{{11 + dx + lean, 11 + dy}, {21 + dx + lean, 11 + dy}, {21 + dx, 17 + dy},
-                          {20 + dx, 25 + dy},        {12 + dx, 25 + dy},        {11 + dx, 17 + dy}};
+// The chest plate over the suit, a pack on the back (the side he does not face) and the belt; dy moves
+// it all down, lean tips the shoulders forward.
+void drawTorso(Canvas& c, double dy, double lean) {
+  c.bevelBox(8, static_cast<int>(12 + dy), 4, 10, kPack);
+  c.fillRect(9, static_cast<int>(14 + dy), 2, 1, kHazardYellow);
+  std::vector<Point> body{{11 + lean, 11 + dy}, {21 + lean, 11 + dy}, {21, 17 + dy},
+                          {20, 25 + dy},        {12, 25 + dy},        {11, 17 + dy}};
   c.shadePolygon(body, [=](double x, double y) {
-    return shade(kArmorGreen, 1.3 - 0.05 * std::abs(x - 18 - dx) - 0.02 * (y - dy - 11));
+    return shade(kArmorGreen, 1.3 - 0.05 * std::abs(x - 18) - 0.02 * (y - dy - 11));
   });
   // Chest plate ridge and the belt.
-  c.line(15 + dx + lean * 0.5, 13 + dy, 19 + dx, 20 + dy, shade(kArmorGreen, 0.7));
-  c.fillRect(static_cast<int>(11 + dx), static_cast<int>(23 + dy), 10, 3, kBelt);
-  c.fillRect(static_cast<int>(18 + dx), static_cast<int>(23 + dy), 2, 3, kHazardYellow);
+  c.line(15 + lean * 0.5, 13 + dy, 19, 20 + dy, shade(kArmorGreen, 0.7));
+  c.fillRect(11, static_cast<int>(23 + dy), 10, 3, kBelt);
+  c.fillRect(18, static_cast<int>(23 + dy), 2, 3, kHazardYellow);
 }
 
-// The arms reach forward to the grip at (16, kGripY); the gun itself is drawn by the game on top.
-void drawArms(Canvas& c, double dy, bool nearArm) {
-  Point shoulder{nearArm ? 14.0 : 17.0, 13 + dy};
-  Point elbow{nearArm ? 12.5 : 15.5, 19 + dy};
-  Point hand{nearArm ? 17.0 : 19.5, kGripY + 0.5};
-  Color sleeve = nearArm ? kArmorGreen : shade(kArmorGreen, 0.65);
-  c.line(shoulder.x, shoulder.y, elbow.x, elbow.y, sleeve, 3.6);
-  c.line(elbow.x, elbow.y, hand.x, hand.y, shade(sleeve, 0.9), 3.2);
-  c.fillCircle(hand.x, hand.y, 1.9, nearArm ? kGlove : shade(kGlove, 0.7));
-  if (nearArm)
-    c.shadeEllipse(shoulder.x, shoulder.y, 3.6, 3,
-                   [](double x, double y) { return shade(kArmorGreen, 1.4 - 0.08 * (y - 10)); });
+// An arm from the shoulder to the hand: the upper arm hangs down the side, the forearm reaches forward
+// and up to the hand. Outlined, so it reads over the chest it crosses; the near arm has a bright
+// shoulder pad.
+void drawArm(Canvas& c, Point shoulder, Point hand, bool nearArm) {
+  // Reaching for the grip, the elbow drops below both ends; hanging at the side, it lies between them.
+  Point elbow = hand.y > shoulder.y + 6
+                    ? Point{(shoulder.x + hand.x) / 2 - 1, (shoulder.y + hand.y) / 2}
+                    : Point{std::min(shoulder.x, hand.x) - 1, std::max(shoulder.y + 5.5, hand.y + 2)};
+  double light = nearArm ? 1.0 : 0.7;
+  Color sleeve = shade(kSuit, light * 1.25), glove = shade(kGlove, light);
+  c.line(shoulder.x, shoulder.y, elbow.x, elbow.y, kOutline, 5.0);
+  c.line(elbow.x, elbow.y, hand.x, hand.y, kOutline, 4.6);
+  c.fillCircle(hand.x, hand.y, 2.6, kOutline);
+  c.line(shoulder.x, shoulder.y, elbow.x, elbow.y, sleeve, 3.0);
+  c.line(elbow.x, elbow.y, hand.x, hand.y, shade(sleeve, 1.15), 2.6);
+  c.fillCircle(hand.x, hand.y, 1.6, glove);
+  if (nearArm) {
+    c.shadeEllipse(shoulder.x, shoulder.y, 3.2, 2.6, [=](double x, double y) {
+      return shade(kArmorGreen, 1.55 - 0.12 * (y - shoulder.y + 2.6));
+    });
+    c.line(shoulder.x - 2.5, shoulder.y + 2.2, shoulder.x + 2.5, shoulder.y + 2.2, kOutline);
+  }
 }
 
 void bloodyNeck(Canvas& c, double cx, double cy) {
@@ -84,45 +111,69 @@ void bloodyNeck(Canvas& c, double cx, double cy) {
   c.fillCircle(cx - 0.5, cy - 0.5, 1, rgb(230, 60, 50));
 }
 
+// Standing or walking: the feet stride along the floor, the body sinks a pixel or two as they part and
+// leans into the step; the hands stay at the grip, where the game draws the gun.
+void standingFrame(Canvas& c, const FighterPose& pose) {
+  double s = pose.walking ? std::sin(pose.phase * 2 * kPi) : 0;
+  double k = pose.walking ? std::cos(pose.phase * 2 * kPi) : 0;
+  int bob = static_cast<int>(std::lround(1.5 * std::abs(s)));
+  int nod = (bob + 1) / 2;
+  double lean = pose.walking ? 0.8 : 0.4;
+  constexpr double kFloor = kFighterHeight - 1.0, kStride = 6.5, kBone = 9.8;
+  Point hip{15, 25.5 + bob};
+  // Each foot slides from back to front while lifted (the half of the cycle it swings), then pushes back
+  // along the floor.
+  auto foot = [&](double side) {
+    double lift = pose.walking ? 3.2 * std::max(0.0, side * k) : 0;
+    // At ease the feet stand a little apart.
+    double apart = pose.armsDown ? 2.5 : 0;
+    return Point{hip.x + 0.5 + side * (kStride * s + apart), kFloor - lift};
+  };
+  auto leg = [&](Point f) { return Leg{hip, joint(hip, f, kBone, -1), f}; };
+  Leg a = leg(foot(1)), b = leg(foot(-1));
+  drawLeg(c, b, 0.7);
+  drawArm(c, {17.5, 12.5 + bob}, pose.armsDown ? Point{19, 23.5 + bob} : Point{20, 17}, false);
+  drawTorso(c, bob, lean);
+  drawLeg(c, a, 1.0);
+  if (pose.head)
+    drawHead(c, 16.5 + lean * 0.5, 5.5 + nod);
+  else
+    bloodyNeck(c, 16, 10.5 + nod);
+  drawArm(c, {14.5, 13.0 + bob}, pose.armsDown ? Point{17, 24.0 + bob} : Point{16.5, kGripY + 0.5}, true);
+}
+
+// Crouched: one knee up in front, the other low behind; a shuffle moves them and the body a little.
+void crouchedFrame(Canvas& c, const FighterPose& pose) {
+  double s = pose.walking ? std::sin(pose.phase * 2 * kPi) : 0;
+  int bob = pose.walking ? static_cast<int>(std::lround(std::abs(s))) : 0;
+  Point hip{15, 22.0 + bob * 0.5};
+  Leg front = makeLeg(hip, 75 + 8 * s, 110, 8.5, 9);
+  Leg back = makeLeg(hip, -20 - 8 * s, -80, 8, 8.5);
+  double dy = (kCrouchHeight - 1.0) - std::max(front.foot.y, back.foot.y);
+  for (Leg* l : {&front, &back}) {
+    l->hip.y += dy;
+    l->knee.y += dy;
+    l->foot.y += dy;
+  }
+  drawLeg(c, back, 0.7);
+  drawArm(c, {17.5, 12.5 + bob}, {20, 17}, false);
+  drawTorso(c, -2 + bob, 1.5);
+  drawLeg(c, front, 1.0);
+  if (pose.head)
+    drawHead(c, 17, 5.5 + bob);
+  else
+    bloodyNeck(c, 16.5, 10.5 + bob);
+  drawArm(c, {14.5, 12.5 + bob}, {16.5, kGripY + 0.5}, true);
+}
+
 }  // namespace
 
 Canvas fighterFrame(const FighterPose& pose) {
-  int height = pose.crouched ? kCrouchHeight : kFighterHeight;
-  Canvas c(kFighterWidth, height);
-  double swing = pose.walking ? std::sin(pose.phase * 2 * kPi) : 0;
-  double lift = pose.walking ? std::cos(pose.phase * 2 * kPi) : 0;
-  if (!pose.crouched) {
-    Point hip{16, 26};
-    // Each leg bends most while it swings forward; the body rides up and down with the stride.
-    Leg a = makeLeg(hip, 16 * swing, 8 + 22 * std::max(lift, 0.0), 10, 11);
-    Leg b = makeLeg(hip, -16 * swing, 8 + 22 * std::max(-lift, 0.0), 10, 11);
-    double dy = (height - 0.5) - std::max(a.foot.y, b.foot.y);
-    drawLeg(c, b, dy, 0.7);
-    drawArms(c, dy, false);
-    drawTorso(c, 0, dy, 0.5);
-    drawLeg(c, a, dy, 1.0);
-    if (pose.head)
-      drawHead(c, 16.5, 5.5 + dy);
-    else
-      bloodyNeck(c, 16, 10.5 + dy);
-    drawArms(c, dy, true);
-  } else {
-    // Crouched: one knee up in front, the other low behind; a shuffle moves them a little.
-    double s = pose.walking ? swing : 0;
-    Point hip{15, 22};
-    Leg front = makeLeg(hip, 75 + 8 * s, 110, 8.5, 9);
-    Leg back = makeLeg(hip, -20 - 8 * s, -80, 8, 8.5);
-    double dy = (height - 0.5) - std::max(front.foot.y, back.foot.y);
-    drawLeg(c, back, dy, 0.7);
-    drawArms(c, 0, false);
-    drawTorso(c, 0, -2, 1.5);
-    drawLeg(c, front, dy, 1.0);
-    if (pose.head)
-      drawHead(c, 17, 5.5);
-    else
-      bloodyNeck(c, 16.5, 10.5);
-    drawArms(c, 0, true);
-  }
+  Canvas c(kFighterWidth, pose.crouched ? kCrouchHeight : kFighterHeight);
+  if (pose.crouched)
+    crouchedFrame(c, pose);
+  else
+    standingFrame(c, pose);
   c.outline(kOutline);
   return c;
 }

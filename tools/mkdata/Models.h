@@ -24,6 +24,7 @@ struct FighterPose {
   bool walking = false;
   bool crouched = false;
   bool head = true;
+  bool armsDown = false;  // hands at the sides instead of at the grip (the menu's fighter at ease)
 };
 
 // One frame of the fighter facing right, outlined, 32 x 46 (32 x 33 crouched).

@@ -11,6 +11,7 @@ constexpr Color kWoodBrown = rgb(112, 72, 40);
 constexpr Color kOliveDrab = rgb(96, 108, 60);
 constexpr Color kRustOrange = rgb(176, 92, 40);
 constexpr Color kHazardYellow = rgb(236, 196, 32);
+constexpr Color kBelt = rgb(96, 72, 40);
 constexpr Color kWarheadRed = rgb(200, 36, 28);
 constexpr Color kEnergyCyan = rgb(90, 230, 255);
 constexpr Color kLaserRed = rgb(255, 40, 30);
@@ -20,6 +21,12 @@ constexpr Color kBlood = rgb(150, 10, 12);
 constexpr Color kBloodDark = rgb(90, 4, 6);
 constexpr Color kFlesh = rgb(196, 92, 80);
 constexpr Color kBone = rgb(226, 216, 190);
+// The rims of the pick-ups, one colour per kind.
+constexpr Color kWeaponRim = rgb(255, 232, 150);
+constexpr Color kAmmoRim = rgb(255, 196, 90);
+constexpr Color kHealthRim = rgb(255, 150, 150);
+constexpr Color kArmorRim = rgb(150, 255, 140);
+constexpr Color kMegaRim = rgb(150, 210, 255);
 constexpr Color kHudPanel = rgb(34, 38, 46);
 constexpr Color kHudEdge = rgb(98, 110, 128);
 

@@ -23,5 +23,9 @@ void addEffectPictures(std::vector<ArtItem>& items);
 Canvas strip(const std::vector<Canvas>& frames);
 // Brightens a diagonal band of the opaque pixels; t from 0 to 1 sweeps it across the picture.
 void glint(Canvas& canvas, double t);
+// The eight frames of a pick-up from its picture (drawn with a pixel of room on every side): a dark
+// outline and a rim of the kind's colour round it, so it reads on light and dark walls alike, and a
+// shine (a glint running over it, then a star) while the game bobs it. Frame 0 is the plain item.
+std::vector<Canvas> pickupFrames(const Canvas& base, Color rim);
 
 }  // namespace mv::art

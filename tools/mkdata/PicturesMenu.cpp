@@ -4,8 +4,8 @@
 #include "Models.h"
 #include "Palette.h"
 #include "Pictures.h"
-#include "common/ArtRng.h"
 #include "WeaponArt.h"
+#include "common/ArtRng.h"
 
 namespace mv::art {
 
@@ -75,10 +75,20 @@ Canvas menuBackdrop() {
   for (int x = 0; x < kScreenW; x += 8) c.fillRect(x, kFloorY + 10, 2, kScreenH, rgb(30, 33, 40));
   for (int y = kFloorY + 16; y < kScreenH; y += 10) c.fillRect(0, y, kScreenW, 2, rgb(26, 28, 34));
   lightningBolt(c, 690, 112, 0.75);
-  // The fighter, four times life size, standing guard on the right with his rocket launcher, clear
-  // of the middle column.
-  Canvas hero = fighterFrame({});
-  hero.draw(weaponPicture(3), 16 - weaponSize(3).width / 5, kGripY - weaponSize(3).height / 2);
+  // The fighter, four times life size, standing guard on the right, clear of the middle column: at
+  // ease, his rocket launcher slung across his back, so nothing hides him.
+  FighterPose atEase;
+  atEase.armsDown = true;
+  Canvas body = fighterFrame(atEase);
+  constexpr int kPad = 16, kTop = 18;  // room round him for the launcher
+  Canvas hero(body.width() + 2 * kPad, body.height() + kTop);
+  Canvas launcher = weaponPicture(3);
+  hero.draw(launcher.rotated(-76, launcher.width() / 2.0, launcher.height() / 2.0, hero.width(),
+                             hero.height(), kPad + 8.5, kTop + 14),
+            0, 0);
+  hero.draw(body, kPad, kTop);
+  // The sling, from the shoulder down across the chest to the hip.
+  hero.line(kPad + 13, kTop + 11.5, kPad + 20.5, kTop + 22, kBelt, 1.5);
   constexpr int kZoom = 4;
   Canvas big = hero.scaled(hero.width() * kZoom, hero.height() * kZoom);
   // Lit from behind by the bolt: a cold rim on the outline's inner edge.

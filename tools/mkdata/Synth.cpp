@@ -108,16 +108,97 @@ void mixInto(Samples& out, const Samples& in, double start, double gain) {
   for (size_t i = 0; i < in.size(); ++i) out[first + i] += static_cast<float>(gain * in[i]);
 }
 
-std::vector<int16_t> finish(Samples s, double peak, double fadeSeconds) {
+double loudnessDb(const Samples& s) {
+  const double a = 1 / (1 + 2 * kPi * 150 / kRate);
+  double x1 = 0, y1 = 0, z1 = 0, y2 = 0;
+  std::vector<double> weighted(s.size());
+  for (size_t i = 0; i < s.size(); ++i) {
+    y1 = a * (y1 + s[i] - x1);
+    x1 = s[i];
+    y2 = a * (y2 + y1 - z1);
+    z1 = y1;
+    weighted[i] = y2;
+  }
+  const size_t window = kRate / 20, hop = kRate / 200;
+  double best = 0;
+  for (size_t start = 0;; start += hop) {
+    const size_t end = std::min(weighted.size(), start + window);
+    double energy = 0;
+    for (size_t i = start; i < end; ++i) energy += weighted[i] * weighted[i];
+    best = std::max(best, energy / window);
+    if (end == weighted.size()) break;
+  }
+  return best > 0 ? 10 * std::log10(best) : -200;
+}
+
+namespace {
+
+// The highest a finished sample may reach: -1 dB, room left for the mixer's rounding.
+constexpr double kCeiling = 0.89;
+// Soft saturation may lift a sound by at most this much over its clean ceiling.
+constexpr double kMaxDrive = 2.0;
+
+Samples withoutOffset(Samples s) {
+  // A DC blocker (a high pass near 8 Hz), then whatever mean is left.
+  const double r = 1 - 2 * kPi * 8 / kRate;
+  double x1 = 0, y1 = 0, sum = 0;
+  for (float& v : s) {
+    const double y = v - x1 + r * y1;
+    x1 = v;
+    y1 = y;
+    v = static_cast<float>(y);
+    sum += y;
+  }
+  const float mean = s.empty() ? 0.0f : static_cast<float>(sum / s.size());
+  for (float& v : s) v -= mean;
+  return s;
+}
+
+Samples driven(const Samples& s, double gain) {
+  Samples out(s.size());
+  for (size_t i = 0; i < s.size(); ++i)
+    out[i] = static_cast<float>(kCeiling * std::tanh(gain * s[i] / kCeiling));
+  return out;
+}
+
+}  // namespace
+
+std::vector<int16_t> finish(Samples s, double targetDb, double fadeInSeconds, double fadeOutSeconds) {
+  s = withoutOffset(std::move(s));
   float top = 0;
   for (float v : s) top = std::max(top, std::fabs(v));
-  const double scale = top > 0 ? peak / top : 0;
-  const size_t fade = std::min(s.size(), static_cast<size_t>(fadeSeconds * kRate));
-  std::vector<int16_t> pcm(s.size());
-  for (size_t i = 0; i < s.size(); ++i) {
-    double v = s[i] * scale;
-    const size_t fromEnd = s.size() - i;
-    if (fromEnd <= fade) v *= static_cast<double>(fromEnd - 1) / fade;
+  if (top > 0) {
+    const double gain = std::pow(10.0, (targetDb - loudnessDb(s)) / 20);
+    if (gain * top <= kCeiling) {
+      for (float& v : s) v = static_cast<float>(v * gain);
+    } else {
+      // Too quiet for its peaks: drive it into a soft curve, as hard as the target needs and no harder.
+      double lo = kCeiling / top * 0.5, hi = kCeiling / top * kMaxDrive;
+      for (int step = 0; step < 24; ++step) {
+        const double mid = (lo + hi) / 2;
+        (loudnessDb(driven(s, mid)) < targetDb ? lo : hi) = mid;
+      }
+      s = driven(s, lo);
+    }
+  }
+  // Raised-cosine fades, then the offset the fades made is taken out under the same envelope, so the
+  // ends stay at zero.
+  const size_t n = s.size();
+  const size_t in = std::min(n / 2, static_cast<size_t>(fadeInSeconds * kRate));
+  const size_t out = std::min(n / 2, static_cast<size_t>(fadeOutSeconds * kRate));
+  std::vector<double> envelope(n, 1.0);
+  for (size_t i = 0; i < in; ++i) envelope[i] = 0.5 - 0.5 * std::cos(kPi * i / in);
+  for (size_t i = 0; i < out; ++i)
+    envelope[n - 1 - i] = std::min(envelope[n - 1 - i], 0.5 - 0.5 * std::cos(kPi * i / out));
+  double sum = 0, weight = 0;
+  for (size_t i = 0; i < n; ++i) {
+    sum += s[i] * envelope[i];
+    weight += envelope[i];
+  }
+  const double mean = n ? sum / n : 0;
+  std::vector<int16_t> pcm(n);
+  for (size_t i = 0; i < n; ++i) {
+    const double v = s[i] * envelope[i] - (weight > 0 ? mean * n / weight : 0) * envelope[i];
     pcm[i] = static_cast<int16_t>(std::lround(std::clamp(v, -1.0, 1.0) * 32767));
   }
   return pcm;

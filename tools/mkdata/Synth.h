@@ -80,7 +80,14 @@ void addEcho(Samples& out, double delaySeconds, double feedback, int taps);
 
 void mixInto(Samples& out, const Samples& in, double start, double gain);
 
-// Scales to the given peak (below full scale), fades the last milliseconds to silence and converts.
-std::vector<int16_t> finish(Samples s, double peak, double fadeSeconds = 0.01);
+// How loud a sound seems: the loudest 50 ms, with the low end weighted down as the ear hears it (two
+// first-order high passes at 150 Hz), in dB of full scale.
+double loudnessDb(const Samples& s);
+
+// Makes a sound ready for the archive: removes any offset from zero, brings it to the loudness asked
+// for (saturating softly when the peak would pass the ceiling), fades it in and out so it starts and
+// stops at rest, and converts it to 16 bits.
+std::vector<int16_t> finish(Samples s, double targetDb, double fadeInSeconds = 0.003,
+                            double fadeOutSeconds = 0.012);
 
 }  // namespace mv::synth

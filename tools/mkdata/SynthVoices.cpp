@@ -8,9 +8,6 @@
 namespace mv::synth {
 namespace {
 
-// Every sound peaks at about -1.5 dB: loud, never clipping, room left for the mixer.
-constexpr double kPeak = 0.84;
-
 Samples render(double seconds, const std::function<float(double)>& f) {
   Samples s = silence(seconds);
   for (size_t i = 0; i < s.size(); ++i) s[i] = f(timeOf(i));
@@ -22,11 +19,13 @@ Samples render(double seconds, const std::function<float(double)>& f) {
 Samples laserZap() {
   Osc a, b, vib;
   LowPass lp;
+  HighPass hp;  // an uneven square leans to one side; the high pass centres it while it sounds
   return render(0.22, [&](double t) {
     const double f = sweep(t, 0.16, 2400, 260);
     const double fm = 1 + 0.08 * vib.sine(55);
     const double v = 0.6 * a.square(f * fm, 0.3) + 0.4 * b.saw(f * 1.503);
-    return lp.step(static_cast<float>(v), 6000) * static_cast<float>(attackDecay(t, 0.004, 0.06));
+    return hp.step(lp.step(static_cast<float>(v), 6000), 120) *
+           static_cast<float>(attackDecay(t, 0.004, 0.06));
   });
 }
 
@@ -73,13 +72,17 @@ Samples rocketLaunch(double seconds, double lowHz, uint32_t seed) {
   Noise n(seed);
   BandPass bp;
   LowPass lp;
+  HighPass hp;
   Osc thump;
   return render(seconds, [&](double t) {
     const float x = n.next();
+    // The ignition's crack and the rising whoosh carry it through the fight; the roar below is felt more
+    // than heard.
+    const double crack = hp.step(x, 1800) * attackDecay(t, 0.001, 0.02) * 1.2;
     const double whoosh = bp.step(x, sweep(t, seconds, 500, 2200), 1.8) * attackDecay(t, 0.05, seconds * 0.4);
     const double kick = thump.sine(sweep(t, 0.2, lowHz * 2, lowHz)) * attackDecay(t, 0.003, 0.1);
-    const double roar = lp.step(x, 250) * attackDecay(t, 0.02, seconds * 0.3) * 2.5;
-    return static_cast<float>(1.4 * whoosh + kick + roar);
+    const double roar = lp.step(x, 250) * attackDecay(t, 0.02, seconds * 0.3);
+    return static_cast<float>(crack + 3 * whoosh + 0.6 * kick + roar);
   });
 }
 
@@ -178,10 +181,11 @@ Samples ammoClicks() {
 
 Samples talkChirp() {
   Osc a;
+  HighPass hp;
   return render(0.2, [&](double t) {
     const double f = t < 0.08 ? 1320 : 1760;
     const double env = t < 0.08 ? attackDecay(t, 0.004, 0.05) : attackDecay(t - 0.09, 0.004, 0.04);
-    return static_cast<float>(a.square(f, 0.25) * 0.5 * (t > 0.08 && t < 0.09 ? 0 : env));
+    return hp.step(static_cast<float>(a.square(f, 0.25) * (t > 0.08 && t < 0.09 ? 0 : env)), 200);
   });
 }
 
@@ -330,8 +334,12 @@ Samples smackDown() {
   return s;
 }
 
-Voice voice(const char* name, int32_t maxPlaying, Samples s, double peak = kPeak) {
-  return Voice{name, false, maxPlaying, finish(std::move(s), peak)};
+// Loudness is set by how a sound is met in a fight (dB of full scale as loudnessDb measures it): the
+// blasts that matter most and come seldom are loudest; what repeats many times a second (the minigun,
+// the energy gun, ricochets, hits, a rocket's flight) sits lower, so a busy fight does not become a wall
+// of noise; pick-ups are clear but below the guns; chat is a small chirp.
+Voice voice(const char* name, int32_t maxPlaying, Samples s, double loudness) {
+  return Voice{name, false, maxPlaying, finish(std::move(s), loudness)};
 }
 
 }  // namespace
@@ -340,46 +348,50 @@ std::vector<Voice> gameVoices() {
   std::vector<Voice> v;
   // Rapid-fire weapons need more simultaneous voices than slow ones; the count caps the cut-off of
   // the oldest play (the energy gun fires every 150..190 ms, the minigun down to every 97 ms).
-  v.push_back(voice("Weapon0", 4, laserZap()));
-  v.push_back(voice("Weapon1", 2, rifleCrack()));
-  v.push_back(voice("Weapon2", 2, shotgunBlast()));
-  v.push_back(voice("Weapon3", 3, rocketLaunch(0.7, 55, 303)));
-  v.push_back(voice("Weapon4", 2, rocketLaunch(1.1, 38, 404)));
-  v.push_back(voice("Weapon5", 3, flakChunk()));
-  v.push_back(voice("Weapon6", 3, discThwip()));
-  v.push_back(voice("Weapon7", 6, minigunTick()));
-  v.push_back(voice("Talk", 1, talkChirp(), 0.45));  // a square wave: loud for its peak
-  v.push_back(voice("Respawn", 3, respawnShimmer()));
-  v.push_back(voice("Health25", 2, chime({784, 1047}, 0.07, 0.12)));
-  v.push_back(voice("MegaHealth", 1, chime({523, 659, 784, 1047, 1319}, 0.06, 0.2)));
-  v.push_back(voice("ArmorGet", 2, armorClank()));
-  v.push_back(voice("WeaponGet", 2, weaponCock()));
-  v.push_back(voice("AmmoGet", 2, ammoClicks()));
-  // Played every 300 ms while a rocket flies, so each one is a little over that and fades at both ends.
-  v.push_back(voice("RocketFly", 4, [] {
-    Noise n(1717);
-    BandPass bp;
-    Osc wob;
-    return render(0.34, [&](double t) {
-      const double env = std::sin(kPi * t / 0.34);
-      return static_cast<float>(bp.step(n.next(), 900 + 300 * wob.sine(9), 2.5) * env);
-    });
-  }()));
-  v.push_back(voice("Ricoshet1", 3, ricochet(3100, 1900, 1801)));
-  v.push_back(voice("Ricoshet2", 3, ricochet(2300, 1500, 1802)));
-  v.push_back(voice("Ricoshet3", 3, ricochet(4200, 3300, 1803)));
-  v.push_back(voice("BulletAttack1", 3, squelch(1901, 0.2, 19, 150)));
-  v.push_back(voice("BulletAttack2", 3, squelch(1902, 0.18, 29, 120)));
-  v.push_back(voice("BulletAttack3", 3, squelch(1903, 0.22, 13, 180)));
-  v.push_back(voice("DiscRico", 3, discRico()));
-  v.push_back(voice("Explode", 4, explosion()));
-  v.push_back(voice("Death1", 2, groan(180, 90, 0.7, {730, 1090, 2440}, 2001)));   // "ah"
-  v.push_back(voice("Death2", 2, groan(230, 110, 0.55, {570, 840, 2410}, 2002)));  // "aw"
-  v.push_back(voice("Death3", 2, groan(150, 70, 0.85, {300, 870, 2240}, 2003)));   // "oo"
-  v.push_back(voice("HeadCut", 2, headCut()));
-  v.push_back(voice("Headsmack", 2, headSmack()));
-  v.push_back(voice("Headshot", 1, headshotStinger()));
-  v.push_back(voice("SmackDown", 2, smackDown()));
+  v.push_back(voice("Weapon0", 4, laserZap(), -17));
+  v.push_back(voice("Weapon1", 2, rifleCrack(), -13));
+  v.push_back(voice("Weapon2", 2, shotgunBlast(), -12));
+  v.push_back(voice("Weapon3", 3, rocketLaunch(0.7, 55, 303), -12));
+  v.push_back(voice("Weapon4", 2, rocketLaunch(1.1, 38, 404), -12));
+  v.push_back(voice("Weapon5", 3, flakChunk(), -13));
+  v.push_back(voice("Weapon6", 3, discThwip(), -16));
+  v.push_back(voice("Weapon7", 6, minigunTick(), -19));
+  v.push_back(voice("Talk", 1, talkChirp(), -21));
+  v.push_back(voice("Respawn", 3, respawnShimmer(), -17));
+  v.push_back(voice("Health25", 2, chime({784, 1047}, 0.07, 0.12), -17));
+  v.push_back(voice("MegaHealth", 1, chime({523, 659, 784, 1047, 1319}, 0.06, 0.2), -14));
+  v.push_back(voice("ArmorGet", 2, armorClank(), -16));
+  v.push_back(voice("WeaponGet", 2, weaponCock(), -15));
+  v.push_back(voice("AmmoGet", 2, ammoClicks(), -19));
+  // Played every 300 ms while a rocket flies, so each one is a little over that and fades at both ends;
+  // the quietest of all, a hum under the fight.
+  v.push_back(voice(
+      "RocketFly", 4,
+      [] {
+        Noise n(1717);
+        BandPass bp;
+        Osc wob;
+        return render(0.34, [&](double t) {
+          const double env = std::sin(kPi * t / 0.34);
+          return static_cast<float>(bp.step(n.next(), 900 + 300 * wob.sine(9), 2.5) * env);
+        });
+      }(),
+      -25));
+  v.push_back(voice("Ricoshet1", 3, ricochet(3100, 1900, 1801), -20));
+  v.push_back(voice("Ricoshet2", 3, ricochet(2300, 1500, 1802), -20));
+  v.push_back(voice("Ricoshet3", 3, ricochet(4200, 3300, 1803), -20));
+  v.push_back(voice("BulletAttack1", 3, squelch(1901, 0.2, 19, 150), -18));
+  v.push_back(voice("BulletAttack2", 3, squelch(1902, 0.18, 29, 120), -18));
+  v.push_back(voice("BulletAttack3", 3, squelch(1903, 0.22, 13, 180), -18));
+  v.push_back(voice("DiscRico", 3, discRico(), -18));
+  v.push_back(voice("Explode", 4, explosion(), -10));
+  v.push_back(voice("Death1", 2, groan(180, 90, 0.7, {730, 1090, 2440}, 2001), -14));   // "ah"
+  v.push_back(voice("Death2", 2, groan(230, 110, 0.55, {570, 840, 2410}, 2002), -14));  // "aw"
+  v.push_back(voice("Death3", 2, groan(150, 70, 0.85, {300, 870, 2240}, 2003), -14));   // "oo"
+  v.push_back(voice("HeadCut", 2, headCut(), -14));
+  v.push_back(voice("Headsmack", 2, headSmack(), -15));
+  v.push_back(voice("Headshot", 1, headshotStinger(), -12));
+  v.push_back(voice("SmackDown", 2, smackDown(), -12));
   return v;
 }
 

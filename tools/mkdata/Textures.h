@@ -8,6 +8,9 @@ namespace mv::art {
 constexpr int kTile = 16;
 constexpr int kSheetColumns = 16, kSheetRows = 8;
 
+// How a sheet's pieces are made: riveted steel, natural rock, lit panels, corroded plant.
+enum class Look { Metal, Rock, Tech, Hazard };
+
 // The look of one tile sheet, also used by its background picture.
 struct Theme {
   const char* name;
@@ -17,7 +20,7 @@ struct Theme {
   Color liquid;  // what fills the lethal pools
   Color liquidGlow;
   uint32_t seed;
-  bool stone;  // rough stone blocks instead of riveted plates
+  Look look;
 };
 
 const Theme& theme(int index);  // 0..3, in the order of the texture names

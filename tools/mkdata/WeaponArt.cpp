@@ -178,4 +178,28 @@ Canvas weaponPicture(int weapon, double scale) {
   return c;
 }
 
+Canvas heldWeaponPicture(int weapon) {
+  Canvas gun = weaponPicture(weapon);
+  const double gx = gun.width() / 5.0, gy = gun.height() / 2.0;
+  // The lowest opaque row under the support point, so the hand sits under whatever the gun has there.
+  const int sx = static_cast<int>(gx + gun.width() * 0.3);
+  int below = static_cast<int>(gy);
+  for (int y = gun.height() - 1; y >= 0; --y)
+    if (gun.get(sx, y).a >= 128) {
+      below = y;
+      break;
+    }
+  Canvas hands(gun.width(), gun.height());
+  auto glove = [&](double cx, double cy) {
+    hands.fillCircle(cx, cy, 2.6, kOutline);
+    // Leather brown: it shows on dark gunmetal and on bright steel alike.
+    hands.fillCircle(cx, cy, 1.7, rgb(118, 90, 62));
+    hands.set(static_cast<int>(cx) - 1, static_cast<int>(cy) - 1, rgb(176, 142, 104));
+  };
+  glove(sx + 0.5, std::min(below - 0.5, gun.height() - 2.0));
+  glove(gx + 0.5, std::min(gy + 1.5, gun.height() - 2.0));
+  gun.draw(hands, 0, 0);
+  return gun;
+}
+
 }  // namespace mv::art

@@ -14,5 +14,8 @@ WeaponSize weaponSize(int weapon);
 // Weapon 0..7 facing right, its grip at one fifth of the width from the back end and on the middle
 // line, outlined; the canvas is the scaled size.
 Canvas weaponPicture(int weapon, double scale = 1.0);
+// The same gun as a fighter holds it: a gloved hand round the grip and another under the barrel, so
+// the hands turn with the gun at every aim and the fighter's arms reach them at the grip.
+Canvas heldWeaponPicture(int weapon);
 
 }  // namespace mv::art

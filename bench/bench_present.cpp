@@ -1,0 +1,70 @@
+// Showing a frame full screen: the 800 x 600 picture converted, enlarged to the screen and presented,
+// with the sharp scaling (each screen pixel takes the surface pixels it covers by area) and with the
+// renderer's nearest-pixel stretch. Needs a display: run it under Xvfb at the size to measure, e.g.
+//   LP_NUM_THREADS=0 xvfb-run -a -s "-screen 0 1280x720x24" build/bench/bench_present
+// (LP_NUM_THREADS=0 keeps a software OpenGL's drawing on the calling thread, so the CPU column
+// counts it.) The "frame ms" counter is one present() from the game's picture to the end of
+// RenderPresent, without its pacing.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+#include "platform/SdlPlatform.h"
+
+namespace mv {
+namespace {
+
+void present(benchmark::State& state, bool sharp) {
+  if (!std::getenv("DISPLAY")) {
+    state.SkipWithError("no DISPLAY: run under xvfb-run");
+    return;
+  }
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  PlatformOptions options;  // full screen at the display's size
+  std::unique_ptr<SdlPlatform> platform;
+  try {
+    platform = std::make_unique<SdlPlatform>(options);
+    platform->openDisplay(800, 600);
+  } catch (const PlatformError& e) {
+    state.SkipWithError(e.what());
+    return;
+  }
+  platform->setSharpScaling(sharp);
+  std::vector<uint16_t> pixels(800 * 600);
+  for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<uint16_t>(i * 2654435761u >> 16);
+  double renderer = 0;
+  for (auto _ : state) {
+    platform->present(pixels.data(), 800, 600, 800);
+    renderer += platform->lastFrameMs();
+  }
+  state.counters["frame ms"] = renderer / static_cast<double>(state.iterations());
+  state.SetLabel(platform->rendererName());
+}
+
+void BM_PresentSharp(benchmark::State& state) {
+  present(state, true);
+}
+void BM_PresentNearest(benchmark::State& state) {
+  present(state, false);
+}
+// The scaling alone, without a display: 800 x 600 to the view of 1280 x 720 (960 x 720) and of
+// 1920 x 1080 (1440 x 1080).
+void BM_SharpScaleOnly(benchmark::State& state) {
+  const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
+  std::vector<uint32_t> source(800 * 600), target(static_cast<size_t>(w) * h);
+  for (size_t i = 0; i < source.size(); ++i) source[i] = static_cast<uint32_t>(i * 2654435761u);
+  SharpScaler scaler;
+  for (auto _ : state) {
+    scaler.scale(source.data(), 800, 600, 800, target.data(), w, h, w);
+    benchmark::DoNotOptimize(target.data());
+  }
+}
+BENCHMARK(BM_SharpScaleOnly)->Args({960, 720})->Args({1440, 1080})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PresentSharp)->Unit(benchmark::kMillisecond)->Iterations(120);
+BENCHMARK(BM_PresentNearest)->Unit(benchmark::kMillisecond)->Iterations(120);
+
+}  // namespace
+}  // namespace mv
