@@ -263,3 +263,22 @@ TEST_F(PickupTest, RefusedKindsLeaveNoSpriteAndUnknownOnesAreScenery) {
 
 }  // namespace
 }  // namespace mv
+
+namespace mv {
+namespace {
+
+TEST_F(PickupTest, DroppedWeaponsNeverPileUpPastTheirLimit) {
+  // With no match the limit is 16: the seventeenth dropped gun takes the place of the oldest.
+  std::vector<TItem*> guns;
+  for (int i = 0; i < 16; ++i) guns.push_back(item("Weapon2Item", true, 40 * i, 100));
+  TItem* placed = item("Weapon3Item", false, 0, 300);
+  for (TItem* gun : guns) EXPECT_FALSE(gun->killed());
+  TItem* newest = item("Weapon5Item", true, 700, 100);
+  EXPECT_TRUE(guns[0]->killed());
+  for (size_t i = 1; i < guns.size(); ++i) EXPECT_FALSE(guns[i]->killed()) << i;
+  EXPECT_FALSE(newest->killed());
+  EXPECT_FALSE(placed->killed());  // what the level placed is never counted
+}
+
+}  // namespace
+}  // namespace mv

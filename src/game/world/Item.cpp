@@ -1,6 +1,7 @@
 #include "game/world/Item.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "engine/archive/PictureCollection.h"
 #include "engine/sprite/SpriteEngine.h"
@@ -9,6 +10,7 @@
 #include "game/combatants/Man.h"
 #include "game/world/Grid.h"
 #include "game/world/Images.h"
+#include "game/world/Match.h"
 #include "platform/Error.h"
 
 namespace mv {
@@ -51,6 +53,7 @@ KindRule ruleOf(const std::string& kind) {
   return r;
 }
 
+constexpr size_t kMinDroppedItems = 16;  // with a new one, at most this or two per fighter lie about
 constexpr int32_t kFadeStep = 3;             // alpha per pass: 85 passes from clear to opaque
 constexpr double kBobMsPerPixel = 42;        // hovering speed
 constexpr double kBobHeight = 10;            // pixels
@@ -184,9 +187,25 @@ void TItem::pickUpCheck() {
   }
 }
 
+namespace {
+
+void makeRoomForDroppedItem(TSprite& parent) {
+  // Dropped weapons stay until someone takes them, and bots never go looking for them: where fighters
+  // keep dying out of everyone's way they would pile up for the whole match. The oldest goes first.
+  const TMatch* match = globals().match;
+  const size_t limit = std::max<size_t>(kMinDroppedItems, 2 * static_cast<size_t>(match ? match->fighterCount() : 0));
+  std::vector<TItem*> dropped;
+  for (TSprite* child : parent.children())
+    if (auto* item = dynamic_cast<TItem*>(child); item && item->dropped && !item->killed()) dropped.push_back(item);
+  for (size_t i = 0; i + limit <= dropped.size(); ++i) dropped[i]->kill();
+}
+
+}  // namespace
+
 TItem* createItem(TSprite* parent, int32_t x, int32_t y, bool dropped, const std::string& kind) {
   checkPickupKind(kind);
   gameImage(kind);
+  if (dropped && parent) makeRoomForDroppedItem(*parent);
   auto* item = new TItem(parent);
   item->place(x, y, dropped, kind);
   return item;
