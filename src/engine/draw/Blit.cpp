@@ -56,14 +56,6 @@ void blitCopy(TSurface& dest, int x, int y, const TSurface& source, const TRect&
   }
 }
 
-uint16_t blend565(uint16_t source, uint16_t dest, int alpha) {
-  const int inv = 255 - alpha;
-  const int r = (((source >> 8) & 0xF8) * alpha + ((dest >> 8) & 0xF8) * inv) >> 8;
-  const int g = (((source >> 3) & 0xFC) * alpha + ((dest >> 3) & 0xFC) * inv) >> 8;
-  const int b = (((source << 3) & 0xF8) * alpha + ((dest << 3) & 0xF8) * inv) >> 8;
-  return rgb565(static_cast<uint8_t>(r), static_cast<uint8_t>(g), static_cast<uint8_t>(b));
-}
-
 namespace {
 
 // Shared walk of a scaled blit: calls put(destRow, sourceRow, columns, count) for each clipped row.

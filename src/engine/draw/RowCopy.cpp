@@ -71,27 +71,6 @@ __attribute__((target("avx2"))) void rowsAvx2(uint16_t* d, int dp, const uint16_
 
 }  // namespace
 
-bool simdLevelAvailable(SimdLevel level) {
-  switch (level) {
-    case SimdLevel::Scalar:
-      return true;
-#ifdef MV_X86
-    case SimdLevel::Sse2:
-      return true;
-    case SimdLevel::Avx2:
-      return __builtin_cpu_supports("avx2");
-#endif
-    default:
-      return false;
-  }
-}
-
-SimdLevel bestSimdLevel() {
-  if (simdLevelAvailable(SimdLevel::Avx2)) return SimdLevel::Avx2;
-  if (simdLevelAvailable(SimdLevel::Sse2)) return SimdLevel::Sse2;
-  return SimdLevel::Scalar;
-}
-
 void copyRowsKeyed(uint16_t* d, int destPitch, const uint16_t* s, int sourcePitch, int w, int h,
                    uint16_t key, SimdLevel level) {
   if (w <= 0 || h <= 0) return;

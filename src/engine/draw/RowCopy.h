@@ -4,14 +4,9 @@
 
 #include <cstdint>
 
+#include "engine/draw/Simd.h"
+
 namespace mv {
-
-// The instruction sets the row loops come in. The build targets any x86-64 (SSE2); AVX2 is chosen at run
-// time where the processor has it.
-enum class SimdLevel { Scalar, Sse2, Avx2 };
-
-SimdLevel bestSimdLevel();
-bool simdLevelAvailable(SimdLevel level);
 
 // h rows of w pixels from s to d; pixels equal to key leave the destination as it was. The two blocks
 // must not overlap.
