@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "engine/draw/RotatedRun.h"
 #include "engine/draw/RowCopy.h"
 
 namespace mv {
@@ -87,6 +88,10 @@ void blitStretch(TSurface& dest, const TRect& destRect, const TSurface& source, 
     return;
   }
   const uint16_t key = source.colorKey();
+  // Rows that sample the same source row come out the same, unless the surface is drawn onto itself.
+  const uint16_t* previousSource = nullptr;
+  const uint16_t* previousDest = nullptr;
+  const bool reuseRows = !keyed && &dest != &source;
   forEachScaledRow(dest, destRect, source, srcRect,
                    [&](uint16_t* d, const uint16_t* s, const int* columns, int count) {
                      if (keyed) {
@@ -94,9 +99,12 @@ void blitStretch(TSurface& dest, const TRect& destRect, const TSurface& source, 
                          const uint16_t p = s[columns[i]];
                          d[i] = p == key ? d[i] : p;
                        }
+                     } else if (reuseRows && s == previousSource) {
+                       std::memcpy(d, previousDest, count * sizeof(uint16_t));
                      } else {
                        for (int i = 0; i < count; ++i) d[i] = s[columns[i]];
                      }
+                     previousSource = s, previousDest = d;
                    });
 }
 
@@ -108,12 +116,19 @@ void blitAlpha(TSurface& dest, const TRect& destRect, const TSurface& source, co
     return;
   }
   const uint16_t key = source.colorKey();
+  // Sampled a stretch of a row at a time, then blended eight pixels at a time.
+  constexpr int kChunk = 64;
+  uint16_t samples[kChunk], keep[kChunk];
   forEachScaledRow(dest, destRect, source, srcRect,
                    [&](uint16_t* d, const uint16_t* s, const int* columns, int count) {
-                     for (int i = 0; i < count; ++i) {
-                       const uint16_t p = s[columns[i]];
-                       if (keyed && p == key) continue;
-                       d[i] = blend565(p, d[i], alpha);
+                     for (int start = 0; start < count; start += kChunk) {
+                       const int n = std::min(kChunk, count - start);
+                       for (int i = 0; i < n; ++i) {
+                         const uint16_t p = s[columns[start + i]];
+                         samples[i] = p;
+                         keep[i] = keyed && p == key ? 0xFFFF : 0;
+                       }
+                       blendSpan(d + start, samples, keep, n, alpha);
                      }
                    });
 }
