@@ -76,7 +76,6 @@ class SdlPlatform : public Platform {
   std::unique_ptr<SDL_Renderer, RendererDeleter> renderer_;
   std::unique_ptr<SDL_Texture, TextureDeleter> texture_;
   int surfaceWidth_ = 0, surfaceHeight_ = 0;
-  std::vector<uint32_t> palette_;  // every 5-6-5 value as 8-8-8
   int refreshRate_ = 60;
   uint64_t lastPresentEnd_ = 0;
   double lastPresentMs_ = 0;
