@@ -104,9 +104,10 @@ struct Rotation {
   // The fixed point is used only where its values cannot overflow. The guard bounds, in 32.32 units, how
   // far a fixed-point position can lie from the doubles' one: the top row's start is rounded to 32.32
   // (half a unit), each row's change and each pixel's step too (half a unit each, times the rows and
-  // pixels walked), the row change is a double product (2^-53 of it per row), each row's start in
-  // doubles is four roundings of terms up to `terms`, and each addition along a row rounds by 2^-53 of
-  // the largest position met. Positions are linear over the box, so their largest lie at its corners.
+  // pixels walked), the row change is a double product (2^-53 of it per row), a row's start in doubles
+  // is off the exact value by at most 2^-53 of (3 terms + the position), for the top row and the row at
+  // hand, and each addition along a row rounds by 2^-53 of the largest position met. Positions are linear
+  // over the box, so their largest lie at its corners. The factors below are doubled for slack.
   void prepareFixedPoint() {
     const int rows = box.height();
     if (srcW > kMaxSize || srcH > kMaxSize || n > kMaxSize || rows > kMaxSize) return;
@@ -127,7 +128,7 @@ struct Rotation {
     if (!(largest <= kMaxPosition && terms <= 4 * kMaxPosition)) return;
     const double perRow = std::max(std::fabs(perRowU), std::fabs(perRowV));
     const double drift = 1 + 0.5 * n + n * largest * kHalfUlp * kOne + rows * (0.5 + perRow * kHalfUlp * kOne) +
-                         (4 * terms + 2 * largest) * kHalfUlp * kOne;
+                         (12 * terms + 4 * largest) * kHalfUlp * kOne;
     if (!(drift < 1 << 29)) return;
     guard = static_cast<int64_t>(drift) + 8;
 
