@@ -38,12 +38,15 @@ struct Case {
 // Draws the case both ways onto equal backgrounds; returns the first differing pixel's index or -1.
 int compare(const TSurface& source, const TRect& srcRect, const Case& c, int destW = 120, int destH = 100) {
   TSurface plain(destW, destH), fast(destW, destH);
-  for (int i = 0; i < destW * destH; ++i) plain.pixels()[i] = fast.pixels()[i] = static_cast<uint16_t>(i * 7919);
+  const size_t count = static_cast<size_t>(destW) * destH;
+  for (size_t i = 0; i < count; ++i) plain.pixels()[i] = static_cast<uint16_t>(i * 7919);
+  std::memcpy(fast.pixels(), plain.pixels(), count * sizeof(uint16_t));
   plainBlitRotate(plain, c.x, c.y, c.width, c.height, source, srcRect, c.keyed, c.centerX, c.centerY, c.angle,
                   c.alpha);
   blitRotate(fast, c.x, c.y, c.width, c.height, source, srcRect, c.keyed, c.centerX, c.centerY, c.angle, c.alpha);
-  for (int i = 0; i < destW * destH; ++i)
-    if (plain.pixels()[i] != fast.pixels()[i]) return i;
+  if (std::memcmp(plain.pixels(), fast.pixels(), count * sizeof(uint16_t)) == 0) return -1;
+  for (size_t i = 0; i < count; ++i)
+    if (plain.pixels()[i] != fast.pixels()[i]) return static_cast<int>(i);
   return -1;
 }
 
