@@ -41,8 +41,18 @@ TEST(Blend, OnePixelAndEightAtATimeFollowTheFormulaForEveryAlpha) {
       keep[i] = i % 3 == 0 ? 0xFFFF : 0;
       expected[i] = keep[i] ? row[i] : byFormula(samples[i], row[i], alpha);
     }
-    blendSpan(row.data(), samples.data(), keep.data(), 19, alpha);
+    const std::vector<uint16_t> original = row;
+    blendSpan(row.data(), samples.data(), keep.data(), 19, alpha, -1);
     ASSERT_EQ(row, expected) << "alpha " << alpha;
+    // The same with the pixels to keep marked by the colour key in their samples instead.
+    std::vector<uint16_t> keyed = original;
+    for (int i = 0; i < 19; ++i) {
+      if (i % 3 == 0) samples[i] = 0xF81F;
+      else if (samples[i] == 0xF81F) samples[i] = 0;
+      expected[i] = i % 3 == 0 ? original[i] : byFormula(samples[i], original[i], alpha);
+    }
+    blendSpan(keyed.data(), samples.data(), nullptr, 19, alpha, 0xF81F);
+    ASSERT_EQ(keyed, expected) << "keyed, alpha " << alpha;
   }
 }
 

@@ -118,17 +118,13 @@ void blitAlpha(TSurface& dest, const TRect& destRect, const TSurface& source, co
   const uint16_t key = source.colorKey();
   // Sampled a stretch of a row at a time, then blended eight pixels at a time.
   constexpr int kChunk = 64;
-  uint16_t samples[kChunk], keep[kChunk];
+  uint16_t samples[kChunk];
   forEachScaledRow(dest, destRect, source, srcRect,
                    [&](uint16_t* d, const uint16_t* s, const int* columns, int count) {
                      for (int start = 0; start < count; start += kChunk) {
                        const int n = std::min(kChunk, count - start);
-                       for (int i = 0; i < n; ++i) {
-                         const uint16_t p = s[columns[start + i]];
-                         samples[i] = p;
-                         keep[i] = keyed && p == key ? 0xFFFF : 0;
-                       }
-                       blendSpan(d + start, samples, keep, n, alpha);
+                       for (int i = 0; i < n; ++i) samples[i] = s[columns[start + i]];
+                       blendSpan(d + start, samples, nullptr, n, alpha, keyed ? key : -1);
                      }
                    });
 }

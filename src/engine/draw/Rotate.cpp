@@ -143,7 +143,7 @@ struct Rotation {
 
   // The first pixel of a row at or past a real crossing position, clamped to [0, n].
   int pixelAfter(double position) const {
-    return static_cast<int>(std::min(std::max(position, -1.0), static_cast<double>(n))) + 1;
+    return static_cast<int>(std::min(std::max(position, -1.0), static_cast<double>(n)) + 1.0);
   }
 
   void draw(TSurface& dest, const RotatedSource& out) const {

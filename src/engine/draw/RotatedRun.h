@@ -47,8 +47,8 @@ inline int walkRun(const RotatedSource& source, int first, int last, int64_t au,
 }
 
 template <bool Keyed>
-[[gnu::noinline]] inline int copyRun(uint16_t* row, const RotatedSource& source, int first, int last, int64_t au, int64_t av,
-                   int64_t cu, int64_t cv, int64_t guard) {
+[[gnu::noinline]] inline int copyRun(uint16_t* row, const RotatedSource& source, int first, int last, int64_t au,
+                                     int64_t av, int64_t cu, int64_t cv, int64_t guard) {
   const uint16_t key = source.key;
   return walkRun(source, first, last, au, av, cu, cv, guard, [&](int k, uint16_t p, bool inside) {
     if (!inside) return;
@@ -57,23 +57,29 @@ template <bool Keyed>
   });
 }
 
-// Blends samples into row where keep is 0: blend565 eight pixels at a time.
-void blendSpan(uint16_t* row, const uint16_t* samples, const uint16_t* keep, int count, int alpha);
+// Blends samples into row, eight pixels at a time, but for pixels whose keep entry is set (keep may be
+// null) and samples equal to key (key -1: none).
+void blendSpan(uint16_t* row, const uint16_t* samples, const uint16_t* keep, int count, int alpha, int key);
 
-// Blended runs are sampled into a buffer first, then blended all at once.
+// Blended runs are sampled into a buffer first, then blended all at once. With a colour key, pixels past
+// the picture sample the key; without one, they are marked to keep.
 template <bool Keyed>
-[[gnu::noinline]] inline int blendRun(uint16_t* row, const RotatedSource& source, int first, int last, int64_t au, int64_t av,
-                    int64_t cu, int64_t cv, int64_t guard) {
+[[gnu::noinline]] inline int blendRun(uint16_t* row, const RotatedSource& source, int first, int last, int64_t au,
+                                      int64_t av, int64_t cu, int64_t cv, int64_t guard) {
   constexpr int kChunk = 64;
   uint16_t samples[kChunk], keep[kChunk];
   const uint16_t key = source.key;
   for (int start = first; start < last; start += kChunk) {
     const int end = std::min(last, start + kChunk);
     const int stop = walkRun(source, start, end, au, av, cu, cv, guard, [&](int k, uint16_t p, bool inside) {
-      samples[k - start] = p;
-      keep[k - start] = !inside || (Keyed && p == key) ? 0xFFFF : 0;
+      if (Keyed) {
+        samples[k - start] = inside ? p : key;
+      } else {
+        samples[k - start] = p;
+        keep[k - start] = inside ? 0 : 0xFFFF;
+      }
     });
-    blendSpan(row + start, samples, keep, stop - start, source.alpha);
+    blendSpan(row + start, samples, Keyed ? nullptr : keep, stop - start, source.alpha, Keyed ? key : -1);
     if (stop < end) return stop;
     au += (end - start) * cu, av += (end - start) * cv;
   }
