@@ -28,4 +28,12 @@ constexpr uint32_t rgb565ToArgb8888(uint16_t p) {
   return 0xFF000000u | (r << 16) | (g << 8) | b;
 }
 
+// rgb565ToArgb8888 over a row, eight pixels at a time (sixteen with AVX2, where allowed and present).
+void convertRow565To8888(const uint16_t* source, uint32_t* target, int count, bool avx2 = true);
+bool presentationUsesAvx2();
+
+// A whole surface (pitch in pixels) into a 32-bit frame (pitch in bytes, as textures give it).
+void convertFrame565To8888(const uint16_t* source, int width, int height, int pitch, void* target,
+                           int targetPitch);
+
 }  // namespace mv

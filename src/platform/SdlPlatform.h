@@ -91,7 +91,6 @@ class SdlPlatform : public Platform {
   std::vector<uint32_t> frame_;  // the converted surface, when it is scaled on the way to the texture
   SharpScaler scaler_;
   double lastFrameMs_ = 0;
-  std::vector<uint32_t> palette_;  // every 5-6-5 value as 8-8-8
   int refreshRate_ = 60;
   uint64_t lastPresentEnd_ = 0;
   double lastPresentMs_ = 0;

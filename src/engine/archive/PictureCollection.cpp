@@ -96,6 +96,7 @@ void TPictureCollectionItem::initialize() {
 }
 
 void TPictureCollectionItem::finalize() {
+  stretchCache_.clear();
   patterns_.clear();
   surfaces_.clear();
   built_ = false;
@@ -125,6 +126,7 @@ void TPictureCollectionItem::restore() {
     if (collection_->displayInitialized()) initialize();
     if (!initialized_) return;
   }
+  stretchCache_.clear();
   patterns_.clear();
   surfaces_.clear();
   built_ = true;
@@ -181,7 +183,7 @@ void TPictureCollectionItem::draw(TSurface& dest, int x, int y, int patternIndex
 }
 
 void TPictureCollectionItem::stretchDraw(TSurface& dest, const TRect& rect, int patternIndex) {
-  if (const Pattern* p = pattern(patternIndex)) blitStretch(dest, rect, *p->surface, p->rect, Transparent);
+  if (const Pattern* p = pattern(patternIndex)) stretchCache_.draw(dest, rect, *p->surface, p->rect, Transparent);
 }
 
 void TPictureCollectionItem::drawAlpha(TSurface& dest, const TRect& rect, int patternIndex, int alpha) {

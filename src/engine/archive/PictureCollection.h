@@ -12,6 +12,7 @@
 #include "engine/draw/Geometry.h"
 #include "engine/archive/NameIndex.h"
 #include "engine/archive/Picture.h"
+#include "engine/draw/StretchCache.h"
 #include "engine/draw/Surface.h"
 
 namespace mv {
@@ -57,7 +58,9 @@ class TPictureCollectionItem {
   void restore();     // rebuilds surfaces and patterns from the picture
 
   void draw(TSurface& dest, int x, int y, int patternIndex);
+  // A large stretch drawn unchanged frame after frame comes from a kept scaled copy.
   void stretchDraw(TSurface& dest, const TRect& rect, int patternIndex);
+  bool holdsStretchedCopy() const { return stretchCache_.holdsCopy(); }
   void drawAlpha(TSurface& dest, const TRect& rect, int patternIndex, int alpha);
   void drawRotate(TSurface& dest, int x, int y, int width, int height, int patternIndex, double centerX,
                   double centerY, int angle);
@@ -84,6 +87,7 @@ class TPictureCollectionItem {
   bool built_ = false;  // restore has cut the picture: the pattern records count from now on
   std::vector<std::unique_ptr<TSurface>> surfaces_;
   std::vector<Pattern> patterns_;
+  TStretchCache stretchCache_;  // cleared whenever the surfaces go
 };
 
 class TPictureCollection {

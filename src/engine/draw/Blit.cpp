@@ -3,29 +3,12 @@
 #include <algorithm>
 #include <cstring>
 #include <vector>
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
+
+#include "engine/draw/RotatedRun.h"
+#include "engine/draw/RowCopy.h"
 
 namespace mv {
 namespace {
-
-// The colour-keyed row copy is the most used operation of the game (every tile and sprite), so it
-// compares and selects eight pixels at a time.
-inline void copyRowKeyed(uint16_t* __restrict d, const uint16_t* __restrict s, int count, uint16_t key) {
-  int i = 0;
-#ifdef __SSE2__
-  const __m128i keys = _mm_set1_epi16(static_cast<short>(key));
-  for (; i + 8 <= count; i += 8) {
-    const __m128i src = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
-    const __m128i dst = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
-    const __m128i keyed = _mm_cmpeq_epi16(src, keys);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i),
-                     _mm_or_si128(_mm_and_si128(keyed, dst), _mm_andnot_si128(keyed, src)));
-  }
-#endif
-  for (; i < count; ++i) d[i] = s[i] == key ? d[i] : s[i];
-}
 
 // The source rectangle limited to the source surface; drawing never samples outside it.
 TRect clippedSource(const TSurface& source, const TRect& srcRect) {
@@ -62,23 +45,16 @@ void blitCopy(TSurface& dest, int x, int y, const TSurface& source, const TRect&
       std::memcpy(&scratch[static_cast<size_t>(row) * w], source.row(sy + row) + sx, w * sizeof(uint16_t));
     base = scratch.data(), pitch = w, ox = 0, oy = 0;
   }
-  const uint16_t key = source.colorKey();
-  for (int row = 0; row < h; ++row) {
-    const uint16_t* s = base + static_cast<size_t>(oy + row) * pitch + ox;
-    uint16_t* d = dest.row(to.Top + row) + to.Left;
-    if (keyed)
-      copyRowKeyed(d, s, w, key);
-    else
-      std::memcpy(d, s, w * sizeof(uint16_t));
+  const uint16_t* s = base + static_cast<size_t>(oy) * pitch + ox;
+  uint16_t* d = dest.row(to.Top) + to.Left;
+  if (keyed) {
+    copyRowsKeyed(d, dest.pitch(), s, pitch, w, h, source.colorKey());
+  } else if (w == pitch && w == dest.pitch()) {
+    std::memcpy(d, s, static_cast<size_t>(w) * h * sizeof(uint16_t));
+  } else {
+    for (int row = 0; row < h; ++row) std::memcpy(d + static_cast<size_t>(row) * dest.pitch(),
+                                                  s + static_cast<size_t>(row) * pitch, w * sizeof(uint16_t));
   }
-}
-
-uint16_t blend565(uint16_t source, uint16_t dest, int alpha) {
-  const int inv = 255 - alpha;
-  const int r = (((source >> 8) & 0xF8) * alpha + ((dest >> 8) & 0xF8) * inv) >> 8;
-  const int g = (((source >> 3) & 0xFC) * alpha + ((dest >> 3) & 0xFC) * inv) >> 8;
-  const int b = (((source << 3) & 0xF8) * alpha + ((dest << 3) & 0xF8) * inv) >> 8;
-  return rgb565(static_cast<uint8_t>(r), static_cast<uint8_t>(g), static_cast<uint8_t>(b));
 }
 
 namespace {
@@ -112,6 +88,10 @@ void blitStretch(TSurface& dest, const TRect& destRect, const TSurface& source, 
     return;
   }
   const uint16_t key = source.colorKey();
+  // Rows that sample the same source row come out the same, unless the surface is drawn onto itself.
+  const uint16_t* previousSource = nullptr;
+  const uint16_t* previousDest = nullptr;
+  const bool reuseRows = !keyed && &dest != &source;
   forEachScaledRow(dest, destRect, source, srcRect,
                    [&](uint16_t* d, const uint16_t* s, const int* columns, int count) {
                      if (keyed) {
@@ -119,9 +99,12 @@ void blitStretch(TSurface& dest, const TRect& destRect, const TSurface& source, 
                          const uint16_t p = s[columns[i]];
                          d[i] = p == key ? d[i] : p;
                        }
+                     } else if (reuseRows && s == previousSource) {
+                       std::memcpy(d, previousDest, count * sizeof(uint16_t));
                      } else {
                        for (int i = 0; i < count; ++i) d[i] = s[columns[i]];
                      }
+                     previousSource = s, previousDest = d;
                    });
 }
 
@@ -133,12 +116,15 @@ void blitAlpha(TSurface& dest, const TRect& destRect, const TSurface& source, co
     return;
   }
   const uint16_t key = source.colorKey();
+  // Sampled a stretch of a row at a time, then blended eight pixels at a time.
+  constexpr int kChunk = 64;
+  uint16_t samples[kChunk];
   forEachScaledRow(dest, destRect, source, srcRect,
                    [&](uint16_t* d, const uint16_t* s, const int* columns, int count) {
-                     for (int i = 0; i < count; ++i) {
-                       const uint16_t p = s[columns[i]];
-                       if (keyed && p == key) continue;
-                       d[i] = blend565(p, d[i], alpha);
+                     for (int start = 0; start < count; start += kChunk) {
+                       const int n = std::min(kChunk, count - start);
+                       for (int i = 0; i < n; ++i) samples[i] = s[columns[start + i]];
+                       blendSpan(d + start, samples, nullptr, n, alpha, keyed ? key : -1);
                      }
                    });
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <vector>
 
 #include "engine/draw/Geometry.h"
@@ -11,6 +12,21 @@
 namespace mv {
 
 class TTextCanvas;
+
+// Storage for surface pixels starting on a cache line, so that two surfaces' rows line up the same way
+// in every process: where the heap happened to put them no longer decides how fast a copy runs.
+template <typename T>
+struct CacheLineAllocator {
+  using value_type = T;
+  static constexpr std::align_val_t kAlignment{64};
+  CacheLineAllocator() = default;
+  template <typename U>
+  CacheLineAllocator(const CacheLineAllocator<U>&) {}
+  T* allocate(size_t n) { return static_cast<T*>(::operator new(n * sizeof(T), kAlignment)); }
+  void deallocate(T* p, size_t) { ::operator delete(p, kAlignment); }
+  template <typename U>
+  bool operator==(const CacheLineAllocator<U>&) const { return true; }
+};
 
 // Packs 8-bit channels into 5-6-5 by dropping the low bits, as the display's conversion does.
 inline uint16_t rgb565(uint8_t r, uint8_t g, uint8_t b) {
@@ -58,7 +74,7 @@ class TSurface {
 
  private:
   int width_, height_;
-  std::vector<uint16_t> pixels_;
+  std::vector<uint16_t, CacheLineAllocator<uint16_t>> pixels_;
   uint16_t colorKey_ = 0;
   bool systemMemory_ = false;
   std::unique_ptr<TTextCanvas> canvas_;
