@@ -1,6 +1,11 @@
 # make run   - install what is missing, build everything, generate the game folder and start the game
 # make test  - the same set-up, then every test through CTest
 BUILD ?= build
+
+# ccache (when installed) shares compiled objects between clones of the repository: paths inside it are
+# taken relative to it, and the build folder's own path does not count.
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := 1
 ARGS ?=
 
 .PHONY: all deps configure build run test bench sanitize fuzz clean
