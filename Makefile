@@ -27,6 +27,10 @@ run: build
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j2
 
+# Every benchmark, as ratios to a frame memcpy timed in the same run.
+bench: build
+	scripts/bench-summary
+
 # Sanitizer build of everything and its tests.
 sanitize: deps
 	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMASHVOLT_SANITIZE=ON -DMASHVOLT_BENCH=OFF
