@@ -167,7 +167,7 @@ TEST_F(WeaponRange, BulletsFlyStraightAndRicochetOffTheFarWall) {
       EXPECT_NEAR(impacts[i].cy, expected[i].cy, 1.0) << i;
       EXPECT_EQ(impacts[i].angle, expected[i].angle) << i;
     }
-    for (TShot* s : shots) EXPECT_TRUE(s->killed());
+    EXPECT_TRUE(live<TShot>().empty());  // every pellet is gone (and freed) after its impact
   }
   EXPECT_EQ(player().health, 100);
   EXPECT_TRUE(errors.empty()) << errors.front();
