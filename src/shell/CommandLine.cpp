@@ -64,6 +64,8 @@ std::string usageText() {
          "  --hotseat           with --match: two players on a split screen\n"
          "  --audio-out FILE    headless: write what the mixer plays to FILE as a 44100 Hz stereo\n"
          "                      16-bit WAV, at the pace of the ticks\n"
+         "  --stats-every N     headless: after every N ticks print one line to standard output with\n"
+         "                      the resident memory, the sprites by kind and the frame times\n"
          "  --help              this text\n";
 }
 
@@ -93,6 +95,7 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
       {"--exec", [&](const std::string& v) { return o.exec.push_back(v), true; }},
       {"--input", [&](const std::string& v) { return !v.empty() && (o.input = v, true); }},
       {"--audio-out", [&](const std::string& v) { return !v.empty() && (o.audioOut = v, true); }},
+      {"--stats-every", [&](const std::string& v) { int64_t n; return parseNumber<int64_t>(v, 1, INT64_MAX, n) && (o.statsEvery = n, true); }},
   };
 
   for (size_t i = 0; i < args.size(); ++i) {
@@ -120,6 +123,9 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
   // A window plays to the sound device; only a headless run has a mix to record.
   else if (!o.audioOut.empty() && !o.headless)
     result.error = "--audio-out needs --headless";
+  // Standard output is the statistics' own only when there is no window to watch.
+  else if (o.statsEvery && !o.headless)
+    result.error = "--stats-every needs --headless";
   else if (o.match.empty() && (o.botsGiven || o.skillGiven || o.hotseat))
     result.error = "--bots, --skill and --hotseat go with --match";
   else

@@ -25,6 +25,7 @@ struct CommandLine {
   std::vector<int64_t> screenshotAt;  // save a screenshot after each of these ticks
   std::string input;                  // file of timed input events
   std::string audioOut;               // headless: WAV file of everything the mixer plays
+  std::optional<int64_t> statsEvery;  // headless: a statistics line on standard output every N ticks
 };
 
 struct ParseResult {

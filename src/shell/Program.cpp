@@ -7,10 +7,12 @@
 
 #include "platform/Cp1251.h"
 #include "platform/HeadlessPlatform.h"
+#include "platform/ProcessStats.h"
 #include "platform/WaveFileWriter.h"
 #include "shell/CommandLine.h"
 #include "shell/InputScript.h"
 #include "shell/MainForm.h"
+#include "shell/RunStats.h"
 
 namespace mv {
 namespace {
@@ -37,8 +39,10 @@ class Loop {
  public:
   Loop(Platform& platform, TMainForm& form, const CommandLine& options, std::vector<TimedEvent> script)
       : platform_(platform), form_(form), options_(options), script_(std::move(script)), errors_(platform) {
-    if (options.lag) fixedLag_ = static_cast<uint32_t>(*options.lag);
-    else if (options.headless) fixedLag_ = kHeadlessStepMs;
+    if (options.lag)
+      fixedLag_ = static_cast<uint32_t>(*options.lag);
+    else if (options.headless)
+      fixedLag_ = kHeadlessStepMs;
     form_.OnError = [this](const std::string& message) { errors_.report(message); };
   }
   ~Loop() { form_.OnError = nullptr; }
@@ -51,7 +55,9 @@ class Loop {
     // A match asked for on the command line starts before the first frame; a level that does not
     // load ends the program like any other start-up failure.
     if (!options_.match.empty())
-      form_.startMatch({.level = options_.match, .bots = options_.bots, .skill = options_.skill,
+      form_.startMatch({.level = options_.match,
+                        .bots = options_.bots,
+                        .skill = options_.skill,
                         .hotseat = options_.hotseat});
     runExecLines();
     while (!ending()) {
@@ -61,6 +67,7 @@ class Loop {
       while (!ending() && platform_.pollEvent(event)) dispatch(event);
       if (ending()) break;
       tick();
+      if (options_.statsEvery && ticks_ % *options_.statsEvery == 0) printStats();
     }
     return 0;
   }
@@ -89,9 +96,19 @@ class Loop {
       platform_.delay(fixedLag_ ? fixedLag_ : kInactiveWaitMs);  // inactive: give the processor away
       return;
     }
+    const int64_t started = wallMicroseconds();
     guarded([&] { form_.DXTimerTimer(lag); });
+    frameTimes_.add(wallMicroseconds() - started);
     for (int64_t at : options_.screenshotAt)
       if (at == ticks_) guarded([&] { screenshotAt(at); });
+  }
+
+  void printStats() {
+    const std::string line =
+        statsLine(ticks_, clock_, residentMemoryKb(), takeCensus(form_.SpriteEngine.engine), frameTimes_);
+    std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
+    frameTimes_ = {};
   }
 
   void screenshotAt(int64_t at) {
@@ -147,17 +164,38 @@ class Loop {
   void dispatch(const Event& e) {
     guarded([&] {
       switch (e.kind) {
-        case EventKind::KeyDown: form_.FormKeyDown(e.key, e.shift); break;
-        case EventKind::KeyUp: break;
-        case EventKind::Char: form_.FormKeyPress(e.ch); break;
-        case EventKind::MouseDown: form_.DXDrawMouseDown(e.x, e.y); break;
-        case EventKind::MouseMove: form_.DXDrawMouseMove(e.x, e.y); break;
-        case EventKind::MouseUp: form_.DXDrawMouseUp(e.x, e.y); break;
-        case EventKind::WheelUp: form_.FormMouseWheelUp(); break;
-        case EventKind::WheelDown: form_.FormMouseWheelDown(); break;
-        case EventKind::FocusGained: form_.DXTimer.activate(now()); break;
-        case EventKind::FocusLost: form_.DXTimer.deactivate(); break;
-        case EventKind::Quit: quit_ = true; break;
+        case EventKind::KeyDown:
+          form_.FormKeyDown(e.key, e.shift);
+          break;
+        case EventKind::KeyUp:
+          break;
+        case EventKind::Char:
+          form_.FormKeyPress(e.ch);
+          break;
+        case EventKind::MouseDown:
+          form_.DXDrawMouseDown(e.x, e.y);
+          break;
+        case EventKind::MouseMove:
+          form_.DXDrawMouseMove(e.x, e.y);
+          break;
+        case EventKind::MouseUp:
+          form_.DXDrawMouseUp(e.x, e.y);
+          break;
+        case EventKind::WheelUp:
+          form_.FormMouseWheelUp();
+          break;
+        case EventKind::WheelDown:
+          form_.FormMouseWheelDown();
+          break;
+        case EventKind::FocusGained:
+          form_.DXTimer.activate(now());
+          break;
+        case EventKind::FocusLost:
+          form_.DXTimer.deactivate();
+          break;
+        case EventKind::Quit:
+          quit_ = true;
+          break;
       }
     });
   }
@@ -180,6 +218,7 @@ class Loop {
   uint32_t fixedLag_ = 0;
   uint32_t clock_ = 0;
   int64_t ticks_ = 0;
+  FrameTimes frameTimes_;  // since the last statistics line
   bool quit_ = false;
 };
 

@@ -182,6 +182,26 @@ TEST_F(PickupTest, DroppedItemsFallAndAreGoneOnceTaken) {
   EXPECT_TRUE(lost->killed());
 }
 
+TEST_F(PickupTest, DroppedWeaponsNobodyTakesAreHeldToALimitOldestFirst) {
+  // Placed pick-ups never count: they are the level's.
+  TItem* placed = item("Health25");
+  std::vector<TItem*> drops;
+  for (int i = 0; i < kMaxDroppedWeapons; ++i) drops.push_back(item("Weapon0Item", true, 10 * i, 500));
+  for (TItem* d : drops) EXPECT_FALSE(d->killed());
+
+  TItem* newest = item("Weapon2Item", true);
+  EXPECT_TRUE(drops[0]->killed());
+  EXPECT_FALSE(drops[1]->killed());
+  EXPECT_FALSE(newest->killed());
+  EXPECT_FALSE(placed->killed());
+  // The killed one no longer counts while it waits to be freed: the next drop takes the next oldest.
+  item("Weapon5Item", true);
+  EXPECT_TRUE(drops[1]->killed());
+  EXPECT_FALSE(drops[2]->killed());
+  root.freeKilled();
+  EXPECT_EQ(all<TItem>().size(), static_cast<size_t>(kMaxDroppedWeapons) + 1);
+}
+
 TEST_F(PickupTest, WeaponsAndAmmunitionFollowTheFightersAmmunitionRules) {
   // Needs the fighter's ammunition operations; skipped while they are placeholders.
   TMan* probe = fighter(-500, -500);

@@ -176,9 +176,28 @@ void TItem::pickUpCheck() {
   }
 }
 
+namespace {
+
+// Without a limit a long match piles them up for ever: a 100-bot match on the canyon drops about 35 a
+// minute into its lava, and every one is tested against every fighter on every pass.
+void makeRoomForDrop(const TSprite& parent) {
+  TItem* oldest = nullptr;
+  int32_t lying = 0;
+  for (TSprite* s : parent.children()) {
+    auto* item = dynamic_cast<TItem*>(s);
+    if (!item || !item->dropped || item->killed()) continue;
+    if (!oldest) oldest = item;  // children keep the order they were made in
+    ++lying;
+  }
+  if (lying >= kMaxDroppedWeapons) oldest->kill();
+}
+
+}  // namespace
+
 TItem* createItem(TSprite* parent, int32_t x, int32_t y, bool dropped, const std::string& kind) {
   checkPickupKind(kind);
   gameImage(kind);
+  if (dropped) makeRoomForDrop(*parent);
   auto* item = new TItem(parent);
   item->place(x, y, dropped, kind);
   return item;

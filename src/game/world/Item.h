@@ -36,8 +36,12 @@ class TItem : public TPhyzObj {
 // Other kinds are accepted (a kind no rule matches is a decoration nobody can take).
 void checkPickupKind(const std::string& kind);
 
+// Weapons dropped by the dead lie until someone takes them, and some fall where nobody can (into lava):
+// at most this many lie under one parent; a new drop beyond it takes the place of the oldest.
+constexpr int32_t kMaxDroppedWeapons = 100;
+
 // A new pick-up under parent, created only once its kind and picture are known to be good, so a refused
-// kind leaves no sprite behind.
+// kind leaves no sprite behind. A dropped one past kMaxDroppedWeapons kills the oldest dropped one.
 TItem* createItem(TSprite* parent, int32_t x, int32_t y, bool dropped, const std::string& kind);
 
 // The level loader's seam: a placed pick-up under the sprite engine root.
