@@ -39,10 +39,8 @@ class Loop {
  public:
   Loop(Platform& platform, TMainForm& form, const CommandLine& options, std::vector<TimedEvent> script)
       : platform_(platform), form_(form), options_(options), script_(std::move(script)), errors_(platform) {
-    if (options.lag)
-      fixedLag_ = static_cast<uint32_t>(*options.lag);
-    else if (options.headless)
-      fixedLag_ = kHeadlessStepMs;
+    if (options.lag) fixedLag_ = static_cast<uint32_t>(*options.lag);
+    else if (options.headless) fixedLag_ = kHeadlessStepMs;
     form_.OnError = [this](const std::string& message) { errors_.report(message); };
   }
   ~Loop() { form_.OnError = nullptr; }
@@ -55,9 +53,7 @@ class Loop {
     // A match asked for on the command line starts before the first frame; a level that does not
     // load ends the program like any other start-up failure.
     if (!options_.match.empty())
-      form_.startMatch({.level = options_.match,
-                        .bots = options_.bots,
-                        .skill = options_.skill,
+      form_.startMatch({.level = options_.match, .bots = options_.bots, .skill = options_.skill,
                         .hotseat = options_.hotseat});
     runExecLines();
     while (!ending()) {
@@ -164,38 +160,17 @@ class Loop {
   void dispatch(const Event& e) {
     guarded([&] {
       switch (e.kind) {
-        case EventKind::KeyDown:
-          form_.FormKeyDown(e.key, e.shift);
-          break;
-        case EventKind::KeyUp:
-          break;
-        case EventKind::Char:
-          form_.FormKeyPress(e.ch);
-          break;
-        case EventKind::MouseDown:
-          form_.DXDrawMouseDown(e.x, e.y);
-          break;
-        case EventKind::MouseMove:
-          form_.DXDrawMouseMove(e.x, e.y);
-          break;
-        case EventKind::MouseUp:
-          form_.DXDrawMouseUp(e.x, e.y);
-          break;
-        case EventKind::WheelUp:
-          form_.FormMouseWheelUp();
-          break;
-        case EventKind::WheelDown:
-          form_.FormMouseWheelDown();
-          break;
-        case EventKind::FocusGained:
-          form_.DXTimer.activate(now());
-          break;
-        case EventKind::FocusLost:
-          form_.DXTimer.deactivate();
-          break;
-        case EventKind::Quit:
-          quit_ = true;
-          break;
+        case EventKind::KeyDown: form_.FormKeyDown(e.key, e.shift); break;
+        case EventKind::KeyUp: break;
+        case EventKind::Char: form_.FormKeyPress(e.ch); break;
+        case EventKind::MouseDown: form_.DXDrawMouseDown(e.x, e.y); break;
+        case EventKind::MouseMove: form_.DXDrawMouseMove(e.x, e.y); break;
+        case EventKind::MouseUp: form_.DXDrawMouseUp(e.x, e.y); break;
+        case EventKind::WheelUp: form_.FormMouseWheelUp(); break;
+        case EventKind::WheelDown: form_.FormMouseWheelDown(); break;
+        case EventKind::FocusGained: form_.DXTimer.activate(now()); break;
+        case EventKind::FocusLost: form_.DXTimer.deactivate(); break;
+        case EventKind::Quit: quit_ = true; break;
       }
     });
   }
