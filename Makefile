@@ -8,7 +8,7 @@ export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 ARGS ?=
 
-.PHONY: all deps configure build run test bench sanitize fuzz clean
+.PHONY: all deps configure build run test bench sanitize fuzz fuzz-run soak clean
 
 all: build
 
@@ -37,11 +37,19 @@ sanitize: deps
 	cmake --build build-asan
 	ctest --test-dir build-asan --output-on-failure -j2
 
-# libFuzzer targets, built with clang.
-fuzz: deps
+# libFuzzer targets and their seed corpus, built with clang (installed when missing). FUZZ_DATA names a
+# game folder generated already (e.g. build/game), so the fuzz build need not build the generator.
+FUZZ_DATA ?=
+fuzz:
+	@scripts/install-deps.sh fuzz
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DMASHVOLT_FUZZ=ON -DMASHVOLT_BENCH=OFF
-	cmake --build build-fuzz
+	  -DMASHVOLT_FUZZ=ON -DMASHVOLT_BENCH=OFF -DMASHVOLT_FUZZ_DATA=$(FUZZ_DATA)
+	cmake --build build-fuzz --target fuzz
+
+# Each fuzz target for FUZZ_SECONDS from its seeds; stops at the first finding.
+FUZZ_SECONDS ?= 30
+fuzz-run: fuzz
+	scripts/fuzz-run build-fuzz $(FUZZ_SECONDS)
 
 clean:
 	rm -rf $(BUILD) build-asan build-fuzz

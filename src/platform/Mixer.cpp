@@ -276,16 +276,16 @@ void Mixer::render(Voice& voice, int32_t* accumulator, size_t frames) {
     size_t index = static_cast<size_t>(voice.position >> 32);
     size_t next = index + 1 < count ? index + 1 : (voice.looping ? 0 : index);
     int32_t frac = static_cast<int32_t>((voice.position >> 16) & 0xFFFF);
+    // Between the lowest and the highest sample the step times the fraction needs more than 32 bits.
+    auto between = [frac](int32_t a, int32_t b) {
+      return a + static_cast<int32_t>((static_cast<int64_t>(b - a) * frac) >> 16);
+    };
     int32_t left, right;
     if (stereo) {
-      int32_t a = data[2 * index], b = data[2 * next];
-      left = a + (((b - a) * frac) >> 16);
-      a = data[2 * index + 1];
-      b = data[2 * next + 1];
-      right = a + (((b - a) * frac) >> 16);
+      left = between(data[2 * index], data[2 * next]);
+      right = between(data[2 * index + 1], data[2 * next + 1]);
     } else {
-      int32_t a = data[index], b = data[next];
-      left = right = a + (((b - a) * frac) >> 16);
+      left = right = between(data[index], data[next]);
     }
     accumulator[2 * i] += static_cast<int32_t>(std::lround(left * voice.gainLeft));
     accumulator[2 * i + 1] += static_cast<int32_t>(std::lround(right * voice.gainRight));

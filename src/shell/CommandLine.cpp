@@ -71,6 +71,8 @@ std::string usageText() {
          "                      devices are not listened to but for Esc, which stops it (--frames and\n"
          "                      --screenshot-at count ticks as the recorded run did). Only the build that\n"
          "                      made the recording, with the same game data, replays it\n"
+         "  --stats-every N     headless: after every N ticks print one line to standard output with\n"
+         "                      the resident memory, the sprites by kind and the frame times\n"
          "  --help              this text\n";
 }
 
@@ -103,6 +105,7 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
       {"--audio-out", [&](const std::string& v) { return !v.empty() && (o.audioOut = v, true); }},
       {"--record", [&](const std::string& v) { return !v.empty() && (o.record = v, true); }},
       {"--replay", [&](const std::string& v) { return !v.empty() && (o.replay = v, true); }},
+      {"--stats-every", [&](const std::string& v) { int64_t n; return parseNumber<int64_t>(v, 1, INT64_MAX, n) && (o.statsEvery = n, true); }},
   };
 
   for (size_t i = 0; i < args.size(); ++i) {
@@ -135,6 +138,9 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
   // A replay is the recorded run: its seed, its ticks, its match and its input are the file's.
   else if (!o.replay.empty() && (o.seed || o.lag || !o.match.empty() || !o.input.empty() || !o.exec.empty()))
     result.error = "--replay takes the seed, the lags, the match and the input from the recording";
+  // Standard output is the statistics' own only when there is no window to watch.
+  else if (o.statsEvery && !o.headless)
+    result.error = "--stats-every needs --headless";
   else if (o.match.empty() && (o.botsGiven || o.skillGiven || o.hotseat))
     result.error = "--bots, --skill and --hotseat go with --match";
   else

@@ -27,6 +27,7 @@ struct CommandLine {
   std::string audioOut;               // headless: WAV file of everything the mixer plays
   std::string record;                 // write the run down to this file
   std::string replay;                 // play this recording again
+  std::optional<int64_t> statsEvery;  // headless: a statistics line on standard output every N ticks
 };
 
 struct ParseResult {

@@ -2,10 +2,9 @@
 
 #include <algorithm>
 #include <charconv>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
+#include "engine/archive/Picture.h"
 #include "platform/Cp1251.h"
 #include "platform/Error.h"
 
@@ -218,14 +217,13 @@ std::vector<TimedEvent> parseInputScript(const std::string& text) {
 }
 
 std::vector<TimedEvent> loadInputScript(const std::string& path) {
-  std::error_code ec;
-  std::ifstream file(path, std::ios::binary);
-  // A folder opens like a file here and reads as nothing; it is no script.
-  if (!file || std::filesystem::is_directory(path, ec))
-    throw Error(format("Cannot open file %s", path.c_str()));
-  std::ostringstream text;
-  text << file.rdbuf();
-  return parseInputScript(text.str());
+  // Only a plain file: a folder reads as nothing, a device or a pipe would never end.
+  const std::vector<uint8_t> bytes = readWholeFile(path);
+  try {
+    return parseInputScript(std::string(bytes.begin(), bytes.end()));
+  } catch (const Error& e) {
+    throw Error(inFile(path, e.what()));
+  }
 }
 
 std::string formatEvent(const Event& e) {

@@ -69,7 +69,8 @@ struct TimedEvent {
 
 // Parses a whole script. Throws mv::Error naming the line on anything it does not understand.
 std::vector<TimedEvent> parseInputScript(const std::string& text);
-// "Cannot open file %s" for a file that cannot be read, a folder included.
+// "Cannot open file %s" for anything but a readable plain file; a line it cannot understand is told
+// with the file's name ("Input script line N: ... in <path>").
 std::vector<TimedEvent> loadInputScript(const std::string& path);
 
 // One line of a script or, with recording set, of a recording; what it says is appended to out (a "text"

@@ -1,5 +1,9 @@
 #include "shell/Loop.h"
 
+#include <cstdio>
+
+#include "platform/ProcessStats.h"
+
 #include "platform/Cp1251.h"
 #include "platform/HeadlessPlatform.h"
 #include "shell/MainForm.h"
@@ -85,6 +89,7 @@ int Loop::run() {
     while (!ending() && platform_.pollEvent(event)) parts_.replay ? watchForStop(event) : dispatch(event);
     if (ending()) break;
     tick();
+    if (options_.statsEvery && ticks_ % *options_.statsEvery == 0) printStats();
   }
   if (parts_.recorder) parts_.recorder->end(ticks_);
   return 0;
@@ -114,11 +119,21 @@ void Loop::tick() {
   // rate shown is counted from the clock.
   if (parts_.recorder) parts_.recorder->frame(t - timerBase_);
   timerBase_ = t;
+  const int64_t started = wallMicroseconds();
   guarded([&] { form_.DXTimerTimer(lag); });
+  frameTimes_.add(wallMicroseconds() - started);
   for (int64_t at : options_.screenshotAt)
     if (at == ticks_) guarded([&] { screenshotAt(at); });
   if (parts_.recorder && !parts_.recorder->flush())
     errors_.report(format("Cannot write file %s: the recording stops here", parts_.recorder->path().c_str()));
+}
+
+void Loop::printStats() {
+  const std::string line =
+      statsLine(ticks_, clock_, residentMemoryKb(), takeCensus(form_.SpriteEngine.engine), frameTimes_);
+  std::printf("%s\n", line.c_str());
+  std::fflush(stdout);
+  frameTimes_ = {};
 }
 
 void Loop::pace() {

@@ -9,6 +9,7 @@
 
 #include "shell/CommandLine.h"
 #include "shell/InputScript.h"
+#include "shell/RunStats.h"
 
 namespace mv {
 
@@ -60,6 +61,8 @@ class Loop {
   bool ending() const;
   void tick();
   void pace();
+  // --stats-every: one line of memory, sprites and frame times on standard output.
+  void printStats();
   void setStep(int64_t ms);
   void activateTimer();
   void runExecLines();
@@ -94,6 +97,7 @@ class Loop {
   bool pacing_ = false;     // a replay in a window keeps to the recorded time
   uint32_t paceBase_ = 0;
   int64_t ticks_ = 0;
+  FrameTimes frameTimes_;  // since the last statistics line
   bool quit_ = false;
 };
 

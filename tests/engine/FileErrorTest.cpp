@@ -2,12 +2,14 @@
 // short. The player sees which download or edit broke.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
 
 #include "engine/archive/Picture.h"
 #include "engine/archive/PictureCollection.h"
+#include "engine/sound/WaveCollection.h"
 
 namespace mv {
 namespace {
@@ -16,7 +18,11 @@ namespace fs = std::filesystem;
 
 struct FileErrors : ::testing::Test {
   fs::path dir = fs::temp_directory_path() / ("mv-file-errors-" + std::to_string(::getpid()));
-  void SetUp() override { fs::create_directories(dir / "folder.dat"), fs::create_directories(dir / "folder.bmp"); }
+  void SetUp() override {
+    fs::create_directories(dir / "folder.dat"), fs::create_directories(dir / "folder.bmp");
+    // A pipe with no writer: opening it to read would wait for ever.
+    ::mkfifo((dir / "pipe.dat").c_str(), 0600);
+  }
   void TearDown() override { fs::remove_all(dir); }
   std::string write(const std::string& name, const std::vector<uint8_t>& bytes) {
     std::ofstream(dir / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
@@ -49,6 +55,27 @@ TEST_F(FileErrors, ArchivesNameTheFileInEveryError) {
   whole.resize(whole.size() / 2);
   const std::string cut = write("cut.dat", whole);
   EXPECT_EQ(load(cut), "Stream read error in " + cut);
+  EXPECT_EQ(load(path("pipe.dat")), "Cannot open file " + path("pipe.dat"));
+}
+
+TEST_F(FileErrors, SoundArchivesNameTheFileInEveryError) {
+  TWaveCollection c;
+  auto load = [&](const std::string& p) { return errorOf([&] { c.loadFromFile(p); }); };
+  EXPECT_EQ(load(path("missing.dat")), "Cannot open file " + path("missing.dat"));
+  EXPECT_EQ(load(path("folder.dat")), "Cannot open file " + path("folder.dat"));
+  EXPECT_EQ(load(path("pipe.dat")), "Cannot open file " + path("pipe.dat"));
+  const std::string empty = write("empty.dat", {});
+  EXPECT_EQ(load(empty), "Invalid stream format in " + empty);
+  std::vector<uint8_t> whole = readWholeFile("SYSTEM/sounds.dat");
+  ASSERT_GT(whole.size(), 1000u);
+  whole.resize(whole.size() / 2);
+  const std::string cut = write("cut.dat", whole);
+  EXPECT_EQ(load(cut), "Stream read error in " + cut);
+}
+
+TEST_F(FileErrors, ADeviceIsNoFile) {
+  // It would never end: the reader takes plain files only.
+  EXPECT_EQ(errorOf([] { readWholeFile("/dev/zero"); }), "Cannot open file /dev/zero");
 }
 
 TEST_F(FileErrors, PictureFilesNameTheFileInEveryError) {

@@ -23,12 +23,13 @@ TEST_F(BotLife, JoinsDeadWithANameAGreetingAndADelayOfHalfASecondToThree) {
   int earliest = 1 << 30, latest = 0;
   constexpr int kBots = 1000;
   for (int i = 0; i < kBots; ++i) {
+    console.messages.clear();  // the feed keeps only its newest lines
     auto* b = new TBot(&root);
     ASSERT_EQ(names.count(b->name), 1u) << b->name;
     ++namesSeen[b->name];
     // The join line is the bot's name run straight into the notice.
     EXPECT_EQ(console.lines.back(), b->name + utf8ToCp1251("(Bot) вошел в игру."));
-    ASSERT_EQ(console.messages.size(), static_cast<size_t>(i + 1));
+    ASSERT_EQ(console.messages.size(), 1u);
     const std::string& said = console.messages.back();
     ASSERT_EQ(said.rfind(b->name + ": ", 0), 0u) << said;
     const std::string greeting = said.substr(b->name.size() + 2);
@@ -155,6 +156,7 @@ TEST_F(BotLife, DeathChatComesOnceADeathEightTimesInFifteen) {
     b->deathHandled = false;
     b->talkDelay = 0;
     b->moveMode = 0;
+    console.messages.clear();  // the feed keeps only its newest lines
     const size_t before = console.messages.size();
     b->moveSelf(1);
     b->moveSelf(1);  // still dead: nothing more is said

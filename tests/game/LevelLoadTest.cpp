@@ -165,15 +165,15 @@ TEST_F(LevelLoadTest, RefusedLevelsLeaveTheCurrentOneIntact) {
   EXPECT_EQ(errorLoading(write("tex", basic("NoSuchSheet"))), "Cannot open file Textures\\NoSuchSheet.bmp");
   unchanged("missing texture");
   // "respawn" is not "Respawn": it is a pick-up kind, and no image has that name.
-  EXPECT_EQ(errorLoading(write("case", basic("Tiles", "respawn"))), "Image 'respawn' not found");
+  EXPECT_EQ(errorLoading(write("case", basic("Tiles", "respawn"))), "Image 'respawn' not found in Maps/case.lvx");
   unchanged("unknown pick-up");
   std::vector<std::string> badY = basic();
   badY[14] = "0x10";
-  EXPECT_EQ(errorLoading(write("num", badY)), "'0x10' is not a valid integer value");
+  EXPECT_EQ(errorLoading(write("num", badY)), "'0x10' is not a valid integer value in Maps/num.lvx");
   unchanged("bad number");
   std::vector<std::string> big = basic();
   big[4] = "200";
-  EXPECT_EQ(errorLoading(write("big", big)), "Map size 200 x 2 is outside 1 .. 116 cells");
+  EXPECT_EQ(errorLoading(write("big", big)), "Map size 200 x 2 is outside 1 .. 116 cells in Maps/big.lvx");
   unchanged("oversized map");
 }
 

@@ -101,7 +101,7 @@ TEST_F(PickupLoadTest, PickupsJoinTheTreeAndKindsBeyondTheWeaponTablesRefuseTheL
     // The bad kind comes last, after a good pick-up and a respawn point: still nothing changes.
     const std::string path =
         write("bad", {"Armor", "0", "0", "Respawn", "1", "1", "Respawn", "2", "2", c.kind, "0", "0"});
-    EXPECT_EQ(errorLoading(path), c.message);
+    EXPECT_EQ(errorLoading(path), c.message + (" in " + path));
     EXPECT_EQ(root.count(), 1);
     EXPECT_EQ(scope.get().backLayer.get(), back);
     EXPECT_EQ(scope.get().grid.at(0, 0), CellSolid);

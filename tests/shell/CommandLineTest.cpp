@@ -34,6 +34,15 @@ TEST(CommandLine, AudioOutIsForHeadlessRuns) {
   EXPECT_NE(usageText().find("--audio-out FILE"), std::string::npos);
 }
 
+TEST(CommandLine, StatisticsAreForHeadlessRuns) {
+  auto r = parseCommandLine({"--headless", "--stats-every", "3750"});
+  ASSERT_EQ(r.error, "");
+  EXPECT_EQ(r.options.statsEvery, 3750);
+  EXPECT_EQ(parseCommandLine({"--stats-every", "60"}).error, "--stats-every needs --headless");
+  EXPECT_EQ(parseCommandLine({"--headless", "--stats-every", "0"}).error, "bad value for --stats-every: 0");
+  EXPECT_NE(usageText().find("--stats-every N"), std::string::npos);
+}
+
 TEST(CommandLine, NothingGivenMeansTheDefaults) {
   auto r = parseCommandLine({});
   EXPECT_EQ(r.error, "");

@@ -1,8 +1,11 @@
 #include "shell/InputScript.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 
 namespace mv {
 namespace {
@@ -123,6 +126,32 @@ TEST(InputScript, MissingFileGivesTheOpenMessage) {
 
 TEST(InputScript, AFolderIsNoScript) {
   EXPECT_THROW(loadInputScript(std::filesystem::temp_directory_path().string()), Error);
+}
+
+TEST(InputScript, EmptyCutAndPipeFilesAreToldByName) {
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("mv-input-files-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  auto errorOf = [](const std::string& path) {
+    try {
+      loadInputScript(path);
+    } catch (const Error& e) {
+      return std::string(e.what());
+    }
+    return std::string("no error");
+  };
+  const std::string empty = (dir / "empty.txt").string(), cut = (dir / "cut.txt").string();
+  std::ofstream(empty).flush();
+  EXPECT_TRUE(loadInputScript(empty).empty());
+  // Cut in the middle of the second line's event word.
+  std::ofstream(cut) << "1 keydown 65\n5 keyd";
+  EXPECT_EQ(errorOf(cut), "Input script line 2: cannot understand \"5 keyd\" in " + cut);
+  // A pipe with no writer would wait for ever; a device would never end.
+  const std::string pipe = (dir / "pipe.txt").string();
+  ::mkfifo(pipe.c_str(), 0600);
+  EXPECT_EQ(errorOf(pipe), "Cannot open file " + pipe);
+  EXPECT_EQ(errorOf("/dev/zero"), "Cannot open file /dev/zero");
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -206,6 +206,21 @@ TEST_F(ProgramRun, AnInputFolderIsAnError) {
   EXPECT_NE(r.output.find("Cannot open file keys"), std::string::npos) << r.output;
 }
 
+TEST_F(ProgramRun, StatisticsComeEveryNTicksWithTheMatchInThem) {
+  RunResult r = run("--headless --frames 250 --lag 16 --seed 1 --match steelcage --bots 3 --stats-every 125");
+  EXPECT_EQ(r.exitCode, 0) << r.output;
+  std::vector<std::string> lines;
+  for (size_t at = r.output.find("stats "); at != std::string::npos; at = r.output.find("stats ", at + 1))
+    lines.push_back(r.output.substr(at, r.output.find('\n', at) - at));
+  ASSERT_EQ(lines.size(), 2u) << r.output;
+  EXPECT_EQ(lines[0].rfind("stats tick=125 game_s=2 rss_kb=", 0), 0u) << lines[0];
+  EXPECT_EQ(lines[1].rfind("stats tick=250 game_s=4 ", 0), 0u) << lines[1];
+  // The person and the three bots; the resident memory is there and is no small number.
+  EXPECT_NE(lines[1].find(" fighters=4 "), std::string::npos) << lines[1];
+  const long rss = std::stol(lines[1].substr(lines[1].find("rss_kb=") + 7));
+  EXPECT_GT(rss, 1000);
+}
+
 TEST_F(ProgramRun, ScreenshotsThatCannotBeTakenAreRefusedOrReported) {
   RunResult r = run("--headless --frames 20 --screenshot-at 30");
   EXPECT_EQ(r.exitCode, 2);

@@ -9,11 +9,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <tuple>
 
 #include "common/ArchiveListing.h"
 #include "common/ArchiveManifest.h"
 #include "common/ArchiveModel.h"
+#include "engine/archive/ComponentStream.h"
 #include "engine/archive/Picture.h"
+#include "engine/archive/PictureCollection.h"
 #include "platform/Error.h"
 
 namespace mv {
@@ -63,11 +66,6 @@ TEST(ArchiveTool, ListingShowsPicturesAndWaves) {
   const std::string sounds = listArchive(readArchive(readWholeFile("SYSTEM/sounds.dat")));
   EXPECT_NE(sounds.find("Headshot"), std::string::npos);
   EXPECT_NE(sounds.find("PCM 16-bit mono 22050 Hz"), std::string::npos);
-
-  EXPECT_EQ(archivePatternCount(100, 20, 20, 0, 5, 0), 4);  // x = 0, 25, 50, 75
-  EXPECT_EQ(archivePatternCount(95, 20, 20, 0, 5, 0), 4);
-  EXPECT_EQ(archivePatternCount(40, 40, 0, 0, 0, 0), 1);
-  EXPECT_EQ(archivePatternCount(64, 32, 16, 16, 0, 0), 8);
 
   const TPicture sheet = contactSheet(readArchive(readWholeFile("SYSTEM/models.dat")));
   EXPECT_GE(sheet.width(), 1024);
@@ -141,6 +139,82 @@ TEST(ArchiveTool, BadArchivesAndManifestsGiveMessages) {
 
   EXPECT_EQ(unquoteManifestText(quoteManifestText("A \"b\"\\\xC0\n")), "A \"b\"\\\xC0\n");
   EXPECT_THROW(unquoteManifestText("\\x4"), Error);
+}
+
+// An image archive written the way another editor might: property names in other cases, a property
+// given twice, and pattern and gap sizes at the ends of their range.
+std::vector<uint8_t> oddArchive(int32_t patternWidth, int32_t skipWidth, int32_t skipHeight) {
+  TComponentWriter w;
+  w.writeHeader("TPictureCollectionComponent");
+  w.writePropertyName("list");
+  w.beginCollection();
+  w.beginItem();
+  w.writePropertyName("NAME");
+  w.writeString("first name");
+  w.writePropertyName("name");
+  w.writeString("Odd");
+  w.writePropertyName("patternwidth");
+  w.writeInteger(patternWidth);
+  w.writePropertyName("SkipWidth");
+  w.writeInteger(skipWidth);
+  w.writePropertyName("skipheight");
+  w.writeInteger(skipHeight);
+  w.writePropertyName("picture.data");
+  w.writeBinary(writePictureBlock(TPicture(40, 10, std::vector<uint32_t>(400, 0x102030))));
+  w.endItem();
+  w.endCollection();
+  w.endProperties();
+  w.endChildren();
+  return w.take();
+}
+
+TEST(ArchiveTool, ReadsWhatTheGameReadsAndCountsPatternsAsItDoes) {
+  const std::vector<uint8_t> odd = oddArchive(10, 5, 0);
+  TPictureCollection game;
+  game.loadFromStream(odd);
+  ASSERT_EQ(game.count(), 1);
+  EXPECT_EQ(game.item(0).Name, "Odd");
+  EXPECT_EQ(game.item(0).patternCount(), 3);  // x = 0, 15, 30
+
+  const Archive archive = readArchive(odd);
+  ASSERT_EQ(archive.items.size(), 1u);
+  EXPECT_EQ(archive.items[0].find("Name")->text, "Odd");  // the last one given, as the game takes it
+  const std::string listing = listArchive(archive);
+  EXPECT_NE(listing.find("Odd"), std::string::npos) << listing;
+  EXPECT_NE(listing.find("pattern  10x10  x   3"), std::string::npos) << listing;
+  EXPECT_EQ(gameReading(odd), "the game reads it as an image archive of 1 items");
+  EXPECT_EQ(contactSheet(archive).width(), 1024);
+
+  // The folder keeps the collection's own name, so it packs back to the same bytes.
+  ScratchDir dir;
+  EXPECT_EQ(extractArchive(odd, dir.path().string()), std::vector<std::string>{});
+  EXPECT_EQ(packArchive(dir.path().string()), odd);
+
+  EXPECT_EQ(gameReading(readWholeFile("SYSTEM/sounds.dat")),
+            "the game reads it as a sound archive of " +
+                std::to_string(readArchive(readWholeFile("SYSTEM/sounds.dat")).items.size()) + " items");
+  const std::vector<uint8_t> cut(odd.begin(), odd.begin() + 40);
+  EXPECT_EQ(gameReading(cut).rfind("the game refuses it: as an image archive, ", 0), 0u) << gameReading(cut);
+}
+
+TEST(ArchiveTool, HugeOrNegativePatternAndGapSizesAreCountedWithoutOverflow) {
+  // Under the sanitizers an overflow here stops the test; without them the counts must still be sane.
+  EXPECT_EQ(patternCountOf(100, 20, 20, 0, 5, 0), 4);  // x = 0, 25, 50, 75
+  EXPECT_EQ(patternCountOf(95, 20, 20, 0, 5, 0), 4);
+  EXPECT_EQ(patternCountOf(40, 40, 0, 0, 0, 0), 1);
+  EXPECT_EQ(patternCountOf(64, 32, 16, 16, 0, 0), 8);
+  EXPECT_EQ(patternCountOf(40, 10, INT32_MAX, 0, INT32_MAX, INT32_MAX), 0);
+  EXPECT_EQ(patternCountOf(40, 10, 0, 0, INT32_MIN, 0), 0);
+  EXPECT_EQ(patternCountOf(16384, 16384, 1, 1, 0, 0), 1 << 20);  // held to what an item keeps
+  for (auto [pattern, skipW, skipH] : {std::tuple{INT32_MAX, INT32_MAX, INT32_MAX},
+                                       {-5, INT32_MIN, INT32_MIN},
+                                       {1, INT32_MAX, 0},
+                                       {7, -6, -9}}) {
+    SCOPED_TRACE(std::to_string(pattern) + " " + std::to_string(skipW) + " " + std::to_string(skipH));
+    const Archive archive = readArchive(oddArchive(pattern, skipW, skipH));
+    EXPECT_NE(listArchive(archive).find("Odd"), std::string::npos);
+    EXPECT_GT(contactSheet(archive).height(), 0);
+  }
 }
 
 int runTool(const std::string& args) {

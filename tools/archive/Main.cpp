@@ -19,7 +19,8 @@ constexpr const char* kUsage =
     "usage: mvarc COMMAND ARGUMENTS\n"
     "\n"
     "  mvarc list FILE             one line per item: name, picture class and size, pattern size and\n"
-    "                              count, colour key; or a wave's format, length and playback settings\n"
+    "                              count, colour key; or a wave's format, length and playback settings;\n"
+    "                              then whether the game itself reads the archive, and as what\n"
     "  mvarc extract FILE DIR      unpack into DIR: manifest.txt with every item property, pictures as\n"
     "                              BMP (with their original blocks), waves as WAV\n"
     "  mvarc pack DIR FILE         pack DIR back into an archive; an unchanged folder gives the same bytes,\n"
@@ -35,8 +36,9 @@ int usage(const char* problem) {
 int run(const std::vector<std::string>& args) {
   const std::string& command = args[0];
   if (command == "list" && args.size() == 2) {
-    const Archive archive = readArchive(mv::readWholeFile(args[1]));
-    std::fputs(listArchive(archive).c_str(), stdout);
+    const std::vector<uint8_t> bytes = mv::readWholeFile(args[1]);
+    std::fputs(listArchive(readArchive(bytes)).c_str(), stdout);
+    std::printf("%s\n", gameReading(bytes).c_str());
     return 0;
   }
   if (command == "extract" && args.size() == 3) {

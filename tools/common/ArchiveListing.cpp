@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "common/TinyFont.h"
+#include "engine/archive/PictureCollection.h"
 #include "engine/sound/Wave.h"
+#include "engine/sound/WaveCollection.h"
 #include "platform/Error.h"
 
 namespace mv::tools {
@@ -26,12 +28,10 @@ std::string nameOf(const ArchiveItem& item) {
   return v ? v->text : std::string();
 }
 
-const ArchiveValue* blockOf(const ArchiveItem& item, const std::string& suffix) {
-  for (const ArchiveProperty& p : item.properties)
-    if (p.value.tag == ValueTag::Binary && p.name.size() >= suffix.size() &&
-        p.name.compare(p.name.size() - suffix.size(), suffix.size(), suffix) == 0)
-      return &p.value;
-  return nullptr;
+// The item's picture ("Picture.Data") or wave ("Wave.WAVE") block, its name in any case like the game.
+const ArchiveValue* blockOf(const ArchiveItem& item, const std::string& name) {
+  const ArchiveValue* v = item.find(name);
+  return v && v->tag == ValueTag::Binary ? v : nullptr;
 }
 
 std::string keyText(const ArchiveItem& item) {
@@ -50,7 +50,7 @@ struct PictureEntry {
 std::vector<PictureEntry> pictures(const Archive& archive) {
   std::vector<PictureEntry> out;
   for (const ArchiveItem& item : archive.items) {
-    const ArchiveValue* block = blockOf(item, ".Data");
+    const ArchiveValue* block = blockOf(item, "Picture.Data");
     if (!block) continue;
     TPicture picture;
     try {
@@ -68,37 +68,25 @@ std::vector<PictureEntry> pictures(const Archive& archive) {
 
 }  // namespace
 
-int archivePatternCount(int pw, int ph, int patternWidth, int patternHeight, int skipWidth, int skipHeight) {
-  auto along = [](int size, int pattern, int skip) {
-    const int w = pattern > 0 ? pattern : size;
-    const int w2 = w + skip;
-    if (w2 <= 0) return 0;
-    int n = size / w2;
-    if (size - n * w2 == w) ++n;
-    return std::max(n, 0);
-  };
-  return along(pw, patternWidth, skipWidth) * along(ph, patternHeight, skipHeight);
-}
-
 std::string listArchive(const Archive& archive) {
   std::string out =
       format("%s, %d items\n", archive.className.c_str(), static_cast<int>(archive.items.size()));
   for (size_t i = 0; i < archive.items.size(); ++i) {
     const ArchiveItem& item = archive.items[i];
     std::string line = format("%4d  %-24s", static_cast<int>(i), nameOf(item).c_str());
-    if (const ArchiveValue* block = blockOf(item, ".Data")) {
+    if (const ArchiveValue* block = blockOf(item, "Picture.Data")) {
       try {
         const TPicture p = readPictureBlock(block->bytes);
         const int pw = numberOr(item, "PatternWidth", 0), ph = numberOr(item, "PatternHeight", 0);
-        const int count = archivePatternCount(p.width(), p.height(), pw, ph, numberOr(item, "SkipWidth", 0),
-                                              numberOr(item, "SkipHeight", 0));
+        const int count = patternCountOf(p.width(), p.height(), pw, ph, numberOr(item, "SkipWidth", 0),
+                                         numberOr(item, "SkipHeight", 0));
         line +=
             format("%-10s %4dx%-4d  pattern %3dx%-3d x %3d  %s", p.className().c_str(), p.width(), p.height(),
                    pw > 0 ? pw : p.width(), ph > 0 ? ph : p.height(), count, keyText(item).c_str());
       } catch (const Error& e) {
         line += std::string("unreadable picture: ") + e.what();
       }
-    } else if (const ArchiveValue* wave = blockOf(item, ".WAVE")) {
+    } else if (const ArchiveValue* wave = blockOf(item, "Wave.WAVE")) {
       try {
         TWave w;
         w.loadFromImage(wave->bytes);
@@ -116,6 +104,25 @@ std::string listArchive(const Archive& archive) {
     out += line + "\n";
   }
   return out;
+}
+
+std::string gameReading(std::span<const uint8_t> data) {
+  std::string pictureError, soundError;
+  try {
+    TPictureCollection pictures;
+    pictures.loadFromStream(data);
+    return format("the game reads it as an image archive of %d items", pictures.count());
+  } catch (const Error& e) {
+    pictureError = e.what();
+  }
+  try {
+    TWaveCollection sounds;
+    sounds.loadFromStream(data);
+    return format("the game reads it as a sound archive of %d items", sounds.count());
+  } catch (const Error& e) {
+    soundError = e.what();
+  }
+  return "the game refuses it: as an image archive, " + pictureError + "; as a sound archive, " + soundError;
 }
 
 TPicture contactSheet(const Archive& archive) {
@@ -158,23 +165,21 @@ TPicture contactSheet(const Archive& archive) {
     drawTinyText(px, sheetWidth, sheetHeight, left, places[i].y, e.name, 0xFFFFFF);
     for (int py = 0; py < e.picture.height(); ++py)
       for (int pxl = 0; pxl < e.picture.width(); ++pxl) plot(left + pxl, top + py, e.picture.pixel(pxl, py));
-    // Outline each pattern where the item cuts the picture.
-    const int w = e.patternWidth > 0 ? e.patternWidth : e.picture.width();
-    const int h = e.patternHeight > 0 ? e.patternHeight : e.picture.height();
-    const int w2 = w + e.skipWidth, h2 = h + e.skipHeight;
-    if (w2 <= 0 || h2 <= 0) continue;
-    if (archivePatternCount(e.picture.width(), e.picture.height(), w, h, e.skipWidth, e.skipHeight) > 65536)
+    // Outline each pattern where the item cuts the picture. Sizes and gaps come from the archive as
+    // they are, so the arithmetic is wide enough for any of them.
+    if (patternCountOf(e.picture.width(), e.picture.height(), e.patternWidth, e.patternHeight, e.skipWidth,
+                       e.skipHeight) > 65536)
       continue;
-    for (int ry = 0; ry + h <= e.picture.height(); ry += h2)
-      for (int rx = 0; rx + w <= e.picture.width(); rx += w2) {
-        for (int k = 0; k < w; ++k) {
-          plot(left + rx + k, top + ry, 0x00FFFF);
-          plot(left + rx + k, top + ry + h - 1, 0x00FFFF);
-        }
-        for (int k = 0; k < h; ++k) {
-          plot(left + rx, top + ry + k, 0x00FFFF);
-          plot(left + rx + w - 1, top + ry + k, 0x00FFFF);
-        }
+    const int64_t w = e.patternWidth > 0 ? e.patternWidth : e.picture.width();
+    const int64_t h = e.patternHeight > 0 ? e.patternHeight : e.picture.height();
+    const int64_t w2 = w + e.skipWidth, h2 = h + e.skipHeight;
+    if (w2 <= 0 || h2 <= 0) continue;
+    for (int64_t ry = 0; ry + h <= e.picture.height(); ry += h2)
+      for (int64_t rx = 0; rx + w <= e.picture.width(); rx += w2) {
+        const int x0 = left + static_cast<int>(rx), y0 = top + static_cast<int>(ry);
+        const int x1 = x0 + static_cast<int>(w) - 1, y1 = y0 + static_cast<int>(h) - 1;
+        for (int k = x0; k <= x1; ++k) plot(k, y0, 0x00FFFF), plot(k, y1, 0x00FFFF);
+        for (int k = y0; k <= y1; ++k) plot(x0, k, 0x00FFFF), plot(x1, k, 0x00FFFF);
       }
   }
   return TPicture(sheetWidth, sheetHeight, std::move(px));

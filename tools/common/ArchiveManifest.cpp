@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "common/ArchiveModel.h"
+#include "engine/archive/NameIndex.h"
 #include "engine/archive/Picture.h"
 #include "platform/Error.h"
 
@@ -15,8 +16,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Ignoring case, as the game reads property names.
 bool endsWith(const std::string& s, const std::string& tail) {
-  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+  return s.size() >= tail.size() && sameTextCp1251(std::string_view(s).substr(s.size() - tail.size()), tail);
 }
 
 std::string fileStem(size_t index, const std::string& name) {
@@ -241,7 +243,8 @@ std::vector<std::string> extractArchive(std::span<const uint8_t> data, const std
   for (size_t i = 0; i < archive.properties.size(); ++i) {
     const ArchiveProperty& p = archive.properties[i];
     if (static_cast<int>(i) == archive.listPosition) {
-      m << "list\n";
+      // The collection's name is written only when it is not the usual one, so it packs back the same.
+      m << "list" << (p.name == "List" ? "" : " \"" + quoteManifestText(p.name) + "\"") << "\n";
       for (size_t n = 0; n < archive.items.size(); ++n) {
         const ArchiveItem& item = archive.items[n];
         const ArchiveValue* name = item.find("Name");
@@ -294,7 +297,9 @@ std::vector<uint8_t> packArchive(const std::string& dirName) {
     } else if (keyword == "list" && !inList && !listDone) {
       inList = true;
       archive.listPosition = static_cast<int>(archive.properties.size());
-      archive.properties.push_back({"List", {}});
+      const std::string name = line.atEnd() ? std::string("List") : line.quoted();
+      if (!sameTextCp1251(name, "List")) line.fail("the list must be named List (in any case)");
+      archive.properties.push_back({name, {}});
     } else if (keyword == "item" && inList) {
       archive.items.emplace_back();
     } else if (keyword == "end" && inList) {

@@ -1,5 +1,6 @@
 #include "common/ArchiveModel.h"
 
+#include "engine/archive/NameIndex.h"
 #include "platform/Error.h"
 
 namespace mv::tools {
@@ -80,8 +81,9 @@ bool fitsTag(const ArchiveValue& v) {
 }  // namespace
 
 const ArchiveValue* ArchiveItem::find(const std::string& name) const {
-  for (const ArchiveProperty& p : properties)
-    if (p.name == name) return &p.value;
+  // As the game's reader sees it: names ignore case, and a property given twice has its last value.
+  for (auto p = properties.rbegin(); p != properties.rend(); ++p)
+    if (sameTextCp1251(p->name, name)) return &p->value;
   return nullptr;
 }
 
@@ -92,7 +94,7 @@ Archive readArchive(std::span<const uint8_t> data) {
   archive.className = reader.className();
   archive.objectName = reader.objectName();
   reader.readProperties([&](const std::string& name) {
-    if (name == "List") {
+    if (sameTextCp1251(name, "List")) {
       archive.listPosition = static_cast<int>(archive.properties.size());
       archive.properties.push_back({name, {}});
       reader.readCollection([&] { archive.items.emplace_back(); },

@@ -26,12 +26,14 @@ struct ArchiveProperty {
 
 struct ArchiveItem {
   std::vector<ArchiveProperty> properties;
+  // The value of that name as the game takes it: ignoring case, the last when it is given twice.
   const ArchiveValue* find(const std::string& name) const;
 };
 
 struct Archive {
   std::string className, objectName;
-  // The component's own properties; the "List" collection stands at index listPosition among them.
+  // The component's own properties; the "List" collection (its name in any case, as the game reads it)
+  // stands at index listPosition among them.
   std::vector<ArchiveProperty> properties;
   int listPosition = -1;
   std::vector<ArchiveItem> items;

@@ -130,10 +130,11 @@ std::string inFile(const std::string& path, const std::string& message) {
 }
 
 std::vector<uint8_t> readWholeFile(const std::string& path) {
-  // A folder opens like a file on this system and fails only when read: both are the same error here.
+  // Only a plain file is read: a folder opens like a file on this system and fails only when read, and a
+  // device or a pipe would never end or never start.
   const std::string native = nativePath(path);
   std::error_code ec;
-  if (std::filesystem::is_directory(native, ec)) throw Error(format("Cannot open file %s", path.c_str()));
+  if (!std::filesystem::is_regular_file(native, ec)) throw Error(format("Cannot open file %s", path.c_str()));
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(native.c_str(), "rb"), &std::fclose);
   if (!file) throw Error(format("Cannot open file %s", path.c_str()));
   std::vector<uint8_t> data;

@@ -66,13 +66,19 @@ int TPictureCollectionItem::height() const {
   return PatternHeight > 0 ? PatternHeight : picture_.height();
 }
 
+int patternCountOf(int pictureWidth, int pictureHeight, int32_t patternWidth, int32_t patternHeight,
+                   int32_t skipWidth, int32_t skipHeight) {
+  if (pictureWidth <= 0 || pictureHeight <= 0) return 0;
+  const int64_t w = patternWidth > 0 ? patternWidth : pictureWidth;
+  const int64_t h = patternHeight > 0 ? patternHeight : pictureHeight;
+  const int64_t cols = countAlong(pictureWidth, w, w + skipWidth);
+  const int64_t rows = countAlong(pictureHeight, h, h + skipHeight);
+  return static_cast<int>(std::min(cols * rows, kMaxPatterns));
+}
+
 int TPictureCollectionItem::patternCount() const {
   if (built_) return static_cast<int>(patterns_.size());
-  if (picture_.empty()) return 0;
-  const int64_t w = width(), h = height();
-  const int64_t cols = countAlong(picture_.width(), w, w + SkipWidth);
-  const int64_t rows = countAlong(picture_.height(), h, h + SkipHeight);
-  return static_cast<int>(std::min(cols * rows, kMaxPatterns));
+  return patternCountOf(picture_.width(), picture_.height(), PatternWidth, PatternHeight, SkipWidth, SkipHeight);
 }
 
 const TPictureCollectionItem::Pattern* TPictureCollectionItem::pattern(int index) const {

@@ -20,6 +20,12 @@ namespace mv {
 class TDXDraw;
 class TPictureCollection;
 
+// The patterns of a pictureWidth x pictureHeight picture cut into patternWidth x patternHeight pieces
+// (0 or less: the whole side) with skip gaps between them, as an item counts them before its surfaces
+// exist; no more than 2^20. The archive tool counts with this too, so it shows what the game will cut.
+int patternCountOf(int pictureWidth, int pictureHeight, int32_t patternWidth, int32_t patternHeight,
+                   int32_t skipWidth, int32_t skipHeight);
+
 class TPictureCollectionItem {
  public:
   explicit TPictureCollectionItem(TPictureCollection& collection);

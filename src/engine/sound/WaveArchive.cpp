@@ -30,7 +30,12 @@ void applyItemProperty(TWaveCollectionItem& item, const std::string& name, const
 }  // namespace
 
 void TWaveCollection::loadFromFile(const std::string& path) {
-  loadFromStream(readWholeFile(path));
+  const std::vector<uint8_t> data = readWholeFile(path);
+  try {
+    loadFromStream(data);
+  } catch (const Error& e) {
+    throw Error(inFile(path, e.what()));
+  }
 }
 
 void TWaveCollection::loadFromStream(std::span<const uint8_t> data) {

@@ -104,7 +104,7 @@ class TWaveCollection {
   TWaveCollectionItem& find(const std::string& name);
   TWaveCollectionItem* findOrNull(const std::string& name);
 
-  // "Cannot open file %s" for a missing file.
+  // "Cannot open file %s" for a missing file or a folder; a damaged one says which file ("... in <path>").
   void loadFromFile(const std::string& path);
   // Replaces all items, then makes their buffers when bound to a mixer. On an error the items read so
   // far stay.

@@ -25,7 +25,9 @@ void cmdSay(const CommandCall& c) {
   TMan* man = c.fighter;
   if (!man || man->talkDelay > 0) return;
   man->talkDelay = kTalkDelay;
-  c.console.messages.push_back(man->name + ": " + c.arg);
+  std::vector<std::string>& feed = c.console.messages;
+  if (feed.size() >= TConsol::kMaxMessages) feed.erase(feed.begin(), feed.end() - (TConsol::kMaxMessages - 1));
+  feed.push_back(man->name + ": " + c.arg);
   playSound("Talk");
 }
 

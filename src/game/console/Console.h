@@ -20,6 +20,9 @@ class TConsol {
   static constexpr double kFullHeight = 200;
   // Scripts may exec scripts; a chain deeper than this is a script running itself.
   static constexpr int kMaxScriptDepth = 8;
+  // The feed's rows are 12 pixels apart from the top; more lines than fit on a 600-pixel screen would
+  // wait unseen, and with many bots talking they arrive faster than msgtime lets them go.
+  static constexpr size_t kMaxMessages = 50;
 
   // Starts shut with "Mashvolt 1.1" in the buffer, and sets the feed's msgtime back to 0.
   TConsol();
@@ -52,7 +55,7 @@ class TConsol {
   bool quitRequested() const { return quitRequested_; }
 
   std::vector<std::string> lines;     // oldest first; only `clear` empties it
-  std::vector<std::string> messages;  // the chat feed, oldest first
+  std::vector<std::string> messages;  // the chat feed, oldest first, at most kMaxMessages
   ConsoleState state = Closed;
   double height = 0;
   int32_t messageTimer = 0;

@@ -21,7 +21,8 @@ std::filesystem::path nativePath(const std::string& name) {
 std::optional<std::string> readGameFile(const std::string& name) {
   const std::filesystem::path path = nativePath(name);
   std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) return std::nullopt;
+  // Only a plain file: a folder reads as nothing, and a device or a pipe would hang the game.
+  if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
   std::ostringstream text;

@@ -8,7 +8,7 @@
 
 namespace mv {
 
-// The whole file, or nothing when it cannot be read (a folder cannot).
+// The whole file, or nothing when it cannot be read; only a plain file can (not a folder, a device or a pipe).
 std::optional<std::string> readGameFile(const std::string& name);
 // Replaces the file with `bytes`; false when it cannot be written completely.
 bool writeGameFile(const std::string& name, const std::string& bytes);

@@ -40,7 +40,7 @@ class TItem : public TPhyzObj {
 void checkPickupKind(const std::string& kind);
 
 // A new pick-up under parent, created only once its kind and picture are known to be good, so a refused
-// kind leaves no sprite behind.
+// kind leaves no sprite behind. A dropped one past the limit (two per fighter, at least 16) kills the oldest dropped one.
 TItem* createItem(TSprite* parent, int32_t x, int32_t y, bool dropped, const std::string& kind);
 
 // The level loader's seam: a placed pick-up under the sprite engine root.

@@ -58,18 +58,30 @@ void applyLevel(const LevelData& level) {
 }
 
 void loadLevel(const std::string& path) {
-  const LevelData level = parseLevel(readLines(path));
+  const std::vector<std::string> lines = readLines(path);
+  // What is wrong inside the file is told with the file's name, so a player knows which download to
+  // mend; the pictures it names report their own files.
+  auto inLevel = [&](auto&& step) {
+    try {
+      return step();
+    } catch (const Error& e) {
+      throw Error(inFile(path, e.what()));
+    }
+  };
+  const LevelData level = inLevel([&] { return parseLevel(lines); });
   TPicture texture = loadPictureFile(dataPath("Textures\\" + level.texture + ".bmp"));
   TPicture background = loadPictureFile(dataPath("Backgrounds\\" + level.background + ".jpg"));
 
   TPictureCollection& images = levelImages();
   // A pick-up is drawn by the image of its kind's name; a kind without one, or one that could never be
   // taken, refuses the whole level.
-  for (const LevelObject& object : level.objects) {
-    if (object.kind == RespawnKind) continue;
-    images.find(object.kind);
-    checkPickupKind(object.kind);
-  }
+  inLevel([&] {
+    for (const LevelObject& object : level.objects) {
+      if (object.kind == RespawnKind) continue;
+      images.find(object.kind);
+      checkPickupKind(object.kind);
+    }
+  });
 
   replacePicture(images.item(0), std::move(texture));
   replacePicture(images.item(1), std::move(background));

@@ -1,9 +1,8 @@
 #include "game/world/LevelFile.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <memory>
 
+#include "engine/archive/Picture.h"
 #include "game/world/Grid.h"
 #include "platform/Error.h"
 
@@ -45,17 +44,9 @@ std::vector<std::string> splitLines(std::string_view text) {
 }
 
 std::vector<std::string> readLines(const std::string& path) {
-  // Paths are written the game's way, with backslashes; the file system wants slashes.
-  std::string native = path;
-  std::replace(native.begin(), native.end(), '\\', '/');
-  std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(native.c_str(), "rb"), &std::fclose);
-  if (!file) throw Error(format("Cannot open file %s", path.c_str()));
-  std::string text;
-  char buffer[65536];
-  size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) text.append(buffer, got);
-  if (std::ferror(file.get())) throw Error(format("Cannot open file %s", path.c_str()));
-  return splitLines(text);
+  // The engine's reader: the game's backslashes, and only a plain file ("Cannot open file %s").
+  const std::vector<uint8_t> bytes = readWholeFile(path);
+  return splitLines(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 int32_t parseInteger(const std::string& text) {

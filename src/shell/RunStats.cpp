@@ -1,0 +1,62 @@
+#include "shell/RunStats.h"
+
+#include <algorithm>
+
+#include "engine/sprite/Sprite.h"
+#include "game/combatants/Man.h"
+#include "game/combatants/Shot.h"
+#include "game/world/Blood.h"
+#include "game/world/Gib.h"
+#include "game/world/Item.h"
+#include "platform/Error.h"
+
+namespace mv {
+namespace {
+
+void count(const TSprite& sprite, SpriteCensus& c) {
+  for (const TSprite* s : sprite.children()) {
+    ++c.all;
+    if (dynamic_cast<const TMan*>(s)) {
+      ++c.fighters;
+    } else if (auto* item = dynamic_cast<const TItem*>(s)) {
+      ++(item->dropped ? c.dropped : c.items);
+    } else if (auto* blood = dynamic_cast<const TBlood*>(s)) {
+      ++(blood->stuck ? c.stains : c.blood);
+    } else if (dynamic_cast<const TGib*>(s)) {
+      ++c.gibs;
+    } else if (dynamic_cast<const TShot*>(s)) {
+      ++c.shots;
+    } else {
+      ++c.effects;
+    }
+    count(*s, c);
+  }
+}
+
+}  // namespace
+
+SpriteCensus takeCensus(const TSprite& root) {
+  SpriteCensus c;
+  count(root, c);
+  return c;
+}
+
+void FrameTimes::add(int64_t micros) {
+  ++frames;
+  totalMicros += micros;
+  maxMicros = std::max(maxMicros, micros);
+}
+
+std::string statsLine(int64_t tick, int64_t gameMs, int64_t rssKb, const SpriteCensus& c,
+                      const FrameTimes& t) {
+  const double average =
+      t.frames ? static_cast<double>(t.totalMicros) / static_cast<double>(t.frames) / 1000 : 0;
+  return format(
+      "stats tick=%lld game_s=%lld rss_kb=%lld sprites=%d fighters=%d items=%d dropped=%d blood=%d stains=%d "
+      "gibs=%d shots=%d effects=%d frame_ms=%.2f frame_ms_max=%.2f",
+      static_cast<long long>(tick), static_cast<long long>(gameMs / 1000), static_cast<long long>(rssKb),
+      c.all, c.fighters, c.items, c.dropped, c.blood, c.stains, c.gibs, c.shots, c.effects, average,
+      static_cast<double>(t.maxMicros) / 1000);
+}
+
+}  // namespace mv
