@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ShippedLevels.h"
+
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
@@ -24,25 +26,6 @@ namespace fs = std::filesystem;
 
 namespace mv {
 namespace {
-
-class CurrentFolder {
- public:
-  explicit CurrentFolder(const fs::path& to) : previous_(fs::current_path()) { fs::current_path(to); }
-  ~CurrentFolder() { fs::current_path(previous_); }
-
- private:
-  fs::path previous_;
-};
-
-std::vector<std::string> shippedLevels() {
-  std::vector<std::string> names;
-  const fs::path maps = fs::path(MASHVOLT_GAME_DIR) / "Maps";
-  if (!fs::is_directory(maps)) return names;
-  for (const auto& entry : fs::directory_iterator(maps))
-    if (entry.path().extension() == ".lvx") names.push_back(entry.path().stem().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 struct LevelWorld {
   explicit LevelWorld(const std::string& level) : images(&display), models(&display) {

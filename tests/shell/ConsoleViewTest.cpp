@@ -1,6 +1,8 @@
 // The console inside the main window: made at start-up, fed the window's keys, moved by match frames,
 // drawn by the match views; and the services its commands use.
 #include <gtest/gtest.h>
+
+#include "CameraPlayer.h"
 #include <unistd.h>
 
 #include "game/combatants/Player.h"
@@ -38,14 +40,8 @@ struct StartedForm : ::testing::Test {
     form.show();
   }
   TConsol& console() { return *form.Console; }
-  // A human fighter that only lends its camera: it neither moves nor draws.
   TPlayer& viewer(double cameraX, double cameraY) {
-    auto* p = new TPlayer(&form.SpriteEngine.engine);
-    p->movable = false;
-    p->visible = false;
-    p->cameraX = cameraX;
-    p->cameraY = cameraY;
-    return *p;
+    return cameraPlayer(form.SpriteEngine.engine, cameraX, cameraY);
   }
 
   // Hands the window a timed script the way the loop does, one tick at a time.

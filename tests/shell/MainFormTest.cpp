@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "CameraPlayer.h"
+
 #include <filesystem>
 #include <fstream>
 
@@ -36,14 +38,8 @@ struct FormFixture : ::testing::Test {
     form.FormCreate();
     form.show();
   }
-  // A human fighter that only lends its camera: it neither moves nor draws.
   TPlayer& viewer(double cameraX, double cameraY) {
-    auto* p = new TPlayer(&form.SpriteEngine.engine);
-    p->movable = false;
-    p->visible = false;
-    p->cameraX = cameraX;
-    p->cameraY = cameraY;
-    return *p;
+    return cameraPlayer(form.SpriteEngine.engine, cameraX, cameraY);
   }
 };
 

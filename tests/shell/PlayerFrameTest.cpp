@@ -2,6 +2,8 @@
 // looking from the human fighters' cameras, and the wheel.
 #include <gtest/gtest.h>
 
+#include "CameraPlayer.h"
+
 #include "engine/sprite/SpriteEngine.h"
 #include "game/combatants/Player.h"
 #include "platform/HeadlessPlatform.h"
@@ -18,14 +20,8 @@ struct PlayerFrame : ::testing::Test {
     form.show();
   }
 
-  // A human fighter standing still out of sight, so only its camera and its state matter here.
   TPlayer& fighter(double cameraX, double cameraY) {
-    auto* p = new TPlayer(&form.SpriteEngine.engine);
-    p->movable = false;
-    p->visible = false;
-    p->cameraX = cameraX;
-    p->cameraY = cameraY;
-    return *p;
+    return cameraPlayer(form.SpriteEngine.engine, cameraX, cameraY);
   }
 };
 
