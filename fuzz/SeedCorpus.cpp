@@ -163,6 +163,16 @@ void inputSeeds() {
   seedText("fuzz_input", "bad.txt", "5 keydown 300\n");
 }
 
+void recordingSeeds() {
+  // The body of a recording after its header: every kind of line the recorder writes.
+  seedText("fuzz_recording", "session.txt",
+           "0 match bots 2 skill 100 level steelcage\n0 devicefocus 1\n0 joystick none\n0 pointer 400 300\n"
+           "0 lag 16\n1 hold 68\n1 keydown 68\n1 mouserel 4 -3\n1 lag 17\n2 buttons 128 0 0 0\n"
+           "2 mousedown 400 300\n2 char 116\n2 console say hi\n2 lag 0\n3 release 68\n3 keyup 68\n"
+           "3 mouserel 0 0 120\n3 wheelup\n3 lag 33\n4 focus off\n4 devicefocus 0\n4 lag 16\n5 end\n");
+  seedText("fuzz_recording", "keys.txt", "1 keydown 27\n1 lag 16\n2 quit\n2 end\n");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -178,6 +188,7 @@ int main(int argc, char** argv) {
     levelSeeds();
     consoleSeeds();
     inputSeeds();
+    recordingSeeds();
   } catch (const std::exception& e) {
     std::fprintf(stderr, "make_fuzz_seeds: %s\n", e.what());
     return 1;
