@@ -8,7 +8,7 @@
 
 #include "platform/Error.h"
 #include "platform/HeadlessPlatform.h"
-#include "shell/InputScript.h"
+#include "shell/record/InputScript.h"
 
 using namespace mv;
 

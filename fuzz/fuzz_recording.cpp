@@ -9,9 +9,9 @@
 
 #include "platform/Error.h"
 #include "platform/HeadlessPlatform.h"
-#include "shell/InputScript.h"
-#include "shell/Recording.h"
-#include "shell/ReplayPlatform.h"
+#include "shell/record/InputScript.h"
+#include "shell/record/Recording.h"
+#include "shell/record/ReplayPlatform.h"
 
 namespace {
 

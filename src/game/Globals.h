@@ -52,6 +52,23 @@ struct Settings {
   uint8_t meatOff = 0;  // "meatoff"
   uint8_t quality = 0;  // "quality"
   int32_t msgTime = 0;  // "msgtime"
+
+  // What the game adds to the classic rules (console/Additions.cpp lists their commands and defaults).
+  // Zero is the classic behaviour; the main window switches them on at start-up.
+  int32_t fragLimit = 0;        // "fraglimit": frags that end a match, 0 none
+  int32_t timeLimit = 0;        // "timelimit": minutes that end a match, 0 none
+  int32_t killFeed = 0;         // "killfeed": a line per death at the top right
+  int32_t deathInfo = 0;        // "deathinfo": the killer and the respawn countdown while dead
+  int32_t pickupMsg = 0;        // "pickupmsg": a notice per pick-up taken
+  int32_t crosshair = 0;        // "crosshair"
+  int32_t pauseStops = 0;       // "pausestops": the world stands still behind the pause menu
+  int32_t menuKeys = 0;         // "menukeys": menus driven by keys and pads
+  int32_t rememberChoices = 0;  // "rememberchoices": the setup screen keeps its last choices
+  int32_t settingsScreen = 0;   // "settingsscreen": "Настройки" opens the settings screen
+  int32_t hotseatSound = 0;     // "hotseatsound": the nearer person sets a sound's volume in Hotseat
+  int32_t fighterColors = 0;    // "fightercolors": fighters wear colours of their own
+  int32_t bannerInView = 0;     // "bannerinview": announcements kept inside their view
+  int32_t classic = 0;          // "classic": the last value given; 1 turned every addition off
 };
 
 struct Globals {

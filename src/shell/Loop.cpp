@@ -7,8 +7,8 @@
 #include "platform/Cp1251.h"
 #include "platform/HeadlessPlatform.h"
 #include "shell/MainForm.h"
-#include "shell/Recorder.h"
-#include "shell/ReplayPlatform.h"
+#include "shell/record/Recorder.h"
+#include "shell/record/ReplayPlatform.h"
 
 namespace mv {
 namespace {

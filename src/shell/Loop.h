@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "shell/CommandLine.h"
-#include "shell/InputScript.h"
+#include "shell/record/InputScript.h"
 #include "shell/RunStats.h"
 
 namespace mv {

@@ -7,6 +7,7 @@
 #include "engine/draw/Surface.h"
 #include "engine/draw/TextCanvas.h"
 #include "game/combatants/Player.h"
+#include "game/console/Additions.h"
 #include "game/world/BackSprite.h"
 #include "game/world/Item.h"
 #include "game/world/Level.h"
@@ -43,6 +44,7 @@ TMainForm::~TMainForm() {
 
 void TMainForm::FormCreate() {
   screenshotCooldown = 0;
+  setClassic(state().settings, false);
   state().random.seed(fixedSeed.value_or(
       static_cast<uint32_t>(std::chrono::system_clock::now().time_since_epoch().count())));
   // Before the archives: from here on everything can report to the console.

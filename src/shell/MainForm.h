@@ -19,7 +19,7 @@
 #include "game/world/Match.h"
 #include "platform/Platform.h"
 #include "shell/MatchStart.h"
-#include "shell/Widgets.h"
+#include "shell/widgets/Widgets.h"
 
 namespace mv {
 

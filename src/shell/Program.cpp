@@ -9,12 +9,12 @@
 #include "platform/HeadlessPlatform.h"
 #include "platform/WaveFileWriter.h"
 #include "shell/CommandLine.h"
-#include "shell/InputScript.h"
+#include "shell/record/InputScript.h"
 #include "shell/Loop.h"
 #include "shell/MainForm.h"
-#include "shell/Recorder.h"
-#include "shell/Recording.h"
-#include "shell/ReplayPlatform.h"
+#include "shell/record/Recorder.h"
+#include "shell/record/Recording.h"
+#include "shell/record/ReplayPlatform.h"
 
 namespace mv {
 namespace {

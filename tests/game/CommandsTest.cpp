@@ -1,5 +1,6 @@
 // The interpreter: whose line it is, every command's replies, values and ranges.
 #include "ConsoleFixture.h"
+#include "game/console/Additions.h"
 
 namespace mv {
 namespace {
@@ -53,6 +54,30 @@ TEST_F(Commands, GlobalFlagsQueryAndSet) {
     EXPECT_EQ(globals().settings.*field, 1);
     EXPECT_EQ(typed(word), Lines{"\"" + word + "\" = \"1\" (0,1)"});
   }
+}
+
+TEST_F(Commands, AdditionSettingsAnswerInTheSettingsFormAndClassicTurnsThemAllOff) {
+  // A fresh game is the classic one; the defaults come with "classic 0".
+  EXPECT_EQ(typed("killfeed"), Lines{"\"killfeed\" = \"0\" (0,1)"});
+  EXPECT_EQ(typed("classic 0"), Lines{});
+  for (const AdditionSetting& s : additionSettings()) {
+    SCOPED_TRACE(s.name);
+    const std::string word = s.name;
+    const std::string close = s.maximum == 1 ? "\" (0,1)" : "\" (0-" + std::to_string(s.maximum) + ")";
+    EXPECT_EQ(typed(word), Lines{"\"" + word + "\" = \"" + std::to_string(s.defaultValue) + close});
+    EXPECT_EQ(typed(word + " " + std::to_string(s.maximum + 1)), Lines{cp("Неверное значение.")});
+    EXPECT_EQ(typed(word + " -1"), Lines{cp("Неверное значение.")});
+    EXPECT_EQ(typed(word + " x"), Lines{cp("Неверный формат.")});
+    EXPECT_EQ(typed(word + " " + std::to_string(s.maximum)), Lines{});
+    EXPECT_EQ(globals().settings.*s.field, s.maximum);
+  }
+  EXPECT_EQ(typed("classic 2"), Lines{cp("Неверное значение.")});
+  EXPECT_EQ(globals().settings.killFeed, 1);  // a refused value changes nothing
+  EXPECT_EQ(typed("CLASSIC 1"), Lines{});
+  for (const AdditionSetting& s : additionSettings()) EXPECT_EQ(globals().settings.*s.field, 0) << s.name;
+  EXPECT_EQ(typed("classic"), Lines{"\"classic\" = \"1\" (0,1)"});
+  typed("classic 0");
+  for (const AdditionSetting& s : additionSettings()) EXPECT_EQ(globals().settings.*s.field, s.defaultValue) << s.name;
 }
 
 TEST_F(Commands, NumbersAreSignAndDigitsOnlyAndNeverWrap) {

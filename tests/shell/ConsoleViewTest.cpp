@@ -15,7 +15,7 @@
 #include "engine/draw/TextCanvas.h"
 #include "game/combatants/Man.h"
 #include "platform/HeadlessPlatform.h"
-#include "shell/InputScript.h"
+#include "shell/record/InputScript.h"
 #include "shell/MainForm.h"
 
 namespace mv {

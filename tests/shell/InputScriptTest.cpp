@@ -1,4 +1,4 @@
-#include "shell/InputScript.h"
+#include "shell/record/InputScript.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "RealMatch.h"
-#include "shell/InputScript.h"
+#include "shell/record/InputScript.h"
 
 namespace mv {
 namespace {

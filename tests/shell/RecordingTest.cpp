@@ -7,9 +7,9 @@
 
 #include "game/Version.h"
 #include "platform/HeadlessPlatform.h"
-#include "shell/Recorder.h"
-#include "shell/Recording.h"
-#include "shell/ReplayPlatform.h"
+#include "shell/record/Recorder.h"
+#include "shell/record/Recording.h"
+#include "shell/record/ReplayPlatform.h"
 
 namespace mv {
 namespace {

@@ -9,8 +9,8 @@
 #include "game/combatants/Player.h"
 #include "platform/Cp1251.h"
 #include "platform/HeadlessPlatform.h"
-#include "shell/InputScript.h"
-#include "shell/LevelList.h"
+#include "shell/record/InputScript.h"
+#include "shell/widgets/LevelList.h"
 #include "shell/MainForm.h"
 
 namespace mv {

@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "engine/draw/Surface.h"
-#include "shell/Button.h"
-#include "shell/CheckBox.h"
-#include "shell/Edit.h"
-#include "shell/ListBox.h"
+#include "shell/widgets/Button.h"
+#include "shell/widgets/CheckBox.h"
+#include "shell/widgets/Edit.h"
+#include "shell/widgets/ListBox.h"
 
 namespace mv {
 namespace {

@@ -3,6 +3,7 @@
 
 #include "game/Globals.h"
 #include "game/combatants/Player.h"
+#include "game/console/Additions.h"
 #include "game/console/Commands.h"
 #include "game/console/Console.h"
 #include "game/console/TextRules.h"
@@ -71,7 +72,7 @@ bool TConsol::execute(TMan* who, const std::string& text) {
     entry.run(CommandCall{*this, fighter, line, arg, !arg.empty()});
     return true;
   }
-  return false;
+  return runAdditionCommand(word, CommandCall{*this, fighter, line, arg, !arg.empty()});
 }
 
 }  // namespace mv

@@ -1,11 +1,11 @@
-#include "shell/WObject.h"
+#include "shell/widgets/WObject.h"
 
 #include <algorithm>
 
 #include "engine/archive/PictureCollection.h"
 #include "engine/draw/Surface.h"
 #include "engine/draw/TextCanvas.h"
-#include "shell/Button.h"
+#include "shell/widgets/Button.h"
 
 namespace mv {
 

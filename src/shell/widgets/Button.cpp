@@ -1,4 +1,4 @@
-#include "shell/Button.h"
+#include "shell/widgets/Button.h"
 
 #include <algorithm>
 

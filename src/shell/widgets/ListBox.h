@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/Button.h"
+#include "shell/widgets/Button.h"
 
 namespace mv {
 

@@ -1,8 +1,8 @@
-#include "shell/Label.h"
+#include "shell/widgets/Label.h"
 
 #include "engine/draw/Surface.h"
 #include "engine/draw/TextCanvas.h"
-#include "shell/Button.h"
+#include "shell/widgets/Button.h"
 
 namespace mv {
 

@@ -1,4 +1,4 @@
-#include "shell/LevelList.h"
+#include "shell/widgets/LevelList.h"
 
 #include <algorithm>
 #include <cctype>

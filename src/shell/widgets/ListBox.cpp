@@ -1,4 +1,4 @@
-#include "shell/ListBox.h"
+#include "shell/widgets/ListBox.h"
 
 #include "engine/archive/PictureCollection.h"
 #include "engine/draw/TextCanvas.h"

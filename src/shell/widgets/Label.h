@@ -1,7 +1,7 @@
 #pragma once
 // Static white text.
 
-#include "shell/WObject.h"
+#include "shell/widgets/WObject.h"
 
 namespace mv {
 

@@ -1,4 +1,4 @@
-#include "shell/ReplayPlatform.h"
+#include "shell/record/ReplayPlatform.h"
 
 namespace mv {
 

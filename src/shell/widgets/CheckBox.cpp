@@ -1,4 +1,4 @@
-#include "shell/CheckBox.h"
+#include "shell/widgets/CheckBox.h"
 
 #include "engine/archive/PictureCollection.h"
 #include "engine/draw/TextCanvas.h"

@@ -1,10 +1,10 @@
-#include "shell/Widgets.h"
+#include "shell/widgets/Widgets.h"
 
 #include "engine/archive/PictureCollection.h"
 #include "engine/draw/DXDraw.h"
 #include "engine/draw/TextCanvas.h"
 #include "game/Globals.h"
-#include "shell/LevelList.h"
+#include "shell/widgets/LevelList.h"
 
 namespace mv {
 

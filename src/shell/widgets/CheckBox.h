@@ -1,7 +1,7 @@
 #pragma once
 // A check box: its picture (frame 0 clear, frame 1 ticked) with the caption to the right.
 
-#include "shell/Button.h"
+#include "shell/widgets/Button.h"
 
 namespace mv {
 

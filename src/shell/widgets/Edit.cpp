@@ -1,4 +1,4 @@
-#include "shell/Edit.h"
+#include "shell/widgets/Edit.h"
 
 #include <algorithm>
 #include <string>

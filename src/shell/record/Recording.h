@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/InputScript.h"
+#include "shell/record/InputScript.h"
 
 namespace mv {
 

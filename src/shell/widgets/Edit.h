@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "shell/WObject.h"
+#include "shell/widgets/WObject.h"
 
 namespace mv {
 

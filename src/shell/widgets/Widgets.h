@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "engine/draw/Surface.h"
-#include "shell/Button.h"
-#include "shell/CheckBox.h"
-#include "shell/Edit.h"
-#include "shell/Label.h"
-#include "shell/ListBox.h"
+#include "shell/widgets/Button.h"
+#include "shell/widgets/CheckBox.h"
+#include "shell/widgets/Edit.h"
+#include "shell/widgets/Label.h"
+#include "shell/widgets/ListBox.h"
 
 namespace mv {
 

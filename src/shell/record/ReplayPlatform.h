@@ -3,8 +3,8 @@
 // devices report what the recording says they reported. Window events pass through untouched; the loop
 // keeps only Esc and the window's close from them.
 
-#include "shell/InputScript.h"
-#include "shell/PlatformRelay.h"
+#include "shell/record/InputScript.h"
+#include "shell/record/PlatformRelay.h"
 
 namespace mv {
 

@@ -1,4 +1,4 @@
-#include "shell/Recorder.h"
+#include "shell/record/Recorder.h"
 
 #include "platform/Cp1251.h"
 #include "platform/Error.h"

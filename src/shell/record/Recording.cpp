@@ -1,4 +1,4 @@
-#include "shell/Recording.h"
+#include "shell/record/Recording.h"
 
 #include <algorithm>
 #include <array>

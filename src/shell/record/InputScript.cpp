@@ -1,4 +1,4 @@
-#include "shell/InputScript.h"
+#include "shell/record/InputScript.h"
 
 #include <algorithm>
 #include <charconv>

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "shell/MatchStart.h"
-#include "shell/PlatformRelay.h"
-#include "shell/Recording.h"
+#include "shell/record/PlatformRelay.h"
+#include "shell/record/Recording.h"
 
 namespace mv {
 
