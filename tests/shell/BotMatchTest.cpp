@@ -17,6 +17,7 @@
 #include "platform/Cp1251.h"
 #include "platform/HeadlessPlatform.h"
 #include "shell/MainForm.h"
+#include "GameFolder.h"
 
 namespace mv {
 namespace {
@@ -94,30 +95,17 @@ const uint16_t kWhite = rgb565(255, 255, 255), kLime = rgb565(0, 255, 0);
 class BotMatchRun : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("mashvolt-bots-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    for (const char* sub : {"SYSTEM", "Fonts", "Maps", "Textures", "Backgrounds"})
-      fs::create_directory_symlink(fs::path(MASHVOLT_GAME_DIR) / sub, dir_ / sub);
-    fs::copy_file(fs::path(MASHVOLT_GAME_DIR) / "mashvolt", dir_ / "mashvolt");
     // Esc once the minute is over opens the pause menu with the frag table.
-    std::ofstream(dir_ / "esc.txt") << "3750 keydown 27\n3751 keyup 27\n";
+    folder.write("esc.txt", "3750 keydown 27\n3751 keyup 27\n");
   }
-  void TearDown() override { fs::remove_all(dir_); }
 
   // A minute of steelcage at 16 ms a frame against two bots, then the pause menu; screenshots of the
   // first respawn and of the frag table, numbered on from the last.
   void playMinute(int skill, uint32_t seed) {
-    const std::string command =
-        "cd '" + dir_.string() + "' && timeout 60 ./mashvolt --headless --lag 16 --frames 3760 --seed " +
-        std::to_string(seed) + " --match steelcage --bots 2 --skill " + std::to_string(skill) +
-        " --input esc.txt --screenshot-at 2 --screenshot-at 3760 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    char buffer[4096];
-    while (fread(buffer, 1, sizeof buffer, pipe) > 0) {
-    }
-    ASSERT_EQ(pclose(pipe), 0);
+    const RunResult r = folder.run("--headless --lag 16 --frames 3760 --seed " + std::to_string(seed) +
+                                   " --match steelcage --bots 2 --skill " + std::to_string(skill) +
+                                   " --input esc.txt --screenshot-at 2 --screenshot-at 3760", 60);
+    ASSERT_EQ(r.exitCode, 0) << r.output;
   }
   Screen screenshot(int n) {
     char name[16];
@@ -146,7 +134,8 @@ class BotMatchRun : public ::testing::Test {
     return {first.value_or(0), second.value_or(0)};
   }
 
-  fs::path dir_;
+  GameFolder folder{"bots"};
+  const fs::path& dir_ = folder.dir;
   Lettering letters;
 };
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/sound/WaveCollection.h"
+#include "GameFolder.h"
 
 namespace mv {
 namespace {
@@ -50,30 +51,15 @@ int pureIn(const Shot& shot, int channel, int left, int top, int right, int bott
 
 class MatchRun : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("mashvolt-match-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    for (const char* sub : {"SYSTEM", "Fonts", "Maps", "Textures", "Backgrounds"})
-      fs::create_directory_symlink(fs::path(MASHVOLT_GAME_DIR) / sub, dir_ / sub);
-    fs::copy_file(fs::path(MASHVOLT_GAME_DIR) / "mashvolt", dir_ / "mashvolt");
-  }
-  void TearDown() override { fs::remove_all(dir_); }
+  GameFolder folder{"match"};
+  const fs::path& dir_ = folder.dir;
 
   int run(const std::string& args, std::string* output = nullptr) {
-    const std::string command = "cd '" + dir_.string() + "' && timeout 120 ./mashvolt " + args + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string out;
-    char buffer[4096];
-    while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, n);
-    const int status = pclose(pipe);
-    if (output) *output = out;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    RunResult r = folder.run(args);
+    if (output) *output = r.output;
+    return r.exitCode;
   }
-  void write(const std::string& name, const std::string& text) { std::ofstream(dir_ / name) << text; }
-
-  fs::path dir_;
+  void write(const std::string& name, const std::string& text) { folder.write(name, text); }
 };
 
 TEST_F(MatchRun, EveryShippedLevelShowsThePlayerAtItsCamera) {

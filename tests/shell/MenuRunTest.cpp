@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "MenuScript.h"
+#include "GameFolder.h"
 
 namespace {
 
@@ -31,23 +32,12 @@ struct Shot {
 
 class MenuRun : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("mashvolt-menu-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    for (const char* sub : {"SYSTEM", "Fonts", "Maps", "Textures", "Backgrounds"})
-      fs::create_directory_symlink(fs::path(MASHVOLT_GAME_DIR) / sub, dir_ / sub);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
 
   int run(const std::string& script, const std::string& args) {
-    std::ofstream(dir_ / "input.txt") << script;
-    std::string command = "cd '" + dir_.string() + "' && '" + MASHVOLT_GAME_DIR +
-                          "/mashvolt' --headless --lag 16 --seed 1 --input input.txt " + args +
-                          " >output.txt 2>&1";
-    int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    folder.write("input.txt", script);
+    const mv::RunResult r = folder.run("--headless --lag 16 --seed 1 --input input.txt " + args);
+    folder.write("output.txt", r.output);
+    return r.exitCode;
   }
   Shot shot(int n) {
     char name[16];
@@ -59,7 +49,8 @@ class MenuRun : public ::testing::Test {
     return s;
   }
 
-  fs::path dir_;
+  mv::GameFolder folder{"menu"};
+  const fs::path& dir_ = folder.dir;
 };
 
 TEST_F(MenuRun, FromTheMainMenuThroughTheSetupAndBack) {

@@ -8,92 +8,57 @@
 #include <string>
 #include <vector>
 
+#include "GameFolder.h"
 #include "platform/Cp1251.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct RunResult {
-  int exitCode;
-  std::string output;
-};
-
 // Runs a copy of mashvolt in a fresh folder that sees the game's data: the program reads its data from
 // its own folder, and screenshots and dumps land there too.
 class ProgramRun : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("mashvolt-run-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    for (const char* sub : {"SYSTEM", "Fonts", "Maps", "Textures", "Backgrounds"})
-      if (fs::exists(fs::path(MASHVOLT_GAME_DIR) / sub)) fs::create_directory_symlink(fs::path(MASHVOLT_GAME_DIR) / sub, dir_ / sub);
-    fs::copy_file(fs::path(MASHVOLT_GAME_DIR) / "mashvolt", dir_ / "mashvolt");
-  }
-  void TearDown() override { fs::remove_all(dir_); }
+  mv::GameFolder folder{"run"};
+  const fs::path& dir_ = folder.dir;
 
-  RunResult run(const std::string& args) {
-    // A run that hung would stop the whole test program; timeout turns it into a failure.
-    std::string command =
-        "cd '" + dir_.string() + "' && timeout 60 ./mashvolt " + args + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    RunResult result{-1, {}};
-    char buffer[4096];
-    while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) result.output.append(buffer, n);
-    int status = pclose(pipe);
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-  }
-
-  // SYSTEM as a folder of its own, so a test can put scripts beside the game's archives.
-  void ownSystemFolder() {
-    fs::remove(dir_ / "SYSTEM");
-    fs::create_directory(dir_ / "SYSTEM");
-    for (const auto& entry : fs::directory_iterator(fs::path(MASHVOLT_GAME_DIR) / "SYSTEM"))
-      fs::create_symlink(entry.path(), dir_ / "SYSTEM" / entry.path().filename());
-  }
-  void write(const fs::path& name, const std::string& bytes) { std::ofstream(dir_ / name, std::ios::binary) << bytes; }
-  std::string readText(const fs::path& path) {
-    std::ifstream in(dir_ / path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
+  mv::RunResult run(const std::string& args) { return folder.run(args, 60); }
+  void write(const fs::path& name, const std::string& bytes) { folder.write(name, bytes); }
+  std::string readText(const fs::path& path) { return folder.read(path); }
 
   std::vector<uint8_t> readFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
   }
 
-  fs::path dir_;
 };
 
 TEST_F(ProgramRun, HeadlessRunEndsAfterTheAskedTicks) {
-  RunResult r = run("--headless --frames 200 --lag 16");
+  mv::RunResult r = run("--headless --frames 200 --lag 16");
   EXPECT_EQ(r.exitCode, 0) << r.output;
 }
 
 TEST_F(ProgramRun, BadCommandLinesPrintTheUsageAndExitWithTwo) {
   for (const char* args : {"--fly", "--frames ten", "--frames", "--lag 0"}) {
-    RunResult r = run(args);
+    mv::RunResult r = run(args);
     EXPECT_EQ(r.exitCode, 2) << args;
     EXPECT_NE(r.output.find("usage: mashvolt"), std::string::npos) << args;
   }
-  RunResult help = run("--help");
+  mv::RunResult help = run("--help");
   EXPECT_EQ(help.exitCode, 0);
   EXPECT_NE(help.output.find("--screenshot-at"), std::string::npos);
   EXPECT_NE(help.output.find("--exec LINE"), std::string::npos);
 }
 
 TEST_F(ProgramRun, NoDisplayIsAClearFailureNotACrash) {
-  RunResult r = run("--frames 1 --window");  // the test environment has no display to open
+  mv::RunResult r = run("--frames 1 --window");  // the test environment has no display to open
   if (getenv("DISPLAY") && *getenv("DISPLAY")) GTEST_SKIP() << "a display is available here";
   EXPECT_EQ(r.exitCode, 1) << r.output;
   EXPECT_NE(r.output.find("Display mode cannot be changed (800x600 16bit)"), std::string::npos) << r.output;
 }
 
 TEST_F(ProgramRun, ScreenshotOfTheMenuAfterThirtyTicks) {
-  RunResult r = run("--headless --frames 30 --lag 16 --screenshot-at 30");
+  mv::RunResult r = run("--headless --frames 30 --lag 16 --screenshot-at 30");
   ASSERT_EQ(r.exitCode, 0) << r.output;
   std::vector<uint8_t> bmp = readFile(dir_ / "scr001.bmp");
   ASSERT_GE(bmp.size(), 54u);
@@ -119,44 +84,40 @@ TEST_F(ProgramRun, ScreenshotOfTheMenuAfterThirtyTicks) {
 
 TEST_F(ProgramRun, AudioOutRecordsTheWholeRun) {
   // The menus play nothing: the recording is as long as the run and silent.
-  RunResult r = run("--headless --frames 25 --lag 20 --audio-out run.wav");
+  mv::RunResult r = run("--headless --frames 25 --lag 20 --audio-out run.wav");
   ASSERT_EQ(r.exitCode, 0) << r.output;
   std::vector<uint8_t> wav = readFile(dir_ / "run.wav");
   ASSERT_EQ(wav.size(), 44u + 25u * 20 * 44100 / 1000 * 4);
   EXPECT_EQ(std::string(wav.begin(), wav.begin() + 4), "RIFF");
   EXPECT_TRUE(std::all_of(wav.begin() + 44, wav.end(), [](uint8_t b) { return b == 0; }));
 
-  RunResult bad = run("--headless --frames 1 --audio-out no/such/folder.wav");
+  mv::RunResult bad = run("--headless --frames 1 --audio-out no/such/folder.wav");
   EXPECT_EQ(bad.exitCode, 1);
   EXPECT_NE(bad.output.find("Cannot create file no/such/folder.wav"), std::string::npos) << bad.output;
 }
 
 TEST_F(ProgramRun, AMissingOrBrokenSoundArchiveStopsTheStart) {
-  fs::remove(dir_ / "SYSTEM");
-  fs::create_directory(dir_ / "SYSTEM");
-  for (const char* archive : {"graphics.dat", "models.dat"})
-    fs::create_symlink(fs::path(MASHVOLT_GAME_DIR) / "SYSTEM" / archive, dir_ / "SYSTEM" / archive);
-  RunResult missing = run("--headless --frames 1");
+  fs::remove(dir_ / "SYSTEM" / "sounds.dat");
+  mv::RunResult missing = run("--headless --frames 1");
   EXPECT_EQ(missing.exitCode, 1);
   EXPECT_NE(missing.output.find("Cannot open file " + (dir_ / "SYSTEM" / "sounds.dat").string()), std::string::npos) << missing.output;
 
   std::ofstream(dir_ / "SYSTEM" / "sounds.dat") << "TPF0";
-  RunResult broken = run("--headless --frames 1");
+  mv::RunResult broken = run("--headless --frames 1");
   EXPECT_EQ(broken.exitCode, 1);
   EXPECT_NE(broken.output.find("Stream read error"), std::string::npos) << broken.output;
 }
 
 TEST_F(ProgramRun, InputScriptErrorsAreReported) {
   std::ofstream(dir_ / "keys.txt") << "10 fly away\n";
-  RunResult r = run("--headless --frames 5 --input keys.txt");
+  mv::RunResult r = run("--headless --frames 5 --input keys.txt");
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_NE(r.output.find("line 1"), std::string::npos) << r.output;
 }
 
 TEST_F(ProgramRun, ExecLinesRunAfterStartUpAsIfTyped) {
-  ownSystemFolder();
   write("SYSTEM/self.cfg", "echo round\r\nexec self.cfg\r\necho never\r\n");
-  RunResult r = run("--headless --frames 2 --seed 1 --exec 'exec self.cfg' --exec 'echo Привет' --exec 'dump out.txt'");
+  mv::RunResult r = run("--headless --frames 2 --seed 1 --exec 'exec self.cfg' --exec 'echo Привет' --exec 'dump out.txt'");
   ASSERT_EQ(r.exitCode, 0) << r.output;
   const std::string loading = mv::utf8ToCp1251("Загрузка self.cfg...\r\n");
   const std::string guard = mv::utf8ToCp1251(
@@ -170,7 +131,7 @@ TEST_F(ProgramRun, ExecLinesRunAfterStartUpAsIfTyped) {
 }
 
 TEST_F(ProgramRun, QuitFromTheConsoleEndsTheRun) {
-  RunResult r = run("--headless --exec quit --exec 'dump never.txt'");  // no --frames: quit alone ends it
+  mv::RunResult r = run("--headless --exec quit --exec 'dump never.txt'");  // no --frames: quit alone ends it
   EXPECT_EQ(r.exitCode, 0) << r.output;
   EXPECT_FALSE(fs::exists(dir_ / "never.txt"));
   write("keys.txt", "20 console exit\n");
@@ -180,7 +141,7 @@ TEST_F(ProgramRun, QuitFromTheConsoleEndsTheRun) {
 
 TEST_F(ProgramRun, ConsoleLinesFromTheInputScriptAndAFailingOneIsReported) {
   write("keys.txt", "3 console echo Привет\n4 console exec missing.cfg\n5 console dump typed.txt\n");
-  RunResult r = run("--headless --frames 10 --input keys.txt");
+  mv::RunResult r = run("--headless --frames 10 --input keys.txt");
   EXPECT_EQ(r.exitCode, 0) << r.output;
   EXPECT_NE(r.output.find("Cannot open file SYSTEM\\missing.cfg"), std::string::npos) << r.output;
   const std::string dump = readText("typed.txt");
@@ -190,7 +151,7 @@ TEST_F(ProgramRun, ConsoleLinesFromTheInputScriptAndAFailingOneIsReported) {
 
 TEST_F(ProgramRun, LosingAndRegainingTheFocusStillEnds) {
   write("keys.txt", "5 focus off\n10 focus on\n12 console dump after.txt\n");
-  RunResult r = run("--headless --frames 20 --input keys.txt --screenshot-at 20");
+  mv::RunResult r = run("--headless --frames 20 --input keys.txt --screenshot-at 20");
   EXPECT_EQ(r.exitCode, 0) << r.output;
   EXPECT_TRUE(fs::exists(dir_ / "after.txt"));
   EXPECT_TRUE(fs::exists(dir_ / "scr001.bmp"));
@@ -201,13 +162,13 @@ TEST_F(ProgramRun, LosingAndRegainingTheFocusStillEnds) {
 
 TEST_F(ProgramRun, AnInputFolderIsAnError) {
   fs::create_directory(dir_ / "keys");
-  RunResult r = run("--headless --frames 5 --input keys");
+  mv::RunResult r = run("--headless --frames 5 --input keys");
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_NE(r.output.find("Cannot open file keys"), std::string::npos) << r.output;
 }
 
 TEST_F(ProgramRun, StatisticsComeEveryNTicksWithTheMatchInThem) {
-  RunResult r = run("--headless --frames 250 --lag 16 --seed 1 --match steelcage --bots 3 --stats-every 125");
+  mv::RunResult r = run("--headless --frames 250 --lag 16 --seed 1 --match steelcage --bots 3 --stats-every 125");
   EXPECT_EQ(r.exitCode, 0) << r.output;
   std::vector<std::string> lines;
   for (size_t at = r.output.find("stats "); at != std::string::npos; at = r.output.find("stats ", at + 1))
@@ -222,7 +183,7 @@ TEST_F(ProgramRun, StatisticsComeEveryNTicksWithTheMatchInThem) {
 }
 
 TEST_F(ProgramRun, ScreenshotsThatCannotBeTakenAreRefusedOrReported) {
-  RunResult r = run("--headless --frames 20 --screenshot-at 30");
+  mv::RunResult r = run("--headless --frames 20 --screenshot-at 30");
   EXPECT_EQ(r.exitCode, 2);
   EXPECT_NE(r.output.find("--screenshot-at 30: the run ends after tick 20"), std::string::npos) << r.output;
   // One taken from the console a moment before holds the scripted one back; the run says so.
