@@ -12,6 +12,10 @@ Globals& globals() { return *current; }
 
 std::string dataPath(const std::string& relative) { return current->dataFolder + relative; }
 
+std::string configPath(const std::string& name) {
+  return current->configFolder.empty() ? dataPath("SYSTEM/" + name) : current->configFolder + name;
+}
+
 GlobalsScope::GlobalsScope() : previous_(current) { current = &own_; }
 
 GlobalsScope::~GlobalsScope() { current = previous_; }

@@ -75,6 +75,9 @@ struct Globals {
   // The game folder the data is read from, with a trailing separator; empty reads from the working
   // directory. Screenshots and dumps always go to the working directory.
   std::string dataFolder;
+  // Where the game keeps what it writes for itself (config.cfg), with a trailing separator; empty keeps
+  // it in the data folder's SYSTEM.
+  std::string configFolder;
   ScreenState screenState = MainMenu;
   Settings settings;
   Random random;
@@ -107,6 +110,8 @@ struct Globals {
 
 // A data file's path: `relative` ("SYSTEM\\autoexec.cfg") inside the game folder.
 std::string dataPath(const std::string& relative);
+// A file the game writes for itself and reads back at start-up ("config.cfg").
+std::string configPath(const std::string& name);
 
 // The current instance. There is always one: a default one exists until a scope installs another.
 Globals& globals();
