@@ -6,6 +6,7 @@
 #include "game/combatants/Man.h"
 #include "game/combatants/Player.h"
 #include "game/world/Match.h"
+#include "net/NetTexts.h"
 #include "shell/MainForm.h"
 
 namespace mv {
@@ -31,6 +32,10 @@ bool healthColor(int32_t health, uint32_t& color) {
 
 bool weaponShown(const TMan& fighter, int32_t w) {
   return fighter.getHasWeapon(w) && (fighter.getAmmo(w) > 0 || w == 0);
+}
+
+std::string fragTableName(const TMan& fighter) {
+  return fighter.gone ? fighter.name + netText(NetText::GoneMark) : fighter.name;
 }
 
 std::vector<int32_t> scoreboardOrder(const TMatch* match) {
@@ -105,8 +110,10 @@ void TMainForm::drawScoreboard() {
       color = colorRef(255, 0, 0);
     canvas.setFontColor(color);
     const int y = 50 + 30 * static_cast<int>(r);
-    canvas.textOut(w / 5, y, std::to_string(r + 1) + ". " + fighter->name);
+    canvas.textOut(w / 5, y, std::to_string(r + 1) + ". " + fragTableName(*fighter));
     canvas.textOut((w / 3) * 2, y, std::to_string(fighter->frags));
+    // A network match shows each person's round trip and input delay beside the frags.
+    if (net) canvas.textOut((w / 3) * 2 + 50, y, net->fragTableNote(fighter));
   }
 }
 

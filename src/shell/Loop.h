@@ -21,6 +21,8 @@ class TMainForm;
 struct MatchSetup;
 
 constexpr uint32_t kHeadlessStepMs = 16;
+// Every tick of a network match lasts this long, on every machine.
+constexpr int32_t kNetTickMs = 16;
 
 // Reports a failure as the application would: a message box in a window, a line on standard error
 // headless. The same message coming back every frame would lock the game behind modal boxes, so each
@@ -60,6 +62,14 @@ class Loop {
   // exit / quit from the console are honoured here, between frames and events, never inside one.
   bool ending() const;
   void tick();
+  // The frame of a turn, once its lag is known: recorded, run, timed, shot.
+  void runFrame(int32_t lag, uint32_t recordedMs, uint32_t t);
+  // --host / --join: the network play begins; headless, the match too, or the run fails.
+  bool startNetwork();
+  // A turn of a network match: a frame once its bundle is here (and, keeping to the clock, its time).
+  void netTick();
+  // The network's traffic; a headless run whose network play the network ended stops.
+  void serviceNet(uint32_t waitMs);
   void pace();
   // --stats-every: one line of memory, sprites and frame times on standard output.
   void printStats();
@@ -99,6 +109,11 @@ class Loop {
   int64_t ticks_ = 0;
   FrameTimes frameTimes_;  // since the last statistics line
   bool quit_ = false;
+  int exitCode_ = 0;
+  bool pacedNet_ = false;         // network frames keep to the clock (a window, or --realtime)
+  uint32_t nextNetFrame_ = 0;     // when the next one is due, steady milliseconds
+  int64_t waitingSince_ = 0;      // a frame has waited for its bundle since, microseconds; 0 when not
+  FrameTimes bundleWaits_;        // since the last statistics line
 };
 
 }  // namespace mv

@@ -35,6 +35,7 @@ TMainForm::TMainForm(Platform& platform)
 }
 
 TMainForm::~TMainForm() {
+  net.reset();
   // The match clears the players of this window's globals, which go before the members do.
   matchOwner.reset();
   // The level's background is a sprite; the tree goes first so nothing points into freed layers.
@@ -73,6 +74,8 @@ void TMainForm::DXTimerTimer(int32_t lagCount) {
   if (screenshotCooldown > 0) --screenshotCooldown;
   Input.update(platform_.pollDevices(), platform_.hasFocus());
   ScreenState screen = state().screenState;
+  // A network match's tick is carried out from its bundle, with this frame's input going out ahead.
+  if (net && (screen == Match || screen == PauseMenu)) net->beforeMove();
   if (screen == Match || screen == PauseMenu)
     matchFrame(lagCount);
   else
@@ -100,6 +103,11 @@ void TMainForm::matchFrame(int32_t lagCount) {
 }
 
 void TMainForm::menuFrame(int32_t lagCount) {
+  // "netplay" (or "classic") changed while the main menu is up: it shows the change at once.
+  if (state().screenState == MainMenu && menuOffersNetPlay_ != (state().settings.netPlay != 0)) {
+    tearDownScreen();
+    buildScreen(MainMenu);
+  }
   stepTitlePulse(titleBrightness, titleFadeStep, lagCount);
   TSurface& back = DXDraw.surface();
   ImageList.Items.find("BackMenu").stretchDraw(back, {0, 0, DXDraw.Display.Width, DXDraw.Display.Height}, 0);
@@ -253,12 +261,14 @@ void TMainForm::FormKeyPress(uint8_t key) {
   if (Console) Console->keyPress(key);
 }
 
-// The wheel belongs to player 1 alone, whatever screen is up.
+// The wheel belongs to player 1 alone, whatever screen is up; in a network match it travels.
 void TMainForm::FormMouseWheelUp() {
+  if (net && net->takeWheel(+1)) return;
   if (TPlayer* player = state().player1) player->command(CmdNextWeapon);
 }
 
 void TMainForm::FormMouseWheelDown() {
+  if (net && net->takeWheel(-1)) return;
   if (TPlayer* player = state().player1) player->command(CmdPrevWeapon);
 }
 

@@ -19,6 +19,7 @@
 #include "game/world/Match.h"
 #include "platform/Platform.h"
 #include "shell/MatchStart.h"
+#include "shell/net/NetPlay.h"
 #include "shell/widgets/Widgets.h"
 
 namespace mv {
@@ -81,6 +82,8 @@ class TMainForm : public ShellServices {
   void showScreen(ScreenState state);
   void resumeMatch();
   void returnToMainMenu();
+  // The network screens (NetScreens.cpp): host or join, the host's match, the lobby.
+  void buildNetScreen(ScreenState state);
   // The exit button: the program ends once the current event has been handled.
   void close() { closeRequested_ = true; }
   bool closeRequested() const { return closeRequested_; }
@@ -89,6 +92,17 @@ class TMainForm : public ShellServices {
   void startMatch(const MatchSetup& setup);
   // A match whose level failed to load: everything of it goes and the setup screen comes back.
   void abandonMatch();
+
+  // Network play (NetScreens.cpp). Hosting and joining report a network that cannot be had and return
+  // false; otherwise the lobby is shown.
+  bool hostGame(const HostOptions& options);
+  bool joinGame(const std::string& host, uint16_t port, const std::string& name);
+  // Between frames: its traffic, and what that changes on the screen. A network play the network ended
+  // is closed with its message reported; true then.
+  bool serviceNetPlay(uint32_t waitMs);
+  // Goodbye to the other machines; a lobby goes back to the network screen (a match is left by whoever
+  // called).
+  void closeNetPlay();
   // What the setup screen's start button calls; a test may put a double here.
   std::function<void(const MatchSetup&)> matchStarter = [this](const MatchSetup& setup) { startMatch(setup); };
 
@@ -121,6 +135,12 @@ class TMainForm : public ShellServices {
   std::unique_ptr<TConsol> Console;
   // Where errors caught inside the game go (the loop's reporter); unset, they are only in the console.
   std::function<void(const std::string&)> OnError;
+  // Network play while it lasts: the lobby, then the match.
+  std::unique_ptr<NetPlay> net;
+  // Where a network play being recorded writes its lines (the loop's recorder).
+  std::function<void(const std::string& words)> recordNet;
+  // What the network screen was last given.
+  std::string netName, netAddress = "127.0.0.1";
 
  private:
   void menuFrame(int32_t lagCount);
@@ -135,6 +155,8 @@ class TMainForm : public ShellServices {
   bool screenshotsExhaustedTold_ = false;
   GlobalsScope globals_;
   bool closeRequested_ = false;
+  std::vector<std::string> lobbyShown_;  // the names the lobby screen was built with
+  bool menuOffersNetPlay_ = false;       // the main menu was built with "Сетевая игра"
 };
 
 }  // namespace mv

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace mv {
 
@@ -11,6 +12,10 @@ struct MatchSetup {
   int32_t bots = 0;
   int32_t skill = 0;  // 0 .. 100
   bool hotseat = false;
+  // A network match: every person's name, in the order of their fighters (before the bots), and which
+  // of them plays at this machine. Empty for a match at one machine.
+  std::vector<std::string> people = {};
+  int32_t you = 0;
 };
 
 }  // namespace mv

@@ -7,6 +7,7 @@
 
 #include "MenuScript.h"
 #include "game/combatants/Player.h"
+#include "game/console/Additions.h"
 #include "platform/Cp1251.h"
 #include "platform/HeadlessPlatform.h"
 #include "shell/record/InputScript.h"
@@ -28,6 +29,10 @@ struct Screens : ::testing::Test {
   void SetUp() override {
     form.FormCreate();
     form.show();
+    // The classic screens; the main menu is built again with them.
+    setClassic(g.settings, true);
+    form.tearDownScreen();
+    form.buildScreen(MainMenu);
     form.matchStarter = [this](const MatchSetup& s) { started.push_back(s); };
   }
   void click(int x, int y) {

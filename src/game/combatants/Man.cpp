@@ -232,7 +232,17 @@ void TMan::respawnAt(double px, double py) {
   playSoundAt("Respawn", x + 24, y + 16);
 }
 
+void TMan::leaveMatch() {
+  gone = true;
+  health = 0;
+  visible = false;
+  collidable = false;
+  velX = velY = 0;
+  announcement.clear();
+}
+
 void TMan::moveSelf(int moveCount) {
+  if (gone) return;  // no respawn, no fall: nothing of it is in the match any more
   TPhyzObj::moveSelf(moveCount);
 
   for (int32_t* timer : {&cooldown, &multiKillTime, &talkDelay})

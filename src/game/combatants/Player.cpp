@@ -26,37 +26,59 @@ double TPlayer::zoomStep(double zoom, int moveCount, int32_t weapon) {
   return std::clamp(zoom + moveCount / 8.0, 0.0, weapon == 1 ? 100.0 : 30.0);
 }
 
-ControlPlan TPlayer::planControls() const {
+PersonInput TPlayer::readInput() const {
   const TDXInput* input = globals().input;
-  ControlPlan plan;
-  std::vector<ControlAction>& out = plan.actions;
-  auto command = [&out](int32_t c) { out.push_back({ControlKind::Command, c}); };
-
+  PersonInput in;
+  in.playing = globals().screenState == Match;
   AimControls aim;
   aim.lookType = lookType;
   aim.sensivity = sensivity;
-  aim.facesRight = facing == 1;
   aim.lookUp = actionDown(ActLookUp);
   aim.lookDown = actionDown(ActLookDown);
-  plan.aimAngle = convertAim(aimAngle, aim, input);
+  in.aim = aimChanges(aim, input);
+  auto hold = [&in](bool down, uint16_t control) {
+    if (down) in.held |= control;
+  };
   // The stick that aims also walks, besides the move keys.
   if (lookType == LookJoystick && input) {
-    if (input->Joystick.x > 100) command(CmdMoveRight);
-    if (input->Joystick.x < -100) command(CmdMoveLeft);
+    hold(input->Joystick.x > 100, HeldStickRight);
+    hold(input->Joystick.x < -100, HeldStickLeft);
   }
+  hold(actionDown(ActCrouch), HeldCrouch);
+  hold(actionDown(ActFire), HeldFire);
+  hold(actionDown(ActNextWeapon), HeldNextWeapon);
+  hold(actionDown(ActJump), HeldJump);
+  hold(actionDown(ActMoveRight), HeldMoveRight);
+  hold(actionDown(ActMoveLeft), HeldMoveLeft);
+  hold(actionDown(ActZoom), HeldZoom);
+  return in;
+}
 
-  if (actionDown(ActCrouch)) command(CmdCrouch);
-  out.push_back({actionDown(ActFire) ? ControlKind::Fire : ControlKind::StopSpin, 0});
-  if (actionDown(ActNextWeapon)) command(CmdNextWeapon);
-  if (actionDown(ActJump)) command(CmdJump);
-  if (actionDown(ActMoveRight))
+ControlPlan TPlayer::planFrom(const PersonInput& input) const {
+  ControlPlan plan;
+  std::vector<ControlAction>& out = plan.actions;
+  auto command = [&out](int32_t c) { out.push_back({ControlKind::Command, c}); };
+  auto held = [&input](uint16_t control) { return (input.held & control) != 0; };
+
+  plan.aimAngle = applyAimChanges(aimAngle, input.aim, facing == 1);
+  if (held(HeldStickRight)) command(CmdMoveRight);
+  if (held(HeldStickLeft)) command(CmdMoveLeft);
+  if (held(HeldCrouch)) command(CmdCrouch);
+  out.push_back({held(HeldFire) ? ControlKind::Fire : ControlKind::StopSpin, 0});
+  if (held(HeldNextWeapon)) command(CmdNextWeapon);
+  if (held(HeldJump)) command(CmdJump);
+  if (held(HeldMoveRight))
     command(CmdMoveRight);
-  else if (actionDown(ActMoveLeft))
+  else if (held(HeldMoveLeft))
     command(CmdMoveLeft);
-  if (actionDown(ActZoom)) out.push_back({ControlKind::Zoom, 0});
+  if (held(HeldZoom)) out.push_back({ControlKind::Zoom, 0});
+  return plan;
+}
 
+ControlPlan TPlayer::planControls() const {
+  ControlPlan plan = planFrom(readInput());
   for (int32_t i = 0; i < std::clamp<int32_t>(commandBindCount, 0, kCommandBindSlots); ++i)
-    if (commandBindDown(i)) out.push_back({ControlKind::RunBind, i});
+    if (commandBindDown(i)) plan.actions.push_back({ControlKind::RunBind, i});
   return plan;
 }
 
@@ -67,8 +89,9 @@ void TPlayer::moveSelf(int moveCount) {
 
 bool TPlayer::control(int moveCount) {
   // Behind the pause menu the match runs on, but the people's hands are on the menu.
-  if (globals().screenState != Match || !alive()) return false;
-  carryOut(planControls(), moveCount);
+  const bool playing = networkInput ? networkInput->playing : globals().screenState == Match;
+  if (!playing || !alive()) return false;
+  carryOut(networkInput ? planFrom(*networkInput) : planControls(), moveCount);
   return true;
 }
 

@@ -3,9 +3,11 @@
 // turns held actions into fighter commands, firing, zoom and bound console lines.
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "game/combatants/Man.h"
+#include "game/combatants/PersonInput.h"
 #include "game/console/BindRecord.h"
 
 namespace mv {
@@ -47,6 +49,10 @@ class TPlayer : public TMan {
   bool commandBindDown(int32_t i) const;
   // What the held bindings and the aiming device ask for in this frame.
   ControlPlan planControls() const;
+  // The same read from the devices in a form that does not depend on the world (bound lines aside).
+  PersonInput readInput() const;
+  // What an input asks of this fighter as it stands now (facing, aim).
+  ControlPlan planFrom(const PersonInput& input) const;
   // Zoom after holding ZOOM for moveCount ms: up to 100 with the rifle, 30 with anything else.
   static double zoomStep(double zoom, int moveCount, int32_t weapon);
 
@@ -54,6 +60,9 @@ class TPlayer : public TMan {
   int8_t commandBindCount = 0;
   int32_t sensivity = 0;  // 1 .. 999
   uint8_t lookType = 0;   // 0 mouse, 1 joystick, 2 keyboard
+  // In a network match every person's fighter, this machine's one included, carries out what the
+  // network brought for the step instead of reading the devices here.
+  std::optional<PersonInput> networkInput;
 
  private:
   void carryOut(const ControlPlan& plan, int moveCount);

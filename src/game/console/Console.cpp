@@ -17,6 +17,11 @@ void TConsol::addLine(const std::string& text) {
   lines.push_back(text);
 }
 
+void TConsol::addMessage(const std::string& line) {
+  if (messages.size() >= kMaxMessages) messages.erase(messages.begin(), messages.end() - (kMaxMessages - 1));
+  messages.push_back(line);
+}
+
 void TConsol::submit(const std::string& text) {
   addLine(text);
   if (!execute(nullptr, text)) addLine(consoleText(ConsoleText::UnknownCommand));
@@ -38,6 +43,12 @@ void TConsol::runLine(const std::string& line, TMan* who) {
     addLine(e.what());
     if (ShellServices* shell = globals().shell) shell->reportError(e.what());
   }
+}
+
+void TConsol::runShared(TMan* who, const std::string& line) {
+  ++sharedDepth_;
+  runLine(line, who);
+  --sharedDepth_;
 }
 
 void TConsol::toggle() {

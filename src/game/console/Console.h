@@ -5,6 +5,7 @@
 // The console lives for the whole run; the main window makes it before anything can report to it.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,8 @@ class TConsol {
 
   void addLine(const std::string& text);
   void add(const std::string& line) { addLine(line); }
+  // A line for the message feed; the oldest go when it is full.
+  void addMessage(const std::string& line);
   // Enter in the console, and --exec / scripted console lines: echo, then run.
   void submit(const std::string& text);
   // Scripts, bots and bound keys: runs without echo; an unknown line is echoed with its complaint.
@@ -49,6 +52,14 @@ class TConsol {
   bool execute(TMan* who, const std::string& line);
   // Runs "SYSTEM\" + name line by line (Script.cpp). "Cannot open file %s" when it cannot be read.
   void runScript(const std::string& name);
+  // A line every machine of a network match runs for this fighter at the same step; the gate does not
+  // see it.
+  void runShared(TMan* who, const std::string& line);
+
+  // In a network match every line of this machine's person (typed, scripted or bound to a key) passes
+  // here before it runs: true when the gate took it (sent it to every machine, or refused it), false to
+  // run it here. Bots' lines and shared lines pass by.
+  std::function<bool(const std::string& line)> lineGate;
 
   // exit / quit: the loop ends the program once the current frame or event is done.
   void requestQuit() { quitRequested_ = true; }
@@ -63,6 +74,7 @@ class TConsol {
 
  private:
   int scriptDepth_ = 0;
+  int sharedDepth_ = 0;
   bool scriptsStopped_ = false;  // the nesting guard fired: the rest of every running script is skipped
   bool quitRequested_ = false;
 };

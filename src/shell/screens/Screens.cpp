@@ -41,6 +41,9 @@ void TMainForm::buildScreen(ScreenState screen) {
     case MainMenu:
       SpriteEngine.engine.x = SpriteEngine.engine.y = 0;
       widgets.addButton(ru("Начать игру"), kAutoTop, [this](TDXButton&) { showScreen(NewGame); });
+      menuOffersNetPlay_ = state().settings.netPlay != 0;
+      if (menuOffersNetPlay_)
+        widgets.addButton(ru("Сетевая игра"), kAutoTop, [this](TDXButton&) { showScreen(NetGame); });
       widgets.addButton(ru("Настройки"), kAutoTop, [this](TDXButton&) {
         platform_.messageBox("Mashvolt", ru("Извините, пока недоступно."));
       });
@@ -78,6 +81,11 @@ void TMainForm::buildScreen(ScreenState screen) {
       break;
     case Match:
       break;
+    case NetGame:
+    case NetHost:
+    case NetLobby:
+      buildNetScreen(screen);
+      break;
   }
   state().screenState = screen;
 }
@@ -88,6 +96,9 @@ void TMainForm::tearDownScreen() {
     case MainMenu:
     case NewGame:
     case Credits:
+    case NetGame:
+    case NetHost:
+    case NetLobby:
       widgets.hideWidgets();
       SpriteEngine.engine.clear();
       break;
@@ -119,6 +130,7 @@ void TMainForm::resumeMatch() {
 }
 
 void TMainForm::returnToMainMenu() {
+  closeNetPlay();
   tearDownScreen();
   state().screenState = Match;
   showScreen(MainMenu);
