@@ -47,8 +47,19 @@ bool isDigest(const std::string& word) {
 
 }  // namespace
 
-std::vector<DataFile> fingerprintGameData(const std::string& gameFolder) {
+std::vector<DataFile> fingerprintGameData(const std::string& gameFolder, const std::string& configFolder) {
   std::vector<DataFile> files;
+  // The player's own scripts are read before SYSTEM's files of the same name, so they count in their place.
+  std::error_code configError;
+  if (!configFolder.empty() && fs::is_directory(configFolder, configError))
+    for (const auto& entry : fs::directory_iterator(configFolder, configError))
+      if (std::error_code fileError; fs::is_regular_file(entry.path(), fileError))
+        files.push_back(
+            {printableName("SYSTEM/" + entry.path().filename().string()), fileDigest(entry.path())});
+  const auto overridden = [&files, own = files.size()](const std::string& name) {
+    return std::any_of(files.begin(), files.begin() + static_cast<ptrdiff_t>(own),
+                       [&](const DataFile& f) { return f.name == name; });
+  };
   for (const char* sub : {"Maps", "SYSTEM"}) {
     const fs::path root = fs::path(gameFolder) / sub;
     std::error_code ec;
@@ -57,9 +68,9 @@ std::vector<DataFile> fingerprintGameData(const std::string& gameFolder) {
     for (; !ec && it != end; it.increment(ec)) {
       std::error_code fileError;
       if (!fs::is_regular_file(it->path(), fileError)) continue;
-      files.push_back(
-          {printableName(std::string(sub) + "/" + it->path().lexically_relative(root).generic_string()),
-           fileDigest(it->path())});
+      const std::string name =
+          printableName(std::string(sub) + "/" + it->path().lexically_relative(root).generic_string());
+      if (!overridden(name)) files.push_back({name, fileDigest(it->path())});
     }
   }
   std::sort(files.begin(), files.end(), [](const DataFile& a, const DataFile& b) { return a.name < b.name; });
