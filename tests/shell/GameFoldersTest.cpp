@@ -82,6 +82,13 @@ TEST_F(GameFoldersTest, ThePlayersCopyOfAutoexecIsMadeOnceAndThenKept) {
   std::ofstream(config + "autoexec.cfg", std::ios::app) << "name Mine\r\n";
   setUpGameFolders(data, user, writable);
   EXPECT_EQ(read(config + "autoexec.cfg"), "name Shipped\r\nname Mine\r\n");
+  // A recording made from a read-only working folder is found again where it went.
+  readOnly.insert(".");
+  const GameFolders folders = setUpGameFolders(data, user, writable);
+  std::ofstream(output + "run.txt") << "recording";
+  EXPECT_EQ(earlierOutput(folders, "run.txt"), output + "run.txt");
+  std::ofstream("here.txt") << "recording";
+  EXPECT_EQ(earlierOutput(folders, "here.txt"), "here.txt");
   // A home that cannot be written leaves the files where they were.
   readOnly.insert(config);
   EXPECT_EQ(setUpGameFolders(data, user, writable).config, "");
