@@ -28,14 +28,13 @@ std::string commandWord(const std::string& line) {
   return asciiLower(line.substr(0, line.find(' ')));
 }
 
-LineRoute routeLine(const std::string& line, bool startScript) {
+LineRoute routeLine(const std::string& line) {
   const std::string word = commandWord(line);
   const size_t space = line.find(' ');
   const bool hasArgument = space != std::string::npos && space + 1 < line.size();
   if (word == "name" && !hasArgument) return LineRoute::Here;
   if (among(kTravelling, word)) return LineRoute::Travel;
-  if (word == "godmode") return LineRoute::Refused;
-  if (among(kWorldSettings, word)) return startScript ? LineRoute::Here : LineRoute::Refused;
+  if (word == "godmode" || among(kWorldSettings, word)) return LineRoute::Refused;
   return LineRoute::Here;
 }
 

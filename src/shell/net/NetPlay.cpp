@@ -113,8 +113,7 @@ void NetPlay::beginMatch(const StartInfo& start) {
   if (record)
     for (const std::string& words : netMatchWords(start)) record(words);
   Globals& g = form_.state();
-  // The shared world's settings are the host's, set before the start script, which every machine
-  // runs alike; and every machine's generator starts from the host's seed.
+  // The shared world's settings are the host's, and every machine's generator starts from its seed.
   g.settings.meatOff = static_cast<uint8_t>(start.meatOff);
   g.settings.fragLimit = start.fragLimit;
   g.settings.timeLimit = start.timeLimit;
@@ -147,14 +146,15 @@ void NetPlay::beginMatch(const StartInfo& start) {
 }
 
 bool NetPlay::gate(const std::string& line) {
-  switch (routeLine(line, startScript_)) {
+  switch (routeLine(line)) {
     case LineRoute::Here:
       return false;
     case LineRoute::Travel:
       if (lines_.size() < kMaxWaitingLines) lines_.push_back(travellingLine(line));
       return true;
     case LineRoute::Refused:
-      form_.Console->addLine(netText(NetText::LineRefused));
+      // The start script's settings were the host's to give; only a person's own try is answered.
+      if (!startScript_) form_.Console->addLine(netText(NetText::LineRefused));
       return true;
   }
   return false;
