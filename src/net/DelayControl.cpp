@@ -35,8 +35,9 @@ int DelayControl::roundTripMs() const {
 int DelayControl::needed() const {
   if (smoothed_ < 0) return delay_;
   // The input must be at the host and its bundle back before the tick comes, with a tick to spare for
-  // the moment in the frame at which each side looks.
-  const int ticks = static_cast<int>(std::ceil((smoothed_ + 2 * deviation_) / kTickMs)) + 1;
+  // the moment in the frame at which each side looks. The smoothing never quite settles on a whole
+  // number; a millionth of a tick over is no reason for a tick more.
+  const int ticks = static_cast<int>(std::ceil((smoothed_ + 2 * deviation_) / kTickMs - 1e-6)) + 1;
   return std::clamp(ticks, 1, kMaxDelay);
 }
 
