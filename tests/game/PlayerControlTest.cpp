@@ -203,5 +203,41 @@ TEST_F(PlayerControl, HotseatPlayersShareTheDevicesButNotTheirBinds) {
   EXPECT_EQ(b.aimAngle, 2);
 }
 
+// What a person's machine reads through that person's own bindings is carried out the same by any copy
+// of the fighter (another machine's, unbound), which looks at no device of its own.
+TEST_F(PlayerControl, AnInputReadOnOneMachineIsCarriedOutTheSameByAnother) {
+  for (uint8_t lookType : {LookMouse, LookKeyboard}) {
+    for (uint8_t facing : {0, 1}) {
+      TPlayer& mine = player();
+      TPlayer& copy = player();
+      mine.facing = copy.facing = facing;
+      mine.lookType = lookType;
+      mine.sensivity = 13;
+      bindAll(mine);
+      bindLine(mine, 'J', "SAY GG");
+      hold({'A', 'B', 'D', 'E', 'H', 'J'}, 7);
+      ControlPlan expected = mine.planControls();
+      expected.actions.pop_back();  // the bound line is the person's machine's to run, not the step's
+      copy.networkInput = mine.readInput();
+      hold({});  // this machine's own devices are not the person's
+      const ControlPlan carried = copy.planFrom(*copy.networkInput);
+      EXPECT_EQ(carried.actions, expected.actions);
+      EXPECT_EQ(carried.aimAngle, expected.aimAngle) << int{lookType} << " " << int{facing};
+      EXPECT_NE(carried.aimAngle, 0);
+      EXPECT_TRUE(copy.control(16));
+    }
+  }
+  // The person's hands on a menu leave the fighter idle, whatever menu this machine shows.
+  TPlayer& away = player();
+  away.zoom = 5;
+  away.networkInput = PersonInput{false, HeldZoom, {{400, 40}}, {}, {}};
+  EXPECT_FALSE(away.control(16));
+  scope.get().screenState = PauseMenu;
+  away.networkInput->playing = true;
+  EXPECT_TRUE(away.control(16));
+  EXPECT_EQ(away.aimAngle, 10);
+  EXPECT_EQ(away.zoom, 7);
+}
+
 }  // namespace
 }  // namespace mv
