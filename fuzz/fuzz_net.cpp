@@ -106,6 +106,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     in.events.push_back({LinkEvent::Kind::Connected, 0, {}});
     in.events.push_back({LinkEvent::Kind::Received, 0, encode(StartInfo{1, "steelcage", 1, 100, 0, 0, 0, {"Host", "Guest", "Third"}, 1})});
     client.service(0);
+    // Input sent far ahead, so the host's bundles may come for any of those ticks.
+    client.sendInputs(InputSchedule().begin(DelayControl::kMaxDelay));
     for (const Bytes& p : arriving) {
       in.events.push_back({LinkEvent::Kind::Received, 0, p});
       now += 16;

@@ -11,7 +11,10 @@ ClientSession::ClientSession(std::unique_ptr<Link> link, Hello ours, std::string
 
 void ClientSession::sendInputs(const std::vector<TimedInput>& inputs) {
   if (!start_ || gone_) return;
-  for (const auto& [tick, input] : inputs) link_->send(0, encodeInput(tick, input, out_), Delivery::Reliable);
+  for (const auto& [tick, input] : inputs) {
+    link_->send(0, encodeInput(tick, input, out_), Delivery::Reliable);
+    inputsSent_ = tick + 1;
+  }
 }
 
 void ClientSession::sendHash(int64_t tick, uint64_t hash) {
@@ -103,6 +106,8 @@ void ClientSession::bundle(const Bytes& packet) {
   if (!start_) WireReader::fail("bundle", "before the start");
   Bundle b = decodeBundle(packet, people_, left_);
   if (b.tick != nextBundle_) WireReader::fail("bundle", "tick out of order");
+  // A bundle holds this machine's input, so none can come for a tick it has not sent yet.
+  if (b.tick >= inputsSent_) WireReader::fail("bundle", "ahead of this machine's input");
   // This machine's own person leaving means the host let it go: what follows is no match of its own.
   for (uint8_t person : b.leaving) {
     left_[person] = true;

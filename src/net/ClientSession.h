@@ -37,6 +37,7 @@ class ClientSession : public Session {
   std::vector<InputFrames> people_;  // the bundles' stream of each person's frames
   std::vector<bool> left_;           // people whose fighters have left the match
   int64_t nextBundle_ = 0;
+  int64_t inputsSent_ = 0;  // the first tick this machine has sent no input for
 };
 
 }  // namespace mv
