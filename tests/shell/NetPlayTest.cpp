@@ -4,11 +4,8 @@
 // one with other data is turned away; the host going ends everyone's match.
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
 #include <fcntl.h>
-#include <netinet/in.h>
 #include <signal.h>
-#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -16,24 +13,12 @@
 #include <regex>
 #include <thread>
 
+#include "FreePort.h"
 #include "GameFolder.h"
 #include "platform/Cp1251.h"
 
 namespace mv {
 namespace {
-
-// A UDP port on 127.0.0.1 that nothing holds at the moment.
-int freePort() {
-  const int s = socket(AF_INET, SOCK_DGRAM, 0);
-  sockaddr_in at{};
-  at.sin_family = AF_INET;
-  at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof at;
-  bind(s, reinterpret_cast<sockaddr*>(&at), sizeof at);
-  getsockname(s, reinterpret_cast<sockaddr*>(&at), &length);
-  close(s);
-  return ntohs(at.sin_port);
-}
 
 // A program started in a folder, its output in out.txt there.
 struct Process {
