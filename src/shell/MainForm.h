@@ -148,6 +148,7 @@ class TMainForm : public ShellServices {
   void drawTitle();
   void drawCursor();
   void applyDisplaySize();
+  bool beginNetPlay(const std::function<std::unique_ptr<NetPlay>()>& make);
 
   Platform& platform_;
   std::optional<std::pair<int, int>> pendingDisplaySize_;

@@ -103,22 +103,17 @@ void TMainForm::buildNetScreen(ScreenState screen) {
 }
 
 bool TMainForm::hostGame(const HostOptions& options) {
-  closeNetPlay();
-  try {
-    net = NetPlay::host(*this, options);
-  } catch (const std::exception& e) {
-    reportError(e.what());
-    return false;
-  }
-  net->record = recordNet;
-  showScreen(NetLobby);
-  return true;
+  return beginNetPlay([&] { return NetPlay::host(*this, options); });
 }
 
 bool TMainForm::joinGame(const std::string& host, uint16_t port, const std::string& name) {
+  return beginNetPlay([&] { return NetPlay::join(*this, host, port, name); });
+}
+
+bool TMainForm::beginNetPlay(const std::function<std::unique_ptr<NetPlay>()>& make) {
   closeNetPlay();
   try {
-    net = NetPlay::join(*this, host, port, name);
+    net = make();
   } catch (const std::exception& e) {
     reportError(e.what());
     return false;
