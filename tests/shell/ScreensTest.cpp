@@ -7,6 +7,7 @@
 
 #include "MenuScript.h"
 #include "game/combatants/Player.h"
+#include "game/console/Additions.h"
 #include "platform/Cp1251.h"
 #include "platform/HeadlessPlatform.h"
 #include "shell/record/InputScript.h"
@@ -27,6 +28,7 @@ struct Screens : ::testing::Test {
 
   void SetUp() override {
     form.FormCreate();
+    setClassic(g.settings, true);  // the screens as the classic game has them
     form.show();
     form.matchStarter = [this](const MatchSetup& s) { started.push_back(s); };
   }
