@@ -274,6 +274,24 @@ TEST_F(FragTable, MostFragsFirstLaterJoinerFirstOnTiesAndEachHumanInHisColour) {
   EXPECT_EQ(patch(0, 0, 800, 200), table);
 }
 
+TEST_F(FragTable, TheLastPlayerOfAHundredIsOnTheDarkPanelsAndTheButtonsColumnStaysClear) {
+  startMatch();
+  Globals& g = form.state();
+  for (int i = 0; i < 99; ++i) join(new TMan(&form.SpriteEngine.engine), "Bot", 100 - i);
+  g.player1 = static_cast<TPlayer*>(join(new TPlayer(&form.SpriteEngine.engine), "Me", -3));
+  const uint16_t grey = rgb565(128, 128, 128), dark = rgb565(64, 64, 64), lime = rgb565(0, 255, 0);
+  form.DXDraw.surface().fill(grey);
+  form.drawScoreboard();
+  // The person's row comes last, in lime; the panels end under it and stop short of the buttons.
+  const std::array<TRect, 2> panels = fragTablePanels(800, 50 + 32 * 16);
+  EXPECT_GT(count(160, 562, 300, 578, lime), 20);
+  EXPECT_EQ(count(0, panels[0].Bottom, 800, 600, grey), 800 * (600 - panels[0].Bottom));
+  EXPECT_EQ(count(panels[0].Right, 0, panels[1].Left, 600, grey), (panels[1].Left - panels[0].Right) * 600);
+  EXPECT_LE(panels[0].Right, 350);  // the pause buttons stand at 350 .. 450
+  EXPECT_GE(panels[1].Left, 450);
+  for (const TRect& p : panels) EXPECT_EQ(count(p.Right - 4, p.Top, p.Right, p.Bottom, dark), 4 * p.height());
+}
+
 TEST_F(FragTable, NoMatchOrNoFightersDrawNothing) {
   form.DXDraw.surface().fill(0);
   form.drawScoreboard();

@@ -10,8 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/sound/WaveCollection.h"
 #include "GameFolder.h"
+#include "engine/sound/WaveCollection.h"
+#include "platform/Cp1251.h"
 
 namespace mv {
 namespace {
@@ -45,6 +46,17 @@ int pureIn(const Shot& shot, int channel, int left, int top, int right, int bott
       bool pure = p[channel] > 200;
       for (int c = 0; c < 3; ++c) pure = pure && (c == channel || p[c] < 40);
       n += pure;
+    }
+  return n;
+}
+
+// Pixels of a bright colour, every channel within 40 of (r, g, b): the notices' yellow, the feed's white.
+int brightIn(const Shot& shot, int r, int g, int b, int left, int top, int right, int bottom) {
+  int n = 0;
+  for (int y = top; y < bottom; ++y)
+    for (int x = left; x < right; ++x) {
+      const uint8_t* p = shot.at(x, y);
+      n += std::abs(p[0] - b) < 40 && std::abs(p[1] - g) < 40 && std::abs(p[2] - r) < 40;
     }
   return n;
 }
@@ -160,6 +172,53 @@ TEST_F(MatchRun, TheRespawnSoundStartsAtTheRespawnFrame) {
   // The first move pass respawns player 1: the sound begins within the first tick's 16 ms.
   EXPECT_LT(best, 44100u * 16 / 1000);
   for (size_t i = 0; i < best; ++i) ASSERT_EQ(mono[i], 0) << i;
+}
+
+// Three bots of skill 100 in the steel cage with the frag limit at 5, seed 1: the player walks into the
+// shotgun shells, is shot by CPU while the others fight, and CPU reaches five frags on tick 940.
+TEST_F(MatchRun, AMatchToFiveFragsTellsItsPickUpsAndKillsAndEndsOnTheEndScreen) {
+  write("in.txt", "40 keydown 68\n75 keyup 68\n939 console dump going.txt\n940 console dump over.txt\n");
+  std::string out;
+  ASSERT_EQ(run("--headless --lag 16 --frames 941 --seed 1 --match steelcage --bots 3 --fraglimit 5 "
+                "--input in.txt --screenshot-at 90 --screenshot-at 250 --screenshot-at 940",
+                &out),
+            0)
+      << out;
+  const Shot pickup(dir_ / "scr001.bmp"), dead(dir_ / "scr002.bmp"), over(dir_ / "scr003.bmp");
+  ASSERT_TRUE(pickup.valid() && dead.valid() && over.valid());
+  EXPECT_GT(brightIn(pickup, 255, 255, 0, 50, 560, 260, 578), 100);  // "+ Патроны: Дробовик"
+  EXPECT_GT(brightIn(dead, 255, 255, 255, 560, 40, 800, 70), 100);   // two kill lines at the top right
+  EXPECT_GT(brightIn(dead, 255, 255, 255, 250, 220, 550, 240), 100);  // "Вас убил CPU [Дробовик]"
+  EXPECT_GT(brightIn(dead, 255, 255, 0, 270, 242, 530, 262), 100);    // "Возрождение через 3"
+  EXPECT_GT(brightIn(over, 255, 255, 0, 300, 75, 500, 95), 100);      // "Победил CPU"
+  const std::string end = utf8ToCp1251("Матч окончен. Победил CPU.");
+  EXPECT_EQ(folder.read("going.txt").find(end), std::string::npos);
+  EXPECT_NE(folder.read("over.txt").find(end + "\r\n"), std::string::npos);
+}
+
+TEST_F(MatchRun, AOneMinuteLimitEndsOnTheTickOfTheSixtiethSecondAndAPauseStopsTheClock) {
+  // 60000 ms in ticks of 16 ms: the 3750th. Paused for 300 ticks from tick 100, the world and its
+  // clock wait, and the frame stays the same frame (the pointer rests in the corner).
+  write("in.txt", "5 mousemove 790 590\n3749 console dump going.txt\n3750 console dump over.txt\n");
+  write("pause.txt", "5 mousemove 790 590\n100 keydown 27\n400 keydown 27\n4049 console dump going.txt\n"
+                     "4050 console dump over.txt\n");
+  std::string out;
+  for (const char* input : {"in.txt", "pause.txt"}) {
+    SCOPED_TRACE(input);
+    ASSERT_EQ(run(std::string("--headless --lag 16 --frames 4051 --seed 1 --match steelcage --bots 3 "
+                              "--timelimit 1 --exec 'pausestops 1' --screenshot-at 110 --screenshot-at 390 --input ") +
+                      input,
+                  &out),
+              0)
+        << out;
+    const std::string end = utf8ToCp1251("Матч окончен.");
+    EXPECT_EQ(folder.read("going.txt").find(end), std::string::npos);
+    EXPECT_NE(folder.read("over.txt").find(end), std::string::npos);
+  }
+  const Shot before(dir_ / "scr003.bmp"), after(dir_ / "scr004.bmp");
+  ASSERT_TRUE(before.valid() && after.valid());
+  for (int y = 0; y < 600; ++y)
+    for (int x = 0; x < 780; ++x) ASSERT_TRUE(after.same(x, y, before, x, y)) << x << ", " << y;
 }
 
 TEST_F(MatchRun, ALevelThatDoesNotLoadIsAStartUpError) {
