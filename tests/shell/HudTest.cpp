@@ -7,6 +7,7 @@
 #include "game/world/Match.h"
 #include "platform/HeadlessPlatform.h"
 #include "shell/Hud.h"
+#include "shell/TableRows.h"
 #include "shell/MainForm.h"
 
 namespace mv {
@@ -30,6 +31,39 @@ TEST(HudHealthColour, BandsChangeAtTheirBoundaries) {
   EXPECT_FALSE(healthColor(-1, kept));
   EXPECT_FALSE(healthColor(201, kept));
   EXPECT_EQ(kept, 123u);
+}
+
+constexpr TableBand kFragBand{.top = 50, .lastTop = 575, .step = 30, .minStep = 16};
+
+// The frag table with any number of fighters: the Part's rows while they fit, closer rows, then the
+// top ranks with the people's own rows.
+TEST(FragTableRows, FitAnyCountAndKeepThePinnedRanksInSight) {
+  struct Case {
+    int32_t count;
+    std::vector<int32_t> pinned;
+    size_t rows;
+    int32_t step;                 // between the first rows
+    std::vector<int32_t> bottom;  // the ranks of the last rows, from the bottom up
+  };
+  const Case cases[] = {
+      {1, {0}, 1, 0, {0}},
+      {18, {17}, 18, 30, {17, 16}},  // the Part's rows, the last at 560
+      {19, {18}, 19, 29, {18, 17}},  // one more: a little closer
+      {40, {39}, 33, 16, {39, 31, 30}},  // the top 32 and the person's own
+      {40, {5}, 33, 16, {32, 31}},       // already among them
+      {100, {99, 50, 120, -1}, 33, 16, {99, 50, 30}},  // ranks the table has not are no one's
+      {0, {}, 0, 0, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.count);
+    const std::vector<TableRow> rows = fitRows(c.count, kFragBand, c.pinned);
+    ASSERT_EQ(rows.size(), c.rows);
+    if (rows.empty()) continue;
+    EXPECT_EQ(rows[0], (TableRow{0, 50}));
+    EXPECT_EQ(rows.size() > 1 ? rows[1].y - rows[0].y : 0, c.step);
+    EXPECT_LE(rows.back().y, kFragBand.lastTop);
+    for (size_t i = 0; i < c.bottom.size(); ++i) EXPECT_EQ(rows[rows.size() - 1 - i].rank, c.bottom[i]);
+  }
 }
 
 struct HudFixture : ::testing::Test {
@@ -282,13 +316,11 @@ TEST_F(FragTable, TheLastPlayerOfAHundredIsOnTheDarkPanelsAndTheButtonsColumnSta
   const uint16_t grey = rgb565(128, 128, 128), dark = rgb565(64, 64, 64), lime = rgb565(0, 255, 0);
   form.DXDraw.surface().fill(grey);
   form.drawScoreboard();
-  // The person's row comes last, in lime; the panels end under it and stop short of the buttons.
+  // The person's row comes last, in lime, on the dark panels; the pause buttons' column (350 .. 450)
+  // stays as it was.
   const std::array<TRect, 2> panels = fragTablePanels(800, 50 + 32 * 16);
   EXPECT_GT(count(160, 562, 300, 578, lime), 20);
-  EXPECT_EQ(count(0, panels[0].Bottom, 800, 600, grey), 800 * (600 - panels[0].Bottom));
-  EXPECT_EQ(count(panels[0].Right, 0, panels[1].Left, 600, grey), (panels[1].Left - panels[0].Right) * 600);
-  EXPECT_LE(panels[0].Right, 350);  // the pause buttons stand at 350 .. 450
-  EXPECT_GE(panels[1].Left, 450);
+  EXPECT_EQ(count(340, 0, 460, 600, grey), 120 * 600);
   for (const TRect& p : panels) EXPECT_EQ(count(p.Right - 4, p.Top, p.Right, p.Bottom, dark), 4 * p.height());
 }
 

@@ -103,6 +103,23 @@ TEST_F(Screens, SettingsOnlyApologisesAndExitEndsTheProgram) {
   EXPECT_TRUE(form.closeRequested());
 }
 
+TEST_F(Screens, TheLimitFieldsComeUnderTheButtonsAndStartTheMatchWithTheirValues) {
+  setClassic(g.settings, false);  // the game's own setup screen; the classic one has none
+  g.settings.timeLimit = 10;
+  click(400, 130);
+  expectCounts(2, 4, 4, 1);
+  EXPECT_EQ(w.buttons()[1]->y, 270);  // everything else where it was
+  EXPECT_EQ(w.edits()[2]->top, 320);
+  EXPECT_EQ(w.edits()[3]->caption, "10");  // what the setting holds
+  form.DXDrawMouseMove(400, 330);
+  for (uint8_t c : {'1', '2', '3', '4'}) form.FormKeyPress(c);
+  EXPECT_EQ(w.edits()[2]->caption, "999");
+  click(400, 232);
+  ASSERT_EQ(started.size(), 1u);
+  EXPECT_EQ(started[0].fragLimit, 999);
+  EXPECT_EQ(started[0].timeLimit, 10);
+}
+
 TEST_F(Screens, TypingGoesToTheFieldUnderThePointer) {
   click(400, 130);
   const TDXWEdit& bots = *w.edits()[0];
