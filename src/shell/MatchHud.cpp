@@ -105,8 +105,8 @@ void TMainForm::drawTimeLeft(int top) {
 
 void TMainForm::drawDeathNotice(const TMan& player, int top, int height) {
   const std::string& cause = matchFeed.lastDeath(personOf(player));
-  // Over the end screen the match is no longer anyone's to come back to.
-  if (player.alive() || cause.empty() || state().screenState == MatchEnd) return;
+  // Under a menu the table is what counts; over the end screen nobody comes back.
+  if (player.alive() || cause.empty() || state().screenState != Match) return;
   TTextCanvas& canvas = DXDraw.surface().canvas();
   FontKept kept(canvas);
   canvas.setFontSize(14);
