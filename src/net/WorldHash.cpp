@@ -37,7 +37,8 @@ class Digest {
 
 void addFighter(Digest& d, const TMan& m) {
   d.body(m);
-  for (int32_t v : {m.health, m.armor, m.frags, m.aimAngle, m.cooldown, int32_t{m.currentWeapon}}) d.add(v);
+  for (int32_t v : {m.health, m.armor, m.frags, m.deaths, m.aimAngle, m.cooldown, int32_t{m.currentWeapon}})
+    d.add(v);
   for (int32_t a : m.ammo) d.add(a);
   for (uint8_t w : m.hasWeapon) d.add(w);
   d.add(m.facing);
@@ -68,6 +69,7 @@ void addSprites(Digest& d, const TSprite& parent) {
 uint64_t worldHash(const Globals& g) {
   Digest d;
   d.add(g.random.state());
+  if (g.match) d.add(g.match->rules.clockMs());
   if (g.match)
     for (int32_t i = 0; i < g.match->fighterCount(); ++i)
       if (const TMan* m = g.match->fighter(i)) addFighter(d, *m);

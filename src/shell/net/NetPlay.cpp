@@ -103,8 +103,8 @@ void NetPlay::startMatch() {
   start.bots = hostSetup_.bots;
   start.skill = hostSetup_.skill;
   start.meatOff = settings.meatOff;
-  start.fragLimit = settings.fragLimit;
-  start.timeLimit = settings.timeLimit;
+  start.fragLimit = hostSetup_.fragLimit.value_or(settings.fragLimit);
+  start.timeLimit = hostSetup_.timeLimit.value_or(settings.timeLimit);
   host->start(start);
   beginMatch(*session_->started());
 }
@@ -115,13 +115,13 @@ void NetPlay::beginMatch(const StartInfo& start) {
   Globals& g = form_.state();
   // The shared world's settings are the host's, and every machine's generator starts from its seed.
   g.settings.meatOff = static_cast<uint8_t>(start.meatOff);
-  g.settings.fragLimit = start.fragLimit;
-  g.settings.timeLimit = start.timeLimit;
   g.random.seed(start.seed);
   MatchSetup setup;
   setup.level = start.level;
   setup.bots = start.bots;
   setup.skill = start.skill;
+  setup.fragLimit = start.fragLimit;
+  setup.timeLimit = start.timeLimit;
   setup.people = start.names;
   setup.you = start.you;
   if (form_.Console) form_.Console->lineGate = [this](const std::string& line) { return gate(line); };

@@ -30,7 +30,7 @@
 //   5 joystick none        or: joystick axes X Y Z min X Y Z max X Y Z buttons MASK of COUNT
 //   5 devicefocus off      the window's focus as the poll saw it
 //   5 pointer 400 300      the pointer position the frame drew the cursor at
-//   0 match bots N skill N [hotseat] level NAME
+//   0 match bots N skill N [hotseat] [fraglimit N] [timelimit N] level NAME
 //                          the match the command line started
 //   0 netname 1 NAME       a network match's person and name, before the match itself:
 //   0 netmatch you P seed S bots N skill N meatoff M fraglimit F timelimit T level NAME
@@ -60,7 +60,7 @@ enum class ScriptedKind {
   Joystick,      // values: empty for none, else x y z, min x y z, max x y z, buttons mask, button count
   DeviceFocus,   // values: 1 focused, 0 not
   Pointer,       // values: x, y
-  Match,         // consoleLine: the level; values: bots, skill, hotseat
+  Match,         // consoleLine: the level; values: bots, skill, hotseat, frag limit, time limit (-1 none)
   NetName,       // values: person; consoleLine: the name
   NetMatch,      // consoleLine: the level; values: you, seed, bots, skill, meatoff, fraglimit, timelimit
   NetPerson,     // values: person, what (held, playing, aim, wheel, line, leaves), and its numbers;

@@ -3,6 +3,7 @@
 #include "game/console/Console.h"
 #include "platform/Cp1251.h"
 #include "shell/MainForm.h"
+#include "shell/MatchTexts.h"
 
 namespace mv {
 
@@ -53,9 +54,9 @@ void TMainForm::buildNetScreen(ScreenState screen) {
       widgets.addNumberEdit("100", true, 100);
       widgets.addLabel(ru("Игроков (2-8) :"), 200);
       widgets.addNumberEdit("2", true, static_cast<int32_t>(kMaxPeople));
-      widgets.addLabel(ru("Лимит фрагов :"), 250);
+      widgets.addLabel(matchText(MatchText::FragLimit), 250);
       widgets.addNumberEdit(std::to_string(s.fragLimit), true, 999);
-      widgets.addLabel(ru("Лимит времени, минут :"), 300);
+      widgets.addLabel(matchText(MatchText::TimeLimit), 300);
       widgets.addNumberEdit(std::to_string(s.timeLimit), true, 999);
       widgets.addButton(ru("Создать"), kAutoTop, [this](TDXButton&) {
         TDXImageListBox* list = widgets.mapList();
@@ -70,9 +71,8 @@ void TMainForm::buildNetScreen(ScreenState screen) {
         o.setup.level = list->currentItem();
         o.setup.bots = number(0);
         o.setup.skill = number(1);
-        // The limits are settings like any other: the host's go to every machine with the start.
-        state().settings.fragLimit = number(3);
-        state().settings.timeLimit = number(4);
+        o.setup.fragLimit = number(3);
+        o.setup.timeLimit = number(4);
         hostGame(o);
       });
       widgets.addButton(ru("Назад"), kAutoTop, [this](TDXButton&) { showScreen(NetGame); });
