@@ -28,6 +28,8 @@ class Inbox : public Link {
   }
   void send(PeerId, const Bytes&, Delivery) override {}
   void disconnect(PeerId) override {}
+  bool delivered(PeerId) const override { return true; }
+  void hangUp(PeerId) override {}
   void flush() override {}
   uint64_t bytesSent() const override { return 0; }
   uint64_t bytesReceived() const override { return 0; }

@@ -138,11 +138,10 @@ void ClientSession::due(uint32_t now) {
 }
 
 void ClientSession::leave() {
-  if (gone_) return;
-  gone_ = true;
-  link_->send(0, encodeLeave(), Delivery::Reliable);
-  link_->disconnect(0);
-  waitForGoodbye([this] { return closed_; });
+  if (closed_) return;
+  if (!gone_) link_->send(0, encodeLeave(), Delivery::Reliable);
+  gone_ = closed_ = true;
+  sayGoodbye({0});
 }
 
 }  // namespace mv

@@ -26,8 +26,13 @@ void releaseLibrary() {
   if (--libraryUsers == 0) enet_deinitialize();
 }
 
-void giveUpAfterSilence(ENetPeer* peer) {
-  enet_peer_timeout(peer, 0, kSilenceLimitMs, kSilenceLimitMs);
+// ENet gives a peer up when one reliable packet has gone unanswered too long, its resends backing off
+// twice as long each time: on a lossy line a packet lost four or five times in a row would end the
+// connection while the peer talks on. The sessions give a peer up after 5 seconds of hearing nothing at
+// all (their pings are unreliable and keep coming), so ENet is left a minute of patience.
+void giveUpLate(ENetPeer* peer) {
+  constexpr enet_uint32 kResends = 64, kMostMs = 60000;
+  enet_peer_timeout(peer, kResends, kSilenceLimitMs, kMostMs);
 }
 
 PeerId idOf(const ENetPeer* peer) {
@@ -66,7 +71,7 @@ std::unique_ptr<EnetLink> EnetLink::connect(const std::string& host, uint16_t po
   if (!link->host_) throw Error("Cannot open a network socket");
   ENetPeer* peer = enet_host_connect(link->host_, &at, kChannels, kConnectWord);
   if (!peer) throw Error(format("Cannot connect to %s", host.c_str()));
-  giveUpAfterSilence(peer);
+  giveUpLate(peer);
   peer->data = reinterpret_cast<void*>(uintptr_t{0});
   link->peers_[0] = peer;
   return link;
@@ -90,7 +95,7 @@ bool EnetLink::poll(LinkEvent& event, uint32_t waitMs) {
         }
         e.peer->data = reinterpret_cast<void*>(uintptr_t{nextPeer_});
         peers_[nextPeer_] = e.peer;
-        giveUpAfterSilence(e.peer);
+        giveUpLate(e.peer);
         event = {LinkEvent::Kind::Connected, nextPeer_++, {}};
         return true;
       case ENET_EVENT_TYPE_RECEIVE:
@@ -122,6 +127,22 @@ void EnetLink::send(PeerId peer, const Bytes& packet, Delivery how) {
 void EnetLink::disconnect(PeerId peer) {
   auto it = peers_.find(peer);
   if (it != peers_.end()) enet_peer_disconnect_later(it->second, 0);
+}
+
+bool EnetLink::delivered(PeerId peer) const {
+  auto it = peers_.find(peer);
+  if (it == peers_.end()) return true;
+  ENetPeer* p = it->second;
+  // A connection already ending delivered what it had to before its end was asked for.
+  if (p->state != ENET_PEER_STATE_CONNECTED) return true;
+  return enet_list_empty(&p->outgoingCommands) && enet_list_empty(&p->sentReliableCommands);
+}
+
+void EnetLink::hangUp(PeerId peer) {
+  auto it = peers_.find(peer);
+  if (it == peers_.end()) return;
+  enet_peer_disconnect_now(it->second, 0);
+  peers_.erase(it);
 }
 
 void EnetLink::flush() {

@@ -1,6 +1,6 @@
 #pragma once
 // Network play's connections over ENet: reliable, ordered packets over UDP on channel 0, the
-// measurements unreliable on channel 1. A peer silent for 5 seconds is given up by ENet as well.
+// measurements unreliable on channel 1.
 
 #include <map>
 #include <memory>
@@ -28,6 +28,8 @@ class EnetLink : public Link {
   bool poll(LinkEvent& event, uint32_t waitMs) override;
   void send(PeerId peer, const Bytes& packet, Delivery how) override;
   void disconnect(PeerId peer) override;
+  bool delivered(PeerId peer) const override;
+  void hangUp(PeerId peer) override;
   void flush() override;
   uint64_t bytesSent() const override;
   uint64_t bytesReceived() const override;

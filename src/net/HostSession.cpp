@@ -195,8 +195,12 @@ void HostSession::due(uint32_t now) {
 
 void HostSession::leave() {
   broadcast(encode(End{EndReason::HostLeft, 0}));
-  for (auto& [id, peer] : peers_) link_->disconnect(id);
-  waitForGoodbye([this] { return peers_.empty(); });
+  // Those still playing take what was sent to them, the end included; those dropped take nothing more.
+  std::vector<PeerId> playing;
+  for (auto& [id, peer] : peers_)
+    if (peer.joined && !peer.dropped) playing.push_back(id);
+  sayGoodbye(playing);
+  peers_.clear();
 }
 
 }  // namespace mv

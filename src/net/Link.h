@@ -33,6 +33,10 @@ class Link {
   virtual void send(PeerId peer, const Bytes& packet, Delivery how) = 0;
   // Ends the connection once what was sent to the peer has gone out.
   virtual void disconnect(PeerId peer) = 0;
+  // Whether everything sent to the peer has arrived (true for a peer no longer there).
+  virtual bool delivered(PeerId peer) const = 0;
+  // Ends the connection at once: for the last goodbye, once everything has been delivered.
+  virtual void hangUp(PeerId peer) = 0;
   // Sends what is queued now rather than at the next poll.
   virtual void flush() = 0;
   // Bytes through the network so far, headers of the transport included.

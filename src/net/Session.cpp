@@ -26,12 +26,19 @@ void Session::end(const std::string& message) {
   if (endMessage_.empty()) endMessage_ = message;
 }
 
-void Session::waitForGoodbye(const std::function<bool()>& done) {
+void Session::sayGoodbye(const std::vector<PeerId>& peers) {
   link_->flush();
   constexpr uint32_t kLookMs = 10;
+  auto allDelivered = [&] {
+    for (PeerId peer : peers)
+      if (!link_->delivered(peer)) return false;
+    return true;
+  };
   LinkEvent event;
-  for (uint32_t waited = 0; waited < kGoodbyeMs && !done(); waited += kLookMs)
-    if (link_->poll(event, kLookMs) && event.kind == LinkEvent::Kind::Disconnected) handle(event);
+  // Polling takes in the acknowledgements (and resends what is lost); what else comes is no concern now.
+  for (uint32_t waited = 0; waited < kGoodbyeMs && !allDelivered(); waited += kLookMs) link_->poll(event, kLookMs);
+  for (PeerId peer : peers) link_->hangUp(peer);
+  link_->flush();
 }
 
 }  // namespace mv

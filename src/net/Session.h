@@ -33,7 +33,9 @@ struct Notice {
 class Session {
  public:
   static constexpr uint32_t kPingEveryMs = 250;
-  static constexpr uint32_t kGoodbyeMs = 1000;  // how long leaving waits for its goodbye to go out
+  // How long leaving waits for its goodbye, and what was sent before it, to go out: on a lossy line
+  // resending the last packets may take seconds; the others would otherwise wait for them in vain.
+  static constexpr uint32_t kGoodbyeMs = kSilenceLimitMs;
 
   virtual ~Session() = default;
   Session(const Session&) = delete;
@@ -80,8 +82,9 @@ class Session {
   // The first end counts; later troubles are its echoes.
   void end(const std::string& message);
   void notice(const std::string& text, bool report = false) { notices_.push_back({text, report}); }
-  // Sends and polls until the link has no peers left or the goodbye time is up.
-  void waitForGoodbye(const std::function<bool()>& done);
+  // The last goodbye: polls until everything sent to these peers has arrived (or the goodbye time is
+  // up), then hangs up on them. Nobody waits for an answer to a goodbye.
+  void sayGoodbye(const std::vector<PeerId>& peers);
 
   std::unique_ptr<Link> link_;
   SessionClock clock_;

@@ -40,6 +40,8 @@ struct FakeNetwork {
       inbox.push_back({LinkEvent::Kind::Disconnected, host_ ? peer : 0, {}});
       (host_ ? net_.clients[peer] : net_.clients[id]) = nullptr;
     }
+    bool delivered(PeerId) const override { return true; }
+    void hangUp(PeerId peer) override { disconnect(peer); }
     void flush() override {}
     uint64_t bytesSent() const override { return sent_; }
     uint64_t bytesReceived() const override { return received_; }

@@ -79,6 +79,13 @@ struct Machine {
   }
 };
 
+// The host goes first and is given a moment to listen: a machine that knocks before is answered only
+// when ENet knocks again, seconds later.
+void startHost(Machine& host, const std::string& args, const std::string& script = "") {
+  host.start(args, script);
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+}
+
 std::string hostArgs(int port, int frames, int players = 2) {
   return "--host 127.0.0.1:" + std::to_string(port) + " --players " + std::to_string(players) +
          " --match steelcage --bots 2 --skill 80 --seed 5 --name Host --frames " + std::to_string(frames);
@@ -134,7 +141,7 @@ void expectAgreeingHashes(const Machine& a, const Machine& b, size_t checks) {
 TEST(NetPlay, TwoMachinesPlayOneWorldAndARecordingReplaysIt) {
   const int port = freePort();
   Machine host("host"), guest("guest");
-  host.start(hostArgs(port, 300), kHostScript);
+  startHost(host, hostArgs(port, 300), kHostScript);
   guest.start(joinArgs(port, 300, "Guest") + " --record match.rec --screenshot-at 250", kJoinScript);
   EXPECT_EQ(host.process->wait(), 0) << host.output();
   EXPECT_EQ(guest.process->wait(), 0) << guest.output();
@@ -162,7 +169,7 @@ TEST(NetPlay, DelayedAndLostPacketsStillGiveOneWorld) {
                 "--listen " + std::to_string(relayPort) + " --to " + std::to_string(port) +
                     " --delay 0-150 --drop 5 --seed 3 --idle 5");
   Machine host("host"), guest("guest");
-  host.start(hostArgs(port, 180), kHostScript);
+  startHost(host, hostArgs(port, 180), kHostScript);
   guest.start(joinArgs(relayPort, 180, "Guest"), kJoinScript);
   EXPECT_EQ(host.process->wait(), 0) << host.output();
   EXPECT_EQ(guest.process->wait(), 0) << guest.output();
@@ -178,7 +185,7 @@ TEST(NetPlay, AMachineThatDiesIsDroppedAndTheOthersFinishWithOneTable) {
   Machine host("host"), guest("guest"), doomed("doomed");
   const std::string dumpAtEnd = "3765 console dump dump.txt\n";
   const int frames = 3790;  // a minute of 16 ms ticks is 3750
-  host.start(hostArgs(port, frames, 3) + " --timelimit 1 --screenshot-at 3780", dumpAtEnd);
+  startHost(host, hostArgs(port, frames, 3) + " --timelimit 1 --screenshot-at 3780", dumpAtEnd);
   guest.start(joinArgs(port, frames, "Guest") + " --screenshot-at 3780", dumpAtEnd);
   doomed.start(joinArgs(port, frames, "Doomed"));
   // Killed once it is well into the match.
@@ -202,7 +209,7 @@ TEST(NetPlay, OtherDataIsTurnedAwayAndTheHostGoingEndsTheMatch) {
   const int port = freePort();
   Machine host("host"), stranger("stranger"), guest("guest");
   stranger.folder.write("SYSTEM/autoexec.cfg", host.folder.read("SYSTEM/autoexec.cfg") + "godmode 1\r\n");
-  host.start(hostArgs(port, 120));
+  startHost(host, hostArgs(port, 120));
   stranger.start(joinArgs(port, 120, "Stranger"));
   EXPECT_EQ(stranger.process->wait(), 1);
   EXPECT_NE(stranger.output().find("другой файл SYSTEM/autoexec.cfg"), std::string::npos)

@@ -84,7 +84,7 @@ void NetPlay::service(uint32_t waitMs) {
     else if (form_.Console)
       form_.Console->addLine(n.text);
   }
-  if (inMatch() || !failure_.empty()) return;
+  if (!people_.empty() || !failure_.empty()) return;
   if (const auto& start = session_->started()) {
     beginMatch(*start);
   } else if (session_->isHost() && session_->wanted() != 0 && session_->names().size() >= session_->wanted()) {
@@ -235,6 +235,7 @@ uint64_t NetPlay::worldHashNow() const {
 }
 
 std::string NetPlay::endMessage() const {
+  if (finished_) return {};
   if (!failure_.empty()) return failure_;
   return session_ && session_->over() ? session_->endMessage() : std::string();
 }

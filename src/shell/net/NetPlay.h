@@ -51,7 +51,14 @@ class NetPlay {
   void startMatch();
   const Session* session() const { return session_.get(); }
 
-  bool inMatch() const { return !people_.empty(); }
+  // The match is on: begun and not over.
+  bool inMatch() const { return !people_.empty() && !finished_; }
+  // The match is over on this machine (every machine reaches its end at the same tick): frames wait for
+  // no bundle any more, but the network stays open until this machine leaves, so what it sent still
+  // reaches the others; whatever happens to the network now is nobody's concern.
+  void finish() { finished_ = true; }
+  // Finished, and the others have gone too: nothing more to stay open for.
+  bool quietlyOver() const { return finished_ && session_ && session_->over(); }
   // The bundle of the next tick is here.
   bool frameReady() const;
   // After the frame's poll, before its move pass: the bundle carried out, this person's input sent.
@@ -94,6 +101,7 @@ class NetPlay {
   RecordedPeople recorded_;
   int64_t tick_ = 0;
   bool applied_ = false;      // the current tick's bundle has been carried out
+  bool finished_ = false;
   bool startScript_ = false;  // the match-start script is running
   std::vector<int8_t> wheel_;
   std::vector<std::string> lines_;

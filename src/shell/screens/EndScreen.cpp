@@ -35,8 +35,8 @@ void TMainForm::endMatch() {
   if (g.screenState == PauseMenu) tearDownScreen();
   platform_.mixer().stopAll();
   if (Console && g.match) Console->addLine(matchOverLine(winnerName(*g.match)));
-  // Every machine of a network match ends at this same tick: each says goodbye, and nobody waits.
-  closeNetPlay();
+  // Every machine of a network match ends at this same tick, and waits for nobody from here on.
+  if (net) net->finish();
   buildScreen(MatchEnd);
 }
 

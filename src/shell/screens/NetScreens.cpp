@@ -134,6 +134,7 @@ bool TMainForm::serviceNetPlay(uint32_t waitMs) {
     reportError(ended);
     return true;
   }
+  if (net->quietlyOver()) closeNetPlay();
   // Someone came or went: the lobby shows them.
   if (net && state().screenState == NetLobby && net->session()->names() != lobbyShown_) {
     tearDownScreen();
