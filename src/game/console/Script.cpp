@@ -16,7 +16,7 @@ void TConsol::runScript(const std::string& name) {
     return;
   }
   const std::string path = "SYSTEM\\" + name;
-  const std::optional<std::string> text = readGameFile(dataPath(path));
+  const std::optional<std::string> text = readGameFile(findGameFile(dataPath(path)));
   if (!text) throw Error(format("Cannot open file %s", path.c_str()));
 
   struct Depth {
