@@ -93,7 +93,11 @@ int runProgram(int argc, char** argv) {
     form.fixedSeed = seed;
     // The data lies beside the program, wherever it is started from.
     form.state().dataFolder = platform->programFolder();
+    // A run that is recorded or replayed must leave the next run's start as it found it.
+    form.config.saving = !recorder && !replay;
     form.FormCreate();
+    // The command line has the last word over what the settings screen kept.
+    if (options.window) gamePlatform.setFullScreen(false);
     form.show();
     Loop loop({.platform = gamePlatform,
                .headless = headless,
