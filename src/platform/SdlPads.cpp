@@ -5,12 +5,13 @@
 
 #include <cstdio>
 
+#include "platform/Paths.h"
 #include "platform/SdlPlatform.h"
 
 namespace mv {
 
 void SdlPlatform::loadPadMappings() {
-  const std::string file = programFolder() + "gamecontrollerdb.txt";
+  const std::string file = executableFolder() + "gamecontrollerdb.txt";
   struct stat info {};
   if (::stat(file.c_str(), &info) != 0) return;
   if (SDL_GameControllerAddMappingsFromFile(file.c_str()) < 0)
