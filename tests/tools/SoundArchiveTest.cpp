@@ -13,8 +13,8 @@
 #include "common/ArchiveModel.h"
 #include "engine/archive/Picture.h"
 #include "engine/sound/Wave.h"
-#include "platform/Limiter.h"
 #include "platform/Error.h"
+#include "platform/Limiter.h"
 
 namespace mv {
 namespace {
@@ -146,9 +146,10 @@ TEST(SoundArchive, SoundsStartAndEndAtRestAroundZeroAndDieAwayBeforeTheirEnd) {
   for (const auto& [name, entry] : sounds) {
     SCOPED_TRACE(name);
     const Measure m = measure(pcm16Samples(entry.wave));
-    std::printf("%-14s first %+.4f last %+.4f opening %.3f dc %5.2f%% peak %.2f tail -%4.1f dB loudness %6.1f dB\n",
-                name.c_str(), m.firstSample, m.lastSample, m.opening, 100 * m.dcOffset, m.peak, m.tailDb,
-                m.loudnessDb);
+    std::printf(
+        "%-14s first %+.4f last %+.4f opening %.3f dc %5.2f%% peak %.2f tail -%4.1f dB loudness %6.1f dB\n",
+        name.c_str(), m.firstSample, m.lastSample, m.opening, 100 * m.dcOffset, m.peak, m.tailDb,
+        m.loudnessDb);
     // A sound that starts or stops away from zero clicks, and so does one that is at full strength at once.
     EXPECT_LT(std::abs(m.firstSample), 0.002);
     EXPECT_LT(std::abs(m.lastSample), 0.002);

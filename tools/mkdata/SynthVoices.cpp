@@ -79,7 +79,8 @@ Samples rocketLaunch(double seconds, double lowHz, uint32_t seed) {
     // The ignition's crack and the rising whoosh carry it through the fight; the roar below is felt more
     // than heard.
     const double crack = hp.step(x, 1800) * attackDecay(t, 0.001, 0.02) * 1.2;
-    const double whoosh = bp.step(x, sweep(t, seconds, 500, 2200), 1.8) * attackDecay(t, 0.05, seconds * 0.26);
+    const double whoosh =
+        bp.step(x, sweep(t, seconds, 500, 2200), 1.8) * attackDecay(t, 0.05, seconds * 0.26);
     const double kick = thump.sine(sweep(t, 0.2, lowHz * 2, lowHz)) * attackDecay(t, 0.003, 0.1);
     const double roar = lp.step(x, 250) * attackDecay(t, 0.02, seconds * 0.22);
     return static_cast<float>(crack + 3 * whoosh + 0.6 * kick + roar);
@@ -225,9 +226,8 @@ Samples ricochetWhine(uint32_t seed) {
 Samples ricochetTink(uint32_t seed) {
   Noise n(seed);
   HighPass hp;
-  Samples s = render(0.3, [&](double t) {
-    return static_cast<float>(hp.step(n.next(), 4000) * decay(t, 0.003) * 2);
-  });
+  Samples s = render(
+      0.3, [&](double t) { return static_cast<float>(hp.step(n.next(), 4000) * decay(t, 0.003) * 2); });
   addRing(s, 0.0, {2210, 3480, 5130, 6020}, 0.045, 0.6);
   return s;
 }
