@@ -23,7 +23,7 @@ inline constexpr std::array<std::string_view, 4> kTextureNames{"metal", "rock", 
 inline constexpr int kSolidFirst = 1, kSolidLast = 15;
 inline constexpr int kWall = 1;       // plain fill
 inline constexpr int kWallAlt1 = 2;   // fill, other look
-inline constexpr int kWallAlt2 = 3;   // fill, third look
+inline constexpr int kWallDeep = 3;   // the dark mass deep inside thick walls and round the level
 inline constexpr int kFloor = 4;      // fill with a lit walking surface on top
 inline constexpr int kCeiling = 5;    // fill with a dark lower edge
 inline constexpr int kWallLeft = 6;   // fill with its left edge showing
