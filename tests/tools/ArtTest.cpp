@@ -260,9 +260,12 @@ TEST(ArtFiles, TileSheetsAndBackgroundsLoad) {
       EXPECT_TRUE(p.opaque(8, 0)) << "tile " << k;
       EXPECT_FALSE(p.rowHasOpaque(15)) << "tile " << k;
     }
+  }
+  // A backdrop for every sheet, and the two levels with one of their own.
+  for (const char* name : {"metal", "rock", "tech", "hazard", "foundry", "arena"}) {
     TPicture back = loadPictureFile(std::string("Backgrounds/") + name + ".jpg");
-    EXPECT_GE(back.width(), 800);
-    EXPECT_GE(back.height(), 600);
+    EXPECT_GE(back.width(), 800) << name;
+    EXPECT_GE(back.height(), 600) << name;
   }
 }
 

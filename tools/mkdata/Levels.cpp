@@ -45,7 +45,8 @@ bool knownChar(char c) {
 std::vector<std::string> framedRows(const std::vector<std::string>& rows) {
   const int height = static_cast<int>(rows.size()), width = height ? static_cast<int>(rows[0].size()) : 0;
   // A fighter entering at the spot (col, row) has its middle at x = 16 col + 16, y = 16 row - 9 (see
-  // respawnAt), and the view reaches half its size to each side of that.
+  // respawnAt), 2 pixels lower once it has settled on the floor, and the view reaches half its size to
+  // each side of that.
   int left = 0, right = 0, top = 0, bottom = 0;
   for (int row = 0; row < height; ++row)
     for (int col = 0; col < static_cast<int>(rows[static_cast<size_t>(row)].size()); ++col) {
@@ -55,12 +56,15 @@ std::vector<std::string> framedRows(const std::vector<std::string>& rows) {
       left = std::max(left, cells(kViewWidth / 2 - x));
       right = std::max(right, cells(x + kViewWidth / 2 - 16 * width));
       top = std::max(top, cells(kViewHeight / 2 - y));
-      bottom = std::max(bottom, cells(y + kViewHeight / 2 - 16 * height));
+      bottom = std::max(bottom, cells(y + 2 + kViewHeight / 2 - 16 * height));
     }
-  std::vector<std::string> out(static_cast<size_t>(top), std::string(static_cast<size_t>(left + width + right), '#'));
+  std::vector<std::string> out(static_cast<size_t>(top),
+                               std::string(static_cast<size_t>(left + width + right), '#'));
   for (const std::string& row : rows)
-    out.push_back(std::string(static_cast<size_t>(left), '#') + row + std::string(static_cast<size_t>(right), '#'));
-  out.insert(out.end(), static_cast<size_t>(bottom), std::string(static_cast<size_t>(left + width + right), '#'));
+    out.push_back(std::string(static_cast<size_t>(left), '#') + row +
+                  std::string(static_cast<size_t>(right), '#'));
+  out.insert(out.end(), static_cast<size_t>(bottom),
+             std::string(static_cast<size_t>(left + width + right), '#'));
   return out;
 }
 

@@ -49,8 +49,8 @@ inline constexpr int kLethalFirst = 32, kLethalLast = 47;
 // Steel spikes in "metal", stone stalagmites in "rock", red-hot emitter prongs in "tech", rusty
 // jagged spikes in "hazard".
 inline constexpr int kSpikesUp = 32, kSpikesDown = 33, kSpikesLeft = 34, kSpikesRight = 35;
-// The sheet's own liquid: green coolant in "metal", lava in "rock", blue plasma in "tech", bubbling
-// green acid in "hazard". The surface has air above it.
+// The sheet's own liquid: green coolant in "metal", lava in "rock", violet plasma in "tech", bubbling
+// green acid in "hazard". The surface has air above it, and a bright line where it meets the air.
 inline constexpr int kLiquidSurface = 36;
 inline constexpr int kLiquid = 37;  // the same liquid, a full cell
 inline constexpr int kLiquidSurfaceAlt = 38, kLiquidAlt = 39;

@@ -178,13 +178,9 @@ void TilePainter::fixture(Canvas& c, int index, Rng& rng) const {
       c.fillRect(7, 0, 2, 4, kIron);
       c.fillPolygon({{2, 8}, {5, 3.5}, {11, 3.5}, {14, 8}}, hazard ? rgb(120, 84, 48) : rgb(70, 76, 88));
       c.fillRect(2, 8, 12, 1, hazard ? rgb(80, 56, 34) : rgb(44, 48, 56));
-      if (hazard) {  // an amber warning light in the hood
-        c.fillEllipse(8, 9.5, 3.5, 2, rgb(255, 150, 30));
-        c.fillRect(7, 9, 2, 1, rgb(255, 226, 150));
-      } else {  // a cold white bulb
-        c.fillEllipse(8, 9.5, 4.5, 1.8, rgb(214, 228, 240));
-        c.fillRect(6, 9, 4, 1, rgb(250, 252, 255));
-      }
+      // A cold white bulb: nothing of the warm glow of lava or molten metal.
+      c.fillEllipse(8, 9.5, 4.5, 1.8, rgb(214, 228, 240));
+      c.fillRect(6, 9, 4, 1, rgb(250, 252, 255));
       break;
     case kWarningSign:
       if (hazard) {  // the radiation sign: three black blades round a hub, on a yellow diamond

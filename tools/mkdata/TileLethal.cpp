@@ -59,9 +59,9 @@ void TilePainter::spikes(Canvas& c, int dir) const {
       s.fillRect(0, 12, kTile, 1, t_.accent);
       for (int k = 0; k < 4; ++k) {
         double x = k * 4;
-        s.fillPolygon({{x + 0.5, 12}, {x + 2, 3}, {x + 3.5, 12}}, rgb(150, 160, 180));
-        s.shadePolygon({{x + 1.2, 8}, {x + 2, 3}, {x + 2.8, 8}}, [&](double, double y) {
-          return mix(rgb(255, 250, 200), rgb(255, 40, 20), (y - 3) / 5);
+        s.fillPolygon({{x + 0.5, 12}, {x + 2, 3}, {x + 3.5, 12}}, rgb(170, 180, 200));
+        s.shadePolygon({{x + 0.8, 9}, {x + 2, 2}, {x + 3.2, 9}}, [&](double, double y) {
+          return mix(rgb(255, 255, 230), rgb(255, 60, 30), (y - 2) / 7);
         });
       }
       break;
@@ -100,11 +100,14 @@ void TilePainter::liquid(Canvas& c, const Liquid& l, bool surface, uint32_t vari
       c.frameRect(x, y, 2 + k % 2, 2 + k % 2, l.foam);
     }
   if (!surface) return;
+  // Ripples on top, then the skin where the liquid meets the air: a bright line straight across with
+  // the glow under it, so the surface of a pit reads from across the level.
   for (int x = 0; x < kTile; ++x) {
-    int wave = static_cast<int>(std::round(std::sin((x + variant * 5) * 0.8) * 1.2));
+    int wave = static_cast<int>(std::round(std::sin((x + variant * 5) * 0.8)));
     for (int y = top; y < 5 + wave; ++y) c.set(x, y, kClear);
-    c.set(x, 5 + wave, l.foam);
-    c.set(x, 6 + wave, l.glow);
+    c.set(x, 5 + wave, l.glow);
+    c.set(x, 6, l.foam);
+    c.set(x, 7, l.glow);
   }
   // A bubble breaking the surface, and for acid a wisp of fume above it.
   int bx = 3 + static_cast<int>(variant % 3) * 4;
