@@ -73,7 +73,11 @@ class Decorator {
 };
 
 uint8_t Decorator::block(int col, int row) const {
-  auto solid = [&](int dc, int dr) { return isSolid(at(col + dc, row + dr)); };
+  // A pit's walls and floor are wall inside, not lit edges or a walking surface under the liquid.
+  auto solid = [&](int dc, int dr) {
+    const char c = at(col + dc, row + dr);
+    return isSolid(c) || isLethal(c);
+  };
   const bool top = !solid(0, -1), bottom = !solid(0, 1), left = !solid(-1, 0), right = !solid(1, 0);
   if (top && left) return kCornerTopLeft;
   if (top && right) return kCornerTopRight;
