@@ -6,10 +6,12 @@ namespace mv {
 // Red Canyon, 112 x 84: the big one, for many bots, in regions a fighter can name. At the top a stone
 // arch with the Redeemer on it and lookout nests in both corners; below it the summit trail, which
 // passes under the arch's legs. In the middle the mesa, a rock mass with a hall through it and a
-// lookout over it, hides one side of the canyon from the other. To the west the cliff of outcrops and
-// the scaffold tower, to the east the hoodoos, rock pillars stepping up to the trail, and the caves in
-// the wall. At the bottom the lava river under the long bridge with the Health200, with a cave at the
-// foot of each wall. Scaffolds and walkways four cells apart join every region to its neighbours.
+// lookout over it, hides one side of the canyon from the other. To the west the thick cliff with its
+// outcrops and the scaffold tower, to the east the stepped outcrop, the hoodoos and the tower of caves
+// in the wall. At the bottom the lava river, sunk below the canyon floor, under the long bridge with the
+// Health200: the bridge has two gaps to jump. Scaffolds and walkways four cells apart join every region
+// to its neighbours; the respawn points lie in the middle of the canyon, where the view from them
+// stays inside it.
 LevelMap canyonMap() {
   return {"canyon", "Red Canyon", "rock", "rock",
           {

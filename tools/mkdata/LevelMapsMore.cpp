@@ -3,11 +3,12 @@
 namespace mv {
 
 // clang-format off
-// Face Off, 61 x 23: made for two people in Hotseat. Each half of the split screen is 300 pixels tall,
+// Face Off, 61 x 24: made for two people in Hotseat. Each half of the split screen is 300 pixels tall,
 // so the level is low and wide and a view shows nearly all of its height. The two halves mirror each
-// other, three respawn points each: the ground-floor bay, the home ledge and the perch. A plasma pit
-// splits the ground floor; the rocket launcher lies on the bridge over it and the Health200 on the deck
-// above, both in the open between the two sides.
+// other, three respawn points each, all in the side rooms, whose mouths are walled down to doorways. A
+// pit of red-hot emitter spikes splits the ground floor; one bridge runs over it from side to side with
+// the rocket launcher in its middle, and the Health200 waits on the deck above, both in the open
+// between the two sides. Its own backdrop: an arena at night.
 LevelMap faceoffMap() {
   return {"faceoff", "Face Off", "tech", "arena",
           {
@@ -39,10 +40,11 @@ LevelMap faceoffMap() {
           Hazard::Spikes};
 }
 
-// Foundry, 80 x 50: a steel mill around a casting pit of molten metal. Furnace rooms with their shelves
-// at the foot of both walls, crane bridges over the pit and the Redeemer on the pier in its middle;
-// above, the two casting floors with their rocket launchers, the central crane deck with the minigun,
-// and the Health200 on the gantry under the roof.
+// Foundry, 80 x 52: a steel mill around a casting pit of molten metal (the lava tiles), sunk below the
+// floor in front of the furnace hall of its own backdrop. Furnace rooms with their shelves at the foot
+// of both walls, crane bridges over the pit (off their ends is the metal) and the Redeemer on the pier
+// in its middle, with medkits beside it; above, the two casting floors with their rocket launchers, the
+// central crane deck with the minigun and its belts, and the Health200 on the gantry under the roof.
 LevelMap foundryMap() {
   return {"foundry", "Foundry", "hazard", "foundry",
           {
