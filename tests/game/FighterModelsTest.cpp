@@ -7,7 +7,6 @@
 #include "game/combatants/FighterModels.h"
 #include "game/combatants/Player.h"
 #include "game/console/Additions.h"
-#include "game/world/Level.h"
 #include "platform/Cp1251.h"
 
 namespace mv {
@@ -116,23 +115,6 @@ TEST_F(FighterColours, ThePersonChoosesByConsoleAndALivingFighterChangesAtOnce) 
   console.submit("classic 1");
   dressFighters(match);
   for (const std::string& model : worn(match)) EXPECT_EQ(model, "Doom");
-}
-
-TEST_F(FighterColours, EveryModelInTheArchiveIsMirroredAtStartUp) {
-  addModels(models, "Teal");
-  for (std::string_view model : fighterModels())
-    for (const char* pose : {"_Dead", "_Headshot"})
-      if (model != "Teal")
-        for (const char* side : {"_L", "_R"})
-          addTestImage(models, std::string(model) + pose + side, 64, 46, 8);
-  mirrorModels();
-  for (std::string_view model : fighterModels()) {
-    if (model == "Teal") continue;
-    const std::string base = std::string(model) + "_Dead";
-    EXPECT_EQ(models.Items.find(base + "_L").picture().pixels(),
-              models.Items.find(base + "_R").picture().mirrored().pixels())
-        << model;
-  }
 }
 
 }  // namespace
