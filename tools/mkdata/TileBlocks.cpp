@@ -48,8 +48,15 @@ void TilePainter::blockFace(Canvas& c, Color base, uint32_t variant, int ox, int
 void TilePainter::solid(Canvas& c, int index, Rng& rng) const {
   if (index >= kCrate) return special(c, index, rng);
   if (index == kWallDeep) {
-    // Unlit and quiet: the eye passes over it to where the fight is.
-    blockFace(c, shade(t_.solid, 0.36), static_cast<uint32_t>(index), 0, 0, 0.3);
+    // Unlit and quiet, so the eye passes over it to where the fight is, but with its courses faintly
+    // showing: solid mass, never mistaken for the black of nothing.
+    const Color mass = shade(t_.solid, 0.42);
+    blockFace(c, mass, static_cast<uint32_t>(index), 0, 0, 0.3);
+    if (!is(Look::Rock)) {
+      c.fillRect(0, 0, kTile, 1, shade(mass, 1.35));
+      c.fillRect(0, 0, 1, kTile, shade(mass, 1.2));
+      c.fillRect(0, kTile - 1, kTile, 1, shade(mass, 0.7));
+    }
     return;
   }
   Color base = index == kWallAlt1 ? shade(t_.solid, 0.9) : t_.solid;
