@@ -25,6 +25,9 @@ class PlatformRelay : public Platform {
   }
   Mixer& mixer() override { return inner_.mixer(); }
   std::string programFolder() const override { return inner_.programFolder(); }
+  void setRendererChoice(RendererChoice choice) override { inner_.setRendererChoice(choice); }
+  RendererChoice rendererChoice() const override { return inner_.rendererChoice(); }
+  std::string presentationName() const override { return inner_.presentationName(); }
 
  protected:
   Platform& inner_;
