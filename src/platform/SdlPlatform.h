@@ -47,6 +47,7 @@ class SdlPlatform : public Platform {
   // pacing not), and whether the frame rate is being capped by delays because presentation does not
   // wait for the display. Sharp scaling can be turned off to compare with a nearest-pixel stretch.
   std::string rendererName() const;
+  bool hardwareRenderer() const { return hardware_; }
   double lastPresentMs() const { return lastPresentMs_; }
   double lastFrameMs() const { return lastFrameMs_; }
   void setSharpScaling(bool on) { sharpScaling_ = on; }
