@@ -37,7 +37,6 @@ class HeadlessPlatform : public Platform {
   // Writes "caption: text" in UTF-8 to standard error and keeps it for tests.
   void messageBox(const std::string& caption, const std::string& text) override;
   Mixer& mixer() override { return mixer_; }
-  std::string programFolder() const override;
   // The choice is kept (a settings screen reads it back); nothing is shown either way.
   void setRendererChoice(RendererChoice choice) override { rendererChoice_ = choice; }
   RendererChoice rendererChoice() const override { return rendererChoice_; }

@@ -107,9 +107,6 @@ class Platform {
 
   virtual Mixer& mixer() = 0;
 
-  // The folder the program was started from, with a trailing separator.
-  virtual std::string programFolder() const = 0;
-
   // The renderer choice (the settings screen's); it holds from the next frame on.
   virtual void setRendererChoice(RendererChoice) {}
   virtual RendererChoice rendererChoice() const { return RendererChoice::Auto; }

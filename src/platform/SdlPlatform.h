@@ -37,7 +37,6 @@ class SdlPlatform : public Platform {
 
   void messageBox(const std::string& caption, const std::string& text) override;
   Mixer& mixer() override { return mixer_; }
-  std::string programFolder() const override;
   void setRendererChoice(RendererChoice choice) override;
   RendererChoice rendererChoice() const override { return choice_; }
   std::string presentationName() const override;

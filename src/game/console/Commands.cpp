@@ -72,7 +72,7 @@ void cmdDump(const CommandCall& c) {
   std::string text;
   for (const std::string& line : c.console.lines) text += line + "\r\n";
   // Nothing else can go wrong here, so a failure to write is told in the console, where it is seen.
-  if (!writeGameFile(c.arg, text)) c.console.addLine(format("Cannot create file %s", c.arg.c_str()));
+  if (!writeGameFile(outputPath(c.arg), text)) c.console.addLine(format("Cannot create file %s", c.arg.c_str()));
 }
 
 void cmdClear(const CommandCall& c) {

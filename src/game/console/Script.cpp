@@ -16,7 +16,9 @@ void TConsol::runScript(const std::string& name) {
     return;
   }
   const std::string path = "SYSTEM\\" + name;
-  const std::optional<std::string> text = readGameFile(dataPath(path));
+  // The player's own copy, where an installed game keeps it, comes before the one shipped in SYSTEM.
+  std::optional<std::string> text = readGameFile(configPath(name));
+  if (!text) text = readGameFile(dataPath(path));
   if (!text) throw Error(format("Cannot open file %s", path.c_str()));
 
   struct Depth {
