@@ -79,7 +79,9 @@ TEST(SpriteImage, BoundsWrapAroundAndBoxCollisions) {
     b.y = a.y + (static_cast<int>(next() % 6000) - 3000) / 100.0;
     a.width = static_cast<int32_t>(next() % 12), a.height = static_cast<int32_t>(next() % 12);
     b.width = static_cast<int32_t>(next() % 12), b.height = static_cast<int32_t>(next() % 12);
-    if (a.testCollision(b)) ASSERT_TRUE(a.mayCollide(b)) << a.x << "," << a.y << " " << b.x << "," << b.y;
+    if (a.testCollision(b)) {
+      ASSERT_TRUE(a.mayCollide(b)) << a.x << "," << a.y << " " << b.x << "," << b.y;
+    }
     near += a.mayCollide(b);
   }
   EXPECT_LT(near, 200000 / 4) << "most far pairs are passed over";
