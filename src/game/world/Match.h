@@ -1,10 +1,14 @@
 #pragma once
-// The record of the running match: its fighters, in the order they joined, and the level's respawn
-// points. Frags live in the fighters themselves; the scoreboard sorts them on its own.
+// The record of the running match: its fighters, in the order they joined, the level's respawn points,
+// what happened in the last move pass, and the rules that end it. Frags and deaths live in the fighters
+// themselves; the scoreboard sorts them on its own.
 
 #include <cstddef>
 #include <cstdint>
 #include <vector>
+
+#include "game/world/MatchEvents.h"
+#include "game/world/MatchRules.h"
 
 namespace mv {
 
@@ -42,6 +46,9 @@ class TMatch {
     if (i < 0 || i >= fighterCount()) outOfBounds(i);
     return fighters_[static_cast<size_t>(i)];
   }
+
+  MatchEvents events;
+  TMatchRules rules;
 
  private:
   [[noreturn]] static void outOfBounds(int32_t i);
