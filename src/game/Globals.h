@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/draw/Geometry.h"
 #include "game/world/BackSprite.h"
 #include "game/Random.h"
 #include "game/world/Grid.h"
@@ -30,7 +31,8 @@ enum ScreenState : uint8_t {
   Credits = 3,
   Match = 4,
   PauseMenu = 5,
-  SettingsMenu = 6,  // the settings screen
+  MatchEnd = 6,  // the match is over: its frozen view under the end screen
+  SettingsMenu = 7,  // the settings screen
 };
 
 // What game code needs from the shell, handed over at start-up so that game/ never includes shell/.
@@ -108,6 +110,9 @@ struct Globals {
   TPlayer* player1 = nullptr;
   TPlayer* player2 = nullptr;
   TScrollBackGround* background = nullptr;
+  // The part of the back surface the view being drawn ends up in (a half in Hotseat); set by the shell
+  // before each view's draw pass. Empty: the whole surface.
+  TRect view;
 
   // The current level, made by loadLevel: the collision grid and the two tile layers it owns (a new
   // level releases the previous one's layers).

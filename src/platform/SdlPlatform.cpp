@@ -26,7 +26,7 @@ std::unique_ptr<Platform> createSdlPlatform(const PlatformOptions& options) {
   return std::make_unique<SdlPlatform>(options);
 }
 
-SdlPlatform::SdlPlatform(const PlatformOptions& options) : options_(options) {
+SdlPlatform::SdlPlatform(const PlatformOptions& options) : options_(options), choice_(options.renderer) {
   // Aim speed must not depend on the window's size: relative motion stays in device units.
   SDL_SetHint(SDL_HINT_MOUSE_RELATIVE_SCALING, "0");
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
@@ -53,6 +53,7 @@ SdlPlatform::~SdlPlatform() {
     if (pad) SDL_GameControllerClose(pad);
   closeJoystick();
   audio_.reset();
+  enlarged_.reset();
   texture_.reset();
   renderer_.reset();
   window_.reset();
@@ -72,6 +73,7 @@ void SdlPlatform::openDisplay(int width, int height) {
       throw PlatformError(format("The display cannot be opened: %s", SDL_GetError()));
     videoReady_ = true;
   }
+  enlarged_.reset();
   texture_.reset();
   renderer_.reset();
   window_.reset();
@@ -105,6 +107,8 @@ void SdlPlatform::openDisplay(int width, int height) {
   surfaceWidth_ = width;
   surfaceHeight_ = height;
   createTexture(width, height);
+  hardware_ = rendererIsHardware();
+  choosePresentation();
 
   SDL_DisplayMode mode{};
   int display = SDL_GetWindowDisplayIndex(window_.get());
@@ -135,11 +139,6 @@ void SdlPlatform::createTexture(int width, int height) {
   textureHeight_ = height;
 }
 
-void SdlPlatform::convert(const uint16_t* pixels, int width, int height, int pitch, void* target,
-                          int targetPitch) const {
-  convertFrame565To8888(pixels, width, height, pitch, target, targetPitch);
-}
-
 void SdlPlatform::present(const uint16_t* pixels, int width, int height, int pitch) {
   if (!mixer_.hasDevice()) {
     uint32_t now = SDL_GetTicks();
@@ -153,34 +152,11 @@ void SdlPlatform::present(const uint16_t* pixels, int width, int height, int pit
   surfaceHeight_ = height;
   int outW = 0, outH = 0;
   SDL_GetRendererOutputSize(renderer_.get(), &outW, &outH);
-  Viewport v = viewport(outW, outH);
-  SDL_Rect dst{v.x, v.y, v.width, v.height};
-  // At a whole multiple the renderer's nearest-pixel stretch is exact; anywhere else the frame is
-  // scaled here to the view's size and copied one to one.
-  const bool fits = (maxTextureWidth_ <= 0 || v.width <= maxTextureWidth_) &&
-                    (maxTextureHeight_ <= 0 || v.height <= maxTextureHeight_);
-  const bool sharp = sharpScaling_ && scaling_ == Scaling::Sharp && fits && v.width > 0 && v.height > 0 &&
-                     !wholeMultiple(width, height, v.width, v.height);
-  const int textureW = sharp ? v.width : width, textureH = sharp ? v.height : height;
-  if (textureW != textureWidth_ || textureH != textureHeight_) createTexture(textureW, textureH);
-
-  void* target = nullptr;
-  int targetPitch = 0;
-  if (SDL_LockTexture(texture_.get(), nullptr, &target, &targetPitch) == 0) {
-    if (sharp) {
-      frame_.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
-      convert(pixels, width, height, pitch, frame_.data(), width * 4);
-      scaler_.scale(frame_.data(), width, height, width, static_cast<uint32_t*>(target), textureW, textureH,
-                    targetPitch / 4);
-    } else {
-      convert(pixels, width, height, pitch, target, targetPitch);
-    }
-    SDL_UnlockTexture(texture_.get());
-  }
-
+  const Viewport v = viewport(outW, outH);
   SDL_SetRenderDrawColor(renderer_.get(), 0, 0, 0, 255);
-  SDL_RenderClear(renderer_.get());
-  SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, &dst);
+  // The card's pass is the sharp scaling; nearest pixels and whole multiples are the processor path's.
+  const bool card = onCard_ && scaling_ == Scaling::Sharp;
+  if (!card || !presentOnCard(pixels, width, height, pitch, v)) presentOnProcessor(pixels, width, height, pitch, v);
   uint64_t before = SDL_GetPerformanceCounter();
   SDL_RenderPresent(renderer_.get());
   const uint64_t end = SDL_GetPerformanceCounter();

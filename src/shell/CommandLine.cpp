@@ -65,6 +65,8 @@ std::string usageText() {
          "  --bots N            with --match: N bots join (0..100, default 0)\n"
          "  --skill N           with --match: the bots' skill (0..100, default 100)\n"
          "  --hotseat           with --match: two players on a split screen\n"
+         "  --fraglimit N       with --match: the match ends when a fighter has N frags (0..999, 0 none)\n"
+         "  --timelimit MIN     with --match: the match ends after MIN minutes of play (0..999, 0 none)\n"
          "  --audio-out FILE    headless: write what the mixer plays to FILE as a 44100 Hz stereo\n"
          "                      16-bit WAV, at the pace of the ticks\n"
          "  --record FILE       write the run to FILE as it is played: the version, the seed, and for every\n"
@@ -73,8 +75,14 @@ std::string usageText() {
          "                      devices are not listened to but for Esc, which stops it (--frames and\n"
          "                      --screenshot-at count ticks as the recorded run did). Only the build that\n"
          "                      made the recording, with the same game data, replays it\n"
-         "  --stats-every N     headless: after every N ticks print one line to standard output with\n"
-         "                      the resident memory, the sprites by kind and the frame times\n"
+         "  --stats-every N     after every N ticks print one line to standard output with the\n"
+         "                      resident memory, the sprites by kind, the frame times (average and\n"
+         "                      slowest; the move pass, the drawing and the presentation each at the\n"
+         "                      50th and 99th percentile and the slowest) and the renderer that ran\n"
+         "  --renderer R        auto, gpu or cpu: how a window enlarges the frames. gpu: on the\n"
+         "                      graphics card (whole multiples, then smoothed to the screen); cpu: the\n"
+         "                      processor's sharp scaling; auto (the default): the card when SDL's\n"
+         "                      renderer is a hardware one\n"
          "  --help              this text\n";
 }
 
@@ -96,6 +104,8 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
       {"--seed", [&](const std::string& v) { uint32_t n; return parseNumber<uint32_t>(v, 0, UINT32_MAX, n) && (o.seed = n, true); }},
       {"--bots", [&](const std::string& v) { return parseNumber<int32_t>(v, 0, 100, o.bots) && (o.botsGiven = true); }},
       {"--skill", [&](const std::string& v) { return parseNumber<int32_t>(v, 0, 100, o.skill) && (o.skillGiven = true); }},
+      {"--fraglimit", [&](const std::string& v) { int32_t n; return parseNumber<int32_t>(v, 0, 999, n) && (o.fragLimit = n, true); }},
+      {"--timelimit", [&](const std::string& v) { int32_t n; return parseNumber<int32_t>(v, 0, 999, n) && (o.timeLimit = n, true); }},
       {"--screenshot-at", [&](const std::string& v) {
          int64_t n;
          return parseNumber<int64_t>(v, 0, INT64_MAX, n) && (o.screenshotAt.push_back(n), true);
@@ -108,6 +118,7 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
       {"--record", [&](const std::string& v) { return !v.empty() && (o.record = v, true); }},
       {"--replay", [&](const std::string& v) { return !v.empty() && (o.replay = v, true); }},
       {"--stats-every", [&](const std::string& v) { int64_t n; return parseNumber<int64_t>(v, 1, INT64_MAX, n) && (o.statsEvery = n, true); }},
+      {"--renderer", [&](const std::string& v) { return parseRendererChoice(v, o.renderer); }},
   };
 
   for (size_t i = 0; i < args.size(); ++i) {
@@ -140,11 +151,8 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
   // A replay is the recorded run: its seed, its ticks, its match and its input are the file's.
   else if (!o.replay.empty() && (o.seed || o.lag || !o.match.empty() || !o.input.empty() || !o.exec.empty()))
     result.error = "--replay takes the seed, the lags, the match and the input from the recording";
-  // Standard output is the statistics' own only when there is no window to watch.
-  else if (o.statsEvery && !o.headless)
-    result.error = "--stats-every needs --headless";
-  else if (o.match.empty() && (o.botsGiven || o.skillGiven || o.hotseat))
-    result.error = "--bots, --skill and --hotseat go with --match";
+  else if (o.match.empty() && (o.botsGiven || o.skillGiven || o.hotseat || o.fragLimit || o.timeLimit))
+    result.error = "--bots, --skill, --hotseat, --fraglimit and --timelimit go with --match";
   else
     result.error = checkScreenshotTicks(o);
   return result;

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Platform.h"
+
 namespace mv {
 
 struct CommandLine {
@@ -21,13 +23,16 @@ struct CommandLine {
   int32_t skill = 100;                // 0 .. 100, like the setup screen
   bool botsGiven = false, skillGiven = false;
   bool hotseat = false;
+  std::optional<int32_t> fragLimit;   // 0 .. 999, 0 none; unset keeps the setting's
+  std::optional<int32_t> timeLimit;   // minutes, likewise
   std::vector<std::string> exec;      // console lines run after start-up
   std::vector<int64_t> screenshotAt;  // save a screenshot after each of these ticks
   std::string input;                  // file of timed input events
   std::string audioOut;               // headless: WAV file of everything the mixer plays
   std::string record;                 // write the run down to this file
   std::string replay;                 // play this recording again
-  std::optional<int64_t> statsEvery;  // headless: a statistics line on standard output every N ticks
+  std::optional<int64_t> statsEvery;  // a statistics line on standard output every N ticks
+  RendererChoice renderer = RendererChoice::Auto;  // how a window shows the frames
 };
 
 struct ParseResult {

@@ -39,6 +39,12 @@ void applyToDevices(HeadlessPlatform& headless, const Event& e) {
   headless.inject(e);
 }
 
+// A recording's limit of a match, -1 where its command line gave none.
+std::optional<int32_t> recordedLimit(int64_t value) {
+  if (value < 0) return std::nullopt;
+  return static_cast<int32_t>(value);
+}
+
 }  // namespace
 
 void ErrorReporter::report(const std::string& message) {
@@ -72,7 +78,7 @@ Loop::~Loop() {
 }
 
 int Loop::run() {
-  paceBase_ = platform_.ticks();
+  paceBase_ = startTicks_ = platform_.ticks();
   activateTimer();
   // A match asked for on the command line starts before the first frame; a level that does not load
   // ends the program like any other start-up failure.
@@ -80,7 +86,9 @@ int Loop::run() {
     startMatch({.level = options_.match,
                 .bots = options_.bots,
                 .skill = options_.skill,
-                .hotseat = options_.hotseat});
+                .hotseat = options_.hotseat,
+                .fragLimit = options_.fragLimit,
+                .timeLimit = options_.timeLimit});
   runExecLines();
   while (!ending()) {
     if (options_.frames && ticks_ >= *options_.frames) break;
@@ -132,7 +140,7 @@ void Loop::tick() {
   timerBase_ = t;
   const int64_t started = wallMicroseconds();
   guarded([&] { form_.DXTimerTimer(lag); });
-  frameTimes_.add(wallMicroseconds() - started);
+  frameTimes_.add(wallMicroseconds() - started, form_.lastPhases());
   for (int64_t at : options_.screenshotAt)
     if (at == ticks_) guarded([&] { screenshotAt(at); });
   if (parts_.recorder && !parts_.recorder->flush())
@@ -140,8 +148,9 @@ void Loop::tick() {
 }
 
 void Loop::printStats() {
-  const std::string line =
-      statsLine(ticks_, clock_, residentMemoryKb(), takeCensus(form_.SpriteEngine.engine), frameTimes_);
+  const int64_t gameMs = scriptedClock_ ? clock_ : platform_.ticks() - startTicks_;
+  const std::string line = statsLine(ticks_, gameMs, residentMemoryKb(), takeCensus(form_.SpriteEngine.engine),
+                                     frameTimes_, platform_.presentationName());
   std::printf("%s\n", line.c_str());
   std::fflush(stdout);
   frameTimes_ = {};
@@ -249,7 +258,9 @@ void Loop::deliverRecorded() {
         startMatch({.level = line.consoleLine,
                     .bots = static_cast<int32_t>(line.values[0]),
                     .skill = static_cast<int32_t>(line.values[1]),
-                    .hotseat = line.values[2] != 0});
+                    .hotseat = line.values[2] != 0,
+                    .fragLimit = recordedLimit(line.values[3]),
+                    .timeLimit = recordedLimit(line.values[4])});
         break;
       case ScriptedKind::Lag:
         setStep(line.values[0]);

@@ -19,8 +19,10 @@
 #include "game/Globals.h"
 #include "game/world/Match.h"
 #include "platform/Platform.h"
+#include "shell/MatchFeed.h"
 #include "shell/MatchStart.h"
 #include "shell/PadKeys.h"
+#include "shell/RunStats.h"
 #include "shell/screens/Dialog.h"
 #include "shell/screens/SettingsScreen.h"
 #include "shell/widgets/Widgets.h"
@@ -72,6 +74,13 @@ class TMainForm : public ShellServices {
   void drawStatus(const TMan& player, int x, int y);
   void drawScoreboard();
 
+  // What the game adds to the views (MatchHud.cpp), each drawn only while its setting is on.
+  void drawCrosshair(const TMan& player);
+  void drawPickupNotice(const TMan& player);
+  void drawTimeLeft(int top);
+  void drawDeathNotice(const TMan& player, int top, int height);
+  void drawKillFeed();
+
   void saveScreenshot() override;
   // False when nothing was saved (cooldown, or no free number left).
   bool saveScreenshotRect(const TRect& rect);
@@ -104,6 +113,9 @@ class TMainForm : public ShellServices {
   // (SetupChoices.cpp); both only with rememberchoices on.
   void rememberSetupChoices();
   void restoreSetupChoices();
+  // The end of a match (EndScreen.cpp): the world stops, its sounds too, and the end screen comes up.
+  void endMatch();
+  void drawEndScreen();
   // The exit button: the program ends once the current event has been handled.
   void close() { closeRequested_ = true; }
   bool closeRequested() const { return closeRequested_; }
@@ -136,6 +148,8 @@ class TMainForm : public ShellServices {
   // The running match, whose start keeps it here and publishes it as globals().match.
   std::unique_ptr<TMatch> matchOwner;
   MatchSetup lastSetup_;  // what the last match was started with
+  // The kill feed and the people's notices of the running match.
+  MatchFeed matchFeed;
 
   // Shell state.
   int32_t titleBrightness = 1;
@@ -149,10 +163,20 @@ class TMainForm : public ShellServices {
   std::unique_ptr<TConsol> Console;
   // Where errors caught inside the game go (the loop's reporter); unset, they are only in the console.
   std::function<void(const std::string&)> OnError;
+  // How long the last frame's move pass, drawing and presentation took (--stats-every).
+  const FramePhases& lastPhases() const { return phases_.last(); }
 
  private:
   void menuFrame(int32_t lagCount);
   void matchFrame(int32_t lagCount);
+  // Whether the match's world moves this frame: not behind a pause menu that stops it, not once over.
+  bool worldRuns() const;
+  // After the move pass: its events to the feed, the match's clock and limits. True when it ended.
+  bool afterMovePass(int32_t lagCount);
+  size_t personOf(const TMan& player) const;
+  void buildEndScreen();
+  // The setup screen's limit fields, when it has them: the frag limit's and the time limit's.
+  void addLimitFields();
   void drawTitle();
   void drawCursor();
   void applyDisplaySize();
@@ -162,6 +186,7 @@ class TMainForm : public ShellServices {
   void updateMouseCapture();
 
   Platform& platform_;
+  PhaseClock phases_;
   std::optional<std::pair<int, int>> pendingDisplaySize_;
   // The joystick's dead zones until the input component holds them.
   bool screenshotsExhaustedTold_ = false;

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "game/combatants/Bot.h"
+#include "game/combatants/FighterModels.h"
 #include "game/combatants/Player.h"
 #include "game/console/Console.h"
 #include "game/console/ScriptFiles.h"
@@ -20,7 +21,10 @@ void TMainForm::startMatch(const MatchSetup& setup) {
   Globals& g = state();
   lastSetup_ = setup;
   // A match still running goes first, sprites and all: nothing of it may join the new one.
-  if (g.screenState == PauseMenu) resumeMatch();
+  if (g.screenState == PauseMenu || g.screenState == MatchEnd) resumeMatch();
+  if (setup.fragLimit) g.settings.fragLimit = *setup.fragLimit;
+  if (setup.timeLimit) g.settings.timeLimit = *setup.timeLimit;
+  matchFeed.clear();
   if (g.screenState == Match)
     tearDownScreen();
   else
@@ -49,6 +53,7 @@ void TMainForm::startMatch(const MatchSetup& setup) {
       bot->laziness = laziness;
       g.match->addFighter(bot);
     }
+    dressFighters(*g.match);
   } catch (const std::exception&) {
     // Nothing of a match that could not be built may stay behind (a frozen frame with no player): back
     // to the setup screen with the same choices, then the error is reported like any other.

@@ -26,13 +26,18 @@ struct Screens : ::testing::Test {
   Globals& g = form.state();
   const TWidgets& w = form.widgets;
 
+  // Whatever a test's screens keep for the next start stays out of the game folder.
+  const fs::path kept = fs::temp_directory_path() /
+                        ("mashvolt-screens-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+
   void SetUp() override {
+    g.configFolder = kept.string() + "/";
     form.FormCreate();
+    setClassic(g.settings, true);  // the screens as the classic game has them
     form.show();
-    // The screens as the rules have them; the additions have tests of their own.
-    setClassic(g.settings, true);
     form.matchStarter = [this](const MatchSetup& s) { started.push_back(s); };
   }
+  void TearDown() override { fs::remove_all(kept); }
   void click(int x, int y) {
     form.DXDrawMouseMove(x, y);
     form.DXDrawMouseDown(x, y);
@@ -104,6 +109,21 @@ TEST_F(Screens, SettingsOnlyApologisesAndExitEndsTheProgram) {
   EXPECT_FALSE(form.closeRequested());
   click(400, 282);
   EXPECT_TRUE(form.closeRequested());
+}
+
+TEST_F(Screens, TheLimitFieldsComeUnderTheButtonsAndStartTheMatchWithTheirValues) {
+  setClassic(g.settings, false);  // the game's own setup screen; the classic one has none
+  g.settings.timeLimit = 10;
+  click(400, 130);
+  expectCounts(2, 4, 4, 1);
+  EXPECT_EQ(w.buttons()[1]->y, 270);  // everything else where it was
+  EXPECT_EQ(w.edits()[3]->caption, "10");  // what the setting holds
+  form.DXDrawMouseMove(400, 330);  // the frag limit's field, under the buttons
+  for (uint8_t c : {'1', '2', '3', '4'}) form.FormKeyPress(c);
+  click(400, 232);
+  ASSERT_EQ(started.size(), 1u);
+  EXPECT_EQ(started[0].fragLimit, 999);
+  EXPECT_EQ(started[0].timeLimit, 10);
 }
 
 TEST_F(Screens, TypingGoesToTheFieldUnderThePointer) {

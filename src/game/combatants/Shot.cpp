@@ -184,7 +184,9 @@ void TShot::touchLevel() {
 
 void TShot::strike(TMan& victim, int32_t damage, uint8_t kind, int32_t hitY, int32_t knock,
                    int32_t gibThreshold) {
+  const bool wasAlive = victim.alive();
   victim.takeHit(owner, damage, kind, hitY, knock, gibThreshold);
+  if (wasAlive && !victim.alive()) victim.countDeath(owner, weaponNumber);
 }
 
 void TShot::hitFighters() {
@@ -194,7 +196,7 @@ void TShot::hitFighters() {
   for (int32_t i = 0; i < n; ++i) {
     TMan* victim = match->fighter(i);
     if (!victim || !victim->alive() || (victim == owner && !bounced)) continue;
-    if (!testCollision(*victim)) continue;
+    if (!mayCollide(*victim) || !testCollision(*victim)) continue;
     if (splashRadius >= 1) {
       explode();
       continue;

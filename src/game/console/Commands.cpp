@@ -26,9 +26,7 @@ void cmdSay(const CommandCall& c) {
   // Nothing to say is no chat line: an empty one would only put the speaker's name up.
   if (!man || man->talkDelay > 0 || c.arg.find_first_not_of(' ') == std::string::npos) return;
   man->talkDelay = kTalkDelay;
-  std::vector<std::string>& feed = c.console.messages;
-  if (feed.size() >= TConsol::kMaxMessages) feed.erase(feed.begin(), feed.end() - (TConsol::kMaxMessages - 1));
-  feed.push_back(man->name + ": " + c.arg);
+  c.console.addMessage(man->name + ": " + c.arg);
   playSound("Talk");
 }
 

@@ -144,7 +144,7 @@ void TItem::pickUpCheck() {
   const int32_t count = match->fighterCount();
   for (int32_t i = 0; i < count; ++i) {
     TMan* man = match->fighter(i);
-    if (!man || !visible || man->health <= 0 || !testCollision(*man)) continue;
+    if (!man || !visible || man->health <= 0 || !mayCollide(*man) || !testCollision(*man)) continue;
 
     // Still visible until the next pass: a second fighter touching it in this pass takes it as well.
     const char* sound = nullptr;
@@ -183,7 +183,9 @@ void TItem::pickUpCheck() {
         break;
     }
     if (dropped) kill();
-    if (sound) playSoundAt(sound, x + 10, y + 10);
+    if (!sound) continue;
+    match->events.add({.kind = MatchEvent::Kind::Pickup, .fighter = man, .pickup = kind});
+    playSoundAt(sound, x + 10, y + 10);
   }
 }
 

@@ -81,6 +81,7 @@ TSettingsScreen::TSettingsScreen(TMainForm& form) : form_(form) {}
 
 void TSettingsScreen::build(Page page) {
   page_ = page;
+  rowStep_ = kRowStep;
   capture_.reset();
   refreshers_.clear();
   TWidgets& w = form_.widgets;
@@ -117,7 +118,7 @@ void TSettingsScreen::build(Page page) {
 
 TDXOptionRow& TSettingsScreen::addRow(const std::string& caption, int column, int row, ValueText value) {
   const Column& c = kColumns[column];
-  TDXOptionRow& r = form_.widgets.addOption(caption, c.x, kRowsTop + row * kRowStep, c.width, c.valueLeft);
+  TDXOptionRow& r = form_.widgets.addOption(caption, c.x, kRowsTop + row * rowStep_, c.width, c.valueLeft);
   TDXOptionRow* at = &r;
   refreshers_.push_back([this, at, value] { at->value = value(model_); });
   return r;
@@ -223,10 +224,14 @@ void TSettingsScreen::buildGame() {
   static constexpr Flag kFlags[] = {{"Показывать FPS", "drawfps", &Settings::drawFps},
                                     {"Качество", "quality", &Settings::quality},
                                     {"Без ошмётков", "meatoff", &Settings::meatOff}};
+  // Two columns, as many lines in each as the page's settings need; more than fit close up.
+  const int rows = static_cast<int>(std::size(kFlags)) + 1 + static_cast<int>(additionSettings().size()) - 1;
+  const int perColumn = (rows + 1) / 2;
+  rowStep_ = std::min(kRowStep, (kHintTop - kRowsTop) / std::max(perColumn, 1));
   int row = 0;
-  auto next = [&row](int& column, int& at) {
-    column = row < 9 ? 1 : 2;
-    at = row % 9;
+  auto next = [&row, perColumn](int& column, int& at) {
+    column = row < perColumn ? 1 : 2;
+    at = row % perColumn;
     ++row;
   };
   int column = 1, at = 0;

@@ -62,6 +62,7 @@ class TSettingsScreen {
 
   TMainForm& form_;
   Page page_ = PlayerOne;
+  int rowStep_ = 0;  // how far apart the page's lines stand
   SettingsModel model_;
   struct Capture {
     int player;
