@@ -144,7 +144,7 @@ TEST_F(SettingsForm, ValuesChangeAtOnceAndSurviveARestart) {
   tab(3);
   step("Сообщения видны, мс", 1);
   step("Лента убийств", 1);
-  step("Предел фрагов", 1);
+  step("Лимит фрагов", 1);
   EXPECT_EQ(g().settings.killFeed, 0);
   // Whatever the registry holds shows; only the switch that would lock this screen away does not.
   EXPECT_EQ(w().options().size(), 4 + additionSettings().size() - 1);

@@ -43,8 +43,8 @@ struct AdditionCaption {
 };
 // Settings the registry gains later show under their command's name until they get a caption here.
 constexpr AdditionCaption kAdditionCaptions[] = {
-    {"fraglimit", "Предел фрагов"},
-    {"timelimit", "Предел времени, мин"},
+    {"fraglimit", "Лимит фрагов"},
+    {"timelimit", "Лимит времени, мин"},
     {"killfeed", "Лента убийств"},
     {"deathinfo", "Кто убил и когда назад"},
     {"pickupmsg", "Сообщения о находках"},
