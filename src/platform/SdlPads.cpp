@@ -1,5 +1,5 @@
 // Game pads through SDL's game-controller interface: the pads SDL knows by its own mappings, or by a
-// gamecontrollerdb.txt beside the game, plugged in and out while the game runs.
+// gamecontrollerdb.txt beside the program or in ~/.config/mashvolt, plugged in and out while the game runs.
 
 #include <sys/stat.h>
 
@@ -11,11 +11,17 @@
 namespace mv {
 
 void SdlPlatform::loadPadMappings() {
-  const std::string file = executableFolder() + "gamecontrollerdb.txt";
-  struct stat info {};
-  if (::stat(file.c_str(), &info) != 0) return;
-  if (SDL_GameControllerAddMappingsFromFile(file.c_str()) < 0)
-    std::fprintf(stderr, "%s: %s\n", file.c_str(), SDL_GetError());
+  // Beside the program, or, where the program's folder is the system's, in the player's own folder.
+  const std::string userConfig = userFolders().config;
+  for (const std::string& folder :
+       {executableFolder(), userConfig.empty() ? userConfig : userConfig + "mashvolt/"}) {
+    if (folder.empty()) continue;
+    const std::string file = folder + "gamecontrollerdb.txt";
+    struct stat info {};
+    if (::stat(file.c_str(), &info) != 0) continue;
+    if (SDL_GameControllerAddMappingsFromFile(file.c_str()) < 0)
+      std::fprintf(stderr, "%s: %s\n", file.c_str(), SDL_GetError());
+  }
 }
 
 void SdlPlatform::openPad(int deviceIndex) {
