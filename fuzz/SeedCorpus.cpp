@@ -190,7 +190,7 @@ void netSeeds() {
     }
     return out;
   };
-  PersonInput busy{true, HeldFire | HeldMoveLeft, {{-640, 40}, {15, 5}}, {1, -1}, {"say hi"}};
+  PersonInput busy{true, HeldFire | HeldMoveLeft, {{-640, 40}, {15, 5}}, 0.25 * 16, {1, -1}, {"say hi"}};
   InputFrames frames;
   std::vector<InputFrames> people(3);
   const Bytes input = encodeInput(3, busy, frames);

@@ -1,5 +1,8 @@
 #include "net/InputFrames.h"
 
+#include <bit>
+#include <cmath>
+
 #include "net/LinePolicy.h"
 
 namespace mv {
@@ -11,8 +14,9 @@ enum FrameFlag : uint8_t {
   HasAim = 1 << 2,
   HasWheel = 1 << 3,
   HasLines = 1 << 4,
+  HasPad = 1 << 5,
 };
-constexpr uint8_t kAllFlags = (1 << 5) - 1;
+constexpr uint8_t kAllFlags = (1 << 6) - 1;
 
 constexpr uint16_t kDivisors[] = {5, 40, 1000};
 
@@ -34,6 +38,7 @@ void InputFrames::write(WireWriter& out, const PersonInput& input) {
   if (!input.aim.empty()) flags |= HasAim;
   if (!input.wheel.empty()) flags |= HasWheel;
   if (!input.lines.empty()) flags |= HasLines;
+  if (input.padAim != 0) flags |= HasPad;
   out.u8(flags);
   if (flags & HeldChanged) out.u16(input.held);
   lastHeld_ = input.held;
@@ -55,6 +60,8 @@ void InputFrames::write(WireWriter& out, const PersonInput& input) {
     out.u8(static_cast<uint8_t>(input.lines.size()));
     for (const std::string& line : input.lines) out.text(line);
   }
+  // The pull goes to the bit, so every machine turns the aim by the very same number.
+  if (flags & HasPad) out.u64(std::bit_cast<uint64_t>(input.padAim));
 }
 
 PersonInput InputFrames::read(WireReader& in) {
@@ -97,6 +104,11 @@ PersonInput InputFrames::read(WireReader& in) {
       if (!sharedLine(line)) WireReader::fail("console line", "not say or name");
       input.lines.push_back(std::move(line));
     }
+  }
+  if (flags & HasPad) {
+    input.padAim = std::bit_cast<double>(in.u64("pad aim"));
+    if (!(std::fabs(input.padAim) <= kMaxPadAim) || input.padAim == 0)
+      WireReader::fail("pad aim", "out of range");
   }
   return input;
 }

@@ -14,6 +14,7 @@ constexpr size_t kMaxAimChanges = 8;
 constexpr size_t kMaxWheelSteps = 16;
 constexpr size_t kMaxLinesPerTick = 4;
 constexpr int32_t kMaxAimAmount = 100000000;
+constexpr double kMaxPadAim = 999;  // a full pull at the highest sensitivity
 
 // The divisors aiming uses (keys, mouse, joystick); no other comes from a machine of this build.
 bool knownAimDivisor(uint16_t divisor);

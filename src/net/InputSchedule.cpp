@@ -26,18 +26,27 @@ std::vector<TimedInput> InputSchedule::begin(int delay) {
 std::vector<TimedInput> InputSchedule::add(int64_t tick, const PersonInput& sample, int delay) {
   pending_.playing = sample.playing;
   pending_.held = sample.held;
+  pending_.padAim = sample.padAim;
   pending_.aim.insert(pending_.aim.end(), sample.aim.begin(), sample.aim.end());
   pending_.wheel.insert(pending_.wheel.end(), sample.wheel.begin(), sample.wheel.end());
   pending_.lines.insert(pending_.lines.end(), sample.lines.begin(), sample.lines.end());
   std::vector<TimedInput> out;
   const int64_t target = tick + delay;
-  for (; next_ < target; ++next_) out.emplace_back(next_, PersonInput{pending_.playing, pending_.held, {}, {}, {}});
+  for (; next_ < target; ++next_) out.emplace_back(next_, held());
   if (next_ == target) out.emplace_back(next_++, takeFrame());
   return out;
 }
 
+PersonInput InputSchedule::held() const {
+  PersonInput frame;
+  frame.playing = pending_.playing;
+  frame.held = pending_.held;
+  frame.padAim = pending_.padAim;
+  return frame;
+}
+
 PersonInput InputSchedule::takeFrame() {
-  PersonInput frame{pending_.playing, pending_.held, {}, {}, {}};
+  PersonInput frame = held();
   frame.aim = takeFront(pending_.aim, kMaxAimChanges);
   frame.wheel = takeFront(pending_.wheel, kMaxWheelSteps);
   frame.lines = takeFront(pending_.lines, kMaxLinesPerTick);

@@ -24,6 +24,8 @@ class InputSchedule {
   int64_t nextTick() const { return next_; }
 
  private:
+  // What is held now (controls, the pad's pull), with nothing that happens once.
+  PersonInput held() const;
   // The waiting sample as one frame, within what a frame carries; the rest waits for the next.
   PersonInput takeFrame();
 

@@ -5,6 +5,7 @@
 #include "engine/sprite/SpriteEngine.h"
 #include "game/Globals.h"
 #include "game/combatants/Man.h"
+#include "game/combatants/Player.h"
 #include "game/combatants/Shot.h"
 #include "game/world/Item.h"
 #include "game/world/Match.h"
@@ -44,6 +45,7 @@ void addFighter(Digest& d, const TMan& m) {
   d.add(m.facing);
   d.add(m.crouched);
   d.add(m.gone);
+  if (auto* person = dynamic_cast<const TPlayer*>(&m)) d.add(person->padAimRest);
 }
 
 // Projectiles and pick-ups lie in the sprite tree in the order they were made, the same on every machine.

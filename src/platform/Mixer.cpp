@@ -17,10 +17,6 @@ uint32_t readU32(const uint8_t* p) {
   return readU16(p) | (static_cast<uint32_t>(readU16(p + 2)) << 16);
 }
 
-int16_t clip(int32_t v) {
-  return static_cast<int16_t>(std::clamp<int32_t>(v, -32768, 32767));
-}
-
 }  // namespace
 
 bool parseWaveFormat(const uint8_t* bytes, size_t size, WaveFormat& format) {
@@ -57,13 +53,24 @@ class Mixer::Guard {
   const Mixer& mixer_;
 };
 
-Mixer::Mixer(int outputRate) : outputRate_(std::max(outputRate, 1)) {}
+Mixer::Mixer(int outputRate) : outputRate_(std::max(outputRate, 1)), limiter_(outputRate_) {}
 
 Mixer::~Mixer() = default;
 
 void Mixer::setDeviceLock(std::function<void()> lock, std::function<void()> unlock) {
   lock_ = std::move(lock);
   unlock_ = std::move(unlock);
+}
+
+void Mixer::setMasterVolume(int percent) {
+  Guard guard(*this);
+  masterVolume_ = std::clamp(percent, 0, 100);
+  masterGain_ = static_cast<float>(masterVolume_) / 100.0f;
+}
+
+int Mixer::masterVolume() const {
+  Guard guard(*this);
+  return masterVolume_;
 }
 
 float Mixer::gainOf(int attenuation) {
@@ -287,8 +294,8 @@ void Mixer::render(Voice& voice, int32_t* accumulator, size_t frames) {
     } else {
       left = right = between(data[index], data[next]);
     }
-    accumulator[2 * i] += static_cast<int32_t>(std::lround(left * voice.gainLeft));
-    accumulator[2 * i + 1] += static_cast<int32_t>(std::lround(right * voice.gainRight));
+    accumulator[2 * i] += static_cast<int32_t>(std::lround(left * voice.gainLeft * masterGain_));
+    accumulator[2 * i + 1] += static_cast<int32_t>(std::lround(right * voice.gainRight * masterGain_));
     voice.position += step;
   }
   if (voice.position >= end && !voice.looping) {
@@ -311,7 +318,7 @@ void Mixer::mix(int16_t* out, size_t frames) {
   accumulator_.assign(frames * 2, 0);
   for (auto& [handle, voice] : voices_)
     if (voice.playing && !paused_) render(voice, accumulator_.data(), frames);
-  for (size_t i = 0; i < frames * 2; ++i) out[i] = clip(accumulator_[i]);
+  limiter_.process(accumulator_.data(), out, frames);
 }
 
 void Mixer::advance(uint32_t ms) {

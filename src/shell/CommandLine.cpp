@@ -72,6 +72,8 @@ std::string usageText() {
          "                        mouseup X Y [left|right|middle] | mouserel DX DY [WHEEL]\n"
          "                        wheelup | wheeldown | console LINE | focus on|off | quit\n"
          "                        lag MS (from this tick on, every tick lasts MS milliseconds)\n"
+         "                        pad N axes LX LY RX RY LT RT buttons MASK | pad N none (game pad\n"
+         "                        N, 0 or 1: SDL's axes and buttons, headless)\n"
          "                      (lines starting with # are comments; a tick while unfocused counts)\n"
          "  --match LEVEL       start a match on Maps/LEVEL.lvx at once (a name, not a path)\n"
          "  --bots N            with --match: N bots join (0..100, default 0)\n"
@@ -87,9 +89,15 @@ std::string usageText() {
          "                      devices are not listened to but for Esc, which stops it (--frames and\n"
          "                      --screenshot-at count ticks as the recorded run did). Only the build that\n"
          "                      made the recording, with the same game data, replays it\n"
-         "  --stats-every N     headless: after every N ticks print one line to standard output with\n"
-         "                      the resident memory, the sprites by kind and the frame times (in a\n"
-         "                      network match also the match tick, the world hash and the traffic)\n"
+         "  --stats-every N     after every N ticks print one line to standard output with the\n"
+         "                      resident memory, the sprites by kind, the frame times (average and\n"
+         "                      slowest; the move pass, the drawing and the presentation each at the\n"
+         "                      50th and 99th percentile and the slowest) and the renderer that ran\n"
+         "                      (in a network match also the match tick, the world hash and the traffic)\n"
+         "  --renderer R        auto, gpu or cpu: how a window enlarges the frames. gpu: on the\n"
+         "                      graphics card (whole multiples, then smoothed to the screen); cpu: the\n"
+         "                      processor's sharp scaling; auto (the default): the card when SDL's\n"
+         "                      renderer is a hardware one\n"
          "  --host [PORT]       host a network match (with --match, --bots, --skill; UDP port 27960\n"
          "                      unless given; ADDRESS:PORT listens on that address only)\n"
          "  --players N         with --host: start once N people are in, the host included (2..8,\n"
@@ -139,6 +147,7 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
       {"--join", [&](const std::string& v) { return parseAddress(v, false, o.join, o.port); }},
       {"--players", [&](const std::string& v) { return parseNumber<int32_t>(v, 2, 8, o.players) && (o.playersGiven = true); }},
       {"--name", [&](const std::string& v) { return !v.empty() && (o.name = v, true); }},
+      {"--renderer", [&](const std::string& v) { return parseRendererChoice(v, o.renderer); }},
   };
 
   for (size_t i = 0; i < args.size(); ++i) {
@@ -181,9 +190,6 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
   // A replay is the recorded run: its seed, its ticks, its match and its input are the file's.
   else if (!o.replay.empty() && (o.seed || o.lag || !o.match.empty() || !o.input.empty() || !o.exec.empty()))
     result.error = "--replay takes the seed, the lags, the match and the input from the recording";
-  // Standard output is the statistics' own only when there is no window to watch.
-  else if (o.statsEvery && !o.headless)
-    result.error = "--stats-every needs --headless";
   else if (o.match.empty() && (o.botsGiven || o.skillGiven || o.hotseat || o.fragLimit || o.timeLimit))
     result.error = "--bots, --skill, --hotseat, --fraglimit and --timelimit go with --match";
   else if (o.host && !o.join.empty())

@@ -53,7 +53,12 @@ std::optional<int32_t> recordedLimit(int64_t value) {
 }  // namespace
 
 void ErrorReporter::report(const std::string& message) {
-  if (shown_.insert(message).second) platform_.messageBox("Mashvolt", message);
+  if (!shown_.insert(message).second) return;
+  if (inGame_ && inGame_(message)) {
+    std::fprintf(stderr, "Mashvolt: %s\n", cp1251ToUtf8(message).c_str());
+    return;
+  }
+  platform_.messageBox("Mashvolt", message);
 }
 
 Loop::Loop(LoopParts parts, TMainForm& form, const CommandLine& options, std::vector<TimedEvent> script)
@@ -62,7 +67,11 @@ Loop::Loop(LoopParts parts, TMainForm& form, const CommandLine& options, std::ve
       form_(form),
       options_(options),
       script_(std::move(script)),
-      errors_(parts.platform) {
+      errors_(parts.platform, [this](const std::string& message) {
+        if (!form_.DXDraw.initialized()) return false;
+        form_.showMessage(message);
+        return true;
+      }) {
   scriptedClock_ = options.lag || options.headless || parts.replay;
   if (options.lag) step_ = static_cast<uint32_t>(*options.lag);
   pacing_ = parts.replay && !options.headless;
@@ -78,7 +87,7 @@ Loop::~Loop() {
 }
 
 int Loop::run() {
-  paceBase_ = platform_.ticks();
+  paceBase_ = startTicks_ = platform_.ticks();
   activateTimer();
   if (options_.host || !options_.join.empty()) {
     // The host's settings go with its start, so they are set first.
@@ -104,6 +113,8 @@ int Loop::run() {
         if (at > ticks_)
           errors_.report(format("--screenshot-at %lld: the recording ends after tick %lld",
                                 static_cast<long long>(at), static_cast<long long>(ticks_)));
+      if (!options_.headless && !ending()) errors_.report(utf8ToCp1251("Запись окончена."));
+      waitForMessages();
       break;
     }
     if (parts_.recorder) parts_.recorder->setTick(ticks_);
@@ -217,7 +228,7 @@ void Loop::runFrame(int32_t lag, uint32_t recordedMs, uint32_t t) {
   timerBase_ = t;
   const int64_t started = wallMicroseconds();
   guarded([&] { form_.DXTimerTimer(lag); });
-  frameTimes_.add(wallMicroseconds() - started);
+  frameTimes_.add(wallMicroseconds() - started, form_.lastPhases());
   for (int64_t at : options_.screenshotAt)
     if (at == ticks_) guarded([&] { screenshotAt(at); });
   if (parts_.recorder && !parts_.recorder->flush())
@@ -225,8 +236,9 @@ void Loop::runFrame(int32_t lag, uint32_t recordedMs, uint32_t t) {
 }
 
 void Loop::printStats() {
-  std::string line =
-      statsLine(ticks_, clock_, residentMemoryKb(), takeCensus(form_.SpriteEngine.engine), frameTimes_);
+  const int64_t gameMs = scriptedClock_ ? clock_ : platform_.ticks() - startTicks_;
+  std::string line = statsLine(ticks_, gameMs, residentMemoryKb(), takeCensus(form_.SpriteEngine.engine),
+                               frameTimes_, platform_.presentationName());
   if (const NetPlay* net = form_.net.get(); net && net->inMatch()) {
     NetFigures f;
     f.matchTick = net->tick();
@@ -312,6 +324,14 @@ void Loop::deliverScript() {
       case ScriptedKind::Lag:
         setStep(timed.values[0]);
         break;
+      case ScriptedKind::Pad:
+        // Like the mouse's movement, only the headless pads take a script's word.
+        if (headless) {
+          DeviceState state = headless->deviceState();
+          state.pads[static_cast<size_t>(timed.values[0])] = padState(timed);
+          headless->setDeviceState(state);
+        }
+        break;
       case ScriptedKind::PlatformEvent:
         if (headless)
           applyToDevices(*headless, timed.event);
@@ -374,7 +394,7 @@ void Loop::dispatch(const Event& e) {
         form_.FormKeyPress(e.ch);
         break;
       case EventKind::MouseDown:
-        form_.DXDrawMouseDown(e.x, e.y);
+        form_.DXDrawMouseDown(e.x, e.y, e.shift);
         break;
       case EventKind::MouseMove:
         form_.DXDrawMouseMove(e.x, e.y);
@@ -399,6 +419,16 @@ void Loop::dispatch(const Event& e) {
         break;
     }
   });
+}
+
+void Loop::waitForMessages() {
+  if (options_.headless) return;
+  Event event;
+  while (!ending() && form_.dialog.open()) {
+    while (!ending() && platform_.pollEvent(event)) dispatch(event);
+    if (ending()) break;
+    tick();
+  }
 }
 
 // While a recording plays the person watching does not play: Esc stops it, and the window may close.

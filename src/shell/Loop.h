@@ -3,6 +3,7 @@
 // from the idle-driven frame timer. It can write the run down as a recording, or play one back.
 
 #include <cstdint>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -24,16 +25,19 @@ constexpr uint32_t kHeadlessStepMs = 16;
 // Every tick of a network match lasts this long, on every machine.
 constexpr int32_t kNetTickMs = 16;
 
-// Reports a failure as the application would: a message box in a window, a line on standard error
-// headless. The same message coming back every frame would lock the game behind modal boxes, so each
-// distinct message is shown once.
+// Reports a failure: in the game's own dialog once the display is up (and as a line on standard error),
+// before that in the platform's message box. The same message coming back every frame would bury the
+// game under dialogs, so each distinct message is shown once.
 class ErrorReporter {
  public:
-  explicit ErrorReporter(Platform& platform) : platform_(platform) {}
+  // inGame shows the message in the game's dialog; false when it cannot yet.
+  ErrorReporter(Platform& platform, std::function<bool(const std::string&)> inGame)
+      : platform_(platform), inGame_(std::move(inGame)) {}
   void report(const std::string& message);
 
  private:
   Platform& platform_;
+  std::function<bool(const std::string&)> inGame_;
   std::set<std::string> shown_;
 };
 
@@ -54,7 +58,7 @@ class Loop {
   Loop& operator=(const Loop&) = delete;
 
   // Runs until the window closes, the game asks to quit, the asked number of ticks has run or the
-  // recording being replayed is over.
+  // recording being replayed is over. 1 when a headless run's network play was ended by the network.
   int run();
 
  private:
@@ -71,7 +75,7 @@ class Loop {
   // The network's traffic; a headless run whose network play the network ended stops.
   void serviceNet(uint32_t waitMs);
   void pace();
-  // --stats-every: one line of memory, sprites and frame times on standard output.
+  // --stats-every: one line of memory, sprites, frame times and the renderer on standard output.
   void printStats();
   void setStep(int64_t ms);
   void activateTimer();
@@ -83,6 +87,8 @@ class Loop {
   void deliverRecorded();
   void dispatch(const Event& e);
   void watchForStop(const Event& e);
+  // In a window, the frames go on until the messages left at the end have been read.
+  void waitForMessages();
 
   template <typename F>
   void guarded(F&& f) {
@@ -106,6 +112,7 @@ class Loop {
   uint32_t timerBase_ = 0;  // the clock when the frame timer last counted from
   bool pacing_ = false;     // a replay in a window keeps to the recorded time
   uint32_t paceBase_ = 0;
+  uint32_t startTicks_ = 0;  // the clock when the run began
   int64_t ticks_ = 0;
   FrameTimes frameTimes_;  // since the last statistics line
   bool quit_ = false;

@@ -62,7 +62,7 @@ int runProgram(int argc, char** argv) {
       }
       platform = std::move(made);
     } else
-      platform = createSdlPlatform(PlatformOptions{.windowed = options.window});
+      platform = createSdlPlatform(PlatformOptions{.windowed = options.window, .renderer = options.renderer});
   } catch (const std::exception& e) {
     std::fprintf(stderr, "mashvolt: %s\n", e.what());
     return 1;
@@ -98,8 +98,12 @@ int runProgram(int argc, char** argv) {
     form.state().dataFolder = folders.data;
     form.state().configFolder = folders.config;
     form.state().outputFolder = folders.output;
+    // A run that is recorded or replayed must leave the next run's start as it found it.
+    form.config.saving = !recorder && !replay;
     form.FormCreate();
     for (const std::string& notice : folders.notices) form.Console->addLine(notice);
+    // The command line has the last word over what the settings screen kept.
+    if (options.window) gamePlatform.setFullScreen(false);
     form.show();
     Loop loop({.platform = gamePlatform,
                .headless = headless,

@@ -2,6 +2,7 @@
 // build would send is refused with a MalformedPacket rather than used.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 
 #include "net/Messages.h"
@@ -15,6 +16,7 @@ PersonInput busy() {
   in.playing = true;
   in.held = HeldFire | HeldMoveLeft | HeldZoom;
   in.aim = {{-640, 40}, {15, 5}, {999000, 1000}};
+  in.padAim = -0.3 * 17;
   in.wheel = {1, -1, -1};
   in.lines = {"say " + utf8ToCp1251("привет"), "name Bob"};
   return in;
@@ -45,6 +47,7 @@ TEST(Codec, EveryKindReadsBackWhatWasWritten) {
   const PersonInput same = [] {
     PersonInput p = busy();
     p.aim.clear(), p.wheel.clear(), p.lines.clear();
+    p.padAim = 0;
     return p;
   }();
   const Bytes first = encodeInput(7, busy(), out), second = encodeInput(8, same, out);
@@ -122,6 +125,8 @@ TEST(Codec, RefusesWhatThisBuildWouldNotSend) {
       {"held controls sent unchanged", [&] { readInput(Bytes{5, 3, 2, 0, 0}); }},
       {"an unknown aim divisor", [&] { readInput(Bytes{5, 3, 4, 1, 2, 3}); }},
       {"an aim past any reading", [&] { readInput(inputWith([](PersonInput& p) { p.aim = {{kMaxAimAmount + 1, 5}}; })); }},
+      {"a pad pulled past any sensitivity", [&] { readInput(inputWith([](PersonInput& p) { p.padAim = 1000.5; })); }},
+      {"a pad pulled to nothing a number", [&] { readInput(inputWith([](PersonInput& p) { p.padAim = std::nan(""); })); }},
       {"nine aim steps", [&] { readInput(inputWith([](PersonInput& p) { p.aim.assign(9, {1, 5}); })); }},
       {"seventeen wheel steps", [&] { readInput(inputWith([](PersonInput& p) { p.wheel.assign(17, 1); })); }},
       {"a wheel step past the count", [&] { readInput(Bytes{5, 3, 8, 1, 2, 0}); }},

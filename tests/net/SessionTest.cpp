@@ -42,7 +42,7 @@ struct Sessions : ::testing::Test {
   }
   // Every machine's input for a tick, person p aiming p * 10 + tick.
   void tick(int64_t t, std::initializer_list<size_t> quiet = {}) {
-    auto input = [t](size_t p) { return PersonInput{true, 0, {{static_cast<int32_t>(p * 10 + t), 40}}, {}, {}}; };
+    auto input = [t](size_t p) { return PersonInput{true, 0, {{static_cast<int32_t>(p * 10 + t), 40}}, 0, {}, {}}; };
     host->sendInputs({{t, input(0)}});
     for (size_t i = 0; i < clients.size(); ++i)
       if (std::find(quiet.begin(), quiet.end(), i) == quiet.end()) clients[i]->sendInputs({{t, input(i + 1)}});
@@ -148,7 +148,7 @@ TEST_F(Sessions, NonsenseFromOneMachineDropsItAndNobodyElse) {
   tick(1);
   // Bob's machine asks every other to run a script: no input of a person carries that.
   InputFrames frames;
-  PersonInput evil{true, 0, {}, {}, {"exec evil.cfg"}};
+  PersonInput evil{true, 0, {}, 0, {}, {"exec evil.cfg"}};
   net.host->inbox.push_back({LinkEvent::Kind::Received, 2, encodeInput(2, evil, frames)});
   tick(2, {1});
   tick(3, {1});

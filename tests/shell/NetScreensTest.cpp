@@ -1,5 +1,5 @@
 // "Сетевая игра" inside the main window: from the main menu to the host's choices, hosting, the lobby
-// and back; and the classic main menu without it.
+// and back, by the mouse, keys or a pad; and the classic main menu without it.
 #include <gtest/gtest.h>
 
 #include "FreePort.h"
@@ -78,6 +78,48 @@ TEST_F(NetScreens, FromTheMainMenuToTheLobbyAndBack) {
   setClassic(g.settings, true);
   form.DXTimerTimer(16);
   counts(4, 0, 0);
+}
+
+// Keys and a pad go through them as through the other screens: Enter in, Esc or the pad's B back, Up and
+// Down picking the host's level, and Esc leaving the lobby.
+TEST_F(NetScreens, KeysAndAPadFindTheirWay) {
+  auto key = [&](int code) {
+    form.FormKeyDown(code, 0);
+    form.DXTimerTimer(16);
+  };
+  auto padB = [&] {
+    DeviceState s;
+    s.pads[0].present = true;
+    s.pads[0].buttons = 1u << PadB;
+    platform.setDeviceState(s);
+    form.DXTimerTimer(16);
+    platform.setDeviceState({});
+    form.DXTimerTimer(16);
+  };
+  for (int k : {40, 40, 13}) key(k);  // the highlight shown, moved to "Сетевая игра", pressed
+  ASSERT_EQ(g.screenState, NetGame);
+  key(27);
+  ASSERT_EQ(g.screenState, MainMenu);
+  key(40);  // from the first button again
+  key(13);
+  ASSERT_EQ(g.screenState, NetGame);
+  for (int k : {9, 9, 13}) key(k);  // from the name past the address to "Создать игру"
+  ASSERT_EQ(g.screenState, NetHost);
+  key(40);
+  EXPECT_EQ(w.mapList()->scrollBar.position, 1);
+  EXPECT_TRUE(w.edits()[0]->active);  // the highlight stays on the bots' field
+  padB();
+  ASSERT_EQ(g.screenState, NetGame);
+
+  HostOptions host;
+  host.address = "127.0.0.1";
+  host.port = static_cast<uint16_t>(freePort());
+  host.name = "Anna";
+  host.setup.level = "steelcage";
+  ASSERT_TRUE(form.hostGame(host));
+  key(27);
+  EXPECT_EQ(g.screenState, NetGame);
+  EXPECT_EQ(form.net, nullptr);
 }
 
 }  // namespace

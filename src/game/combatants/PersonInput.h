@@ -21,8 +21,9 @@ enum HeldControl : uint16_t {
   HeldMoveRight = 1 << 6,
   HeldMoveLeft = 1 << 7,
   HeldZoom = 1 << 8,
+  HeldPrevWeapon = 1 << 9,  // a game pad's shoulder button; after the next weapon's
 };
-constexpr uint16_t kAllHeldControls = (1 << 9) - 1;
+constexpr uint16_t kAllHeldControls = (1 << 10) - 1;
 
 // One aiming step in degrees for a fighter facing right, amount / divisor: the devices' readings times
 // the sensitivity over the device's divisor (mouse 40, joystick 1000, keys 5), so the step a machine
@@ -37,6 +38,7 @@ struct PersonInput {
   bool playing = false;  // false while the person's hands are on a menu: the fighter stands idle
   uint16_t held = 0;     // HeldControl bits
   std::vector<AimChange> aim;     // applied in order, each truncated on its own
+  double padAim = 0;              // a game pad's right stick, -1 .. 1, times the person's sensitivity
   std::vector<int8_t> wheel;      // +1 next weapon, -1 previous, in the order turned
   std::vector<std::string> lines;  // console lines every machine runs for this fighter (say, name)
   bool operator==(const PersonInput&) const = default;

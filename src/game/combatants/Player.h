@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "game/combatants/Man.h"
@@ -31,8 +32,13 @@ struct ControlAction {
 // actions in order. Reading first means a bound line that binds more keys cannot change this frame.
 struct ControlPlan {
   int32_t aimAngle = 0;
+  // A game pad's right stick, -1 .. 1, times the person's sensitivity; scaled by the frame's time when
+  // carried out.
+  double padAim = 0;
   std::vector<ControlAction> actions;
 };
+
+struct PadControls;
 
 class TPlayer : public TMan {
  public:
@@ -58,13 +64,21 @@ class TPlayer : public TMan {
 
   BindTable binds{};
   int8_t commandBindCount = 0;
-  int32_t sensivity = 0;  // 1 .. 999
-  uint8_t lookType = 0;   // 0 mouse, 1 joystick, 2 keyboard
+  int32_t sensivity = 0;    // 1 .. 999
+  uint8_t lookType = 0;     // 0 mouse, 1 joystick, 2 keyboard
+  std::string modelChoice;  // "model": the colours this person wears; empty takes the player's own
+  // A pad aims in fractions of a degree; what the whole-degree aim could not take yet waits here.
+  double padAimRest = 0;
   // In a network match every person's fighter, this machine's one included, carries out what the
   // network brought for the step instead of reading the devices here.
   std::optional<PersonInput> networkInput;
 
  private:
+  // A binding held in this frame's poll; keys typed into the console count for the console alone.
+  bool bindDown(const BindRecord& bind) const;
+  // The pads this person holds: in Hotseat the first pad is player 1's and the second player 2's; alone,
+  // any pad plays.
+  PadControls padControls() const;
   void carryOut(const ControlPlan& plan, int moveCount);
   void runBind(int32_t i);
 };

@@ -17,8 +17,8 @@ void TConsol::runScript(const std::string& name) {
   }
   const std::string path = "SYSTEM\\" + name;
   // The player's own copy, where an installed game keeps it, comes before the one shipped in SYSTEM.
-  std::optional<std::string> text = readGameFile(configPath(name));
-  if (!text) text = readGameFile(dataPath(path));
+  std::optional<std::string> text = readGameFile(findGameFile(configPath(name)));
+  if (!text) text = readGameFile(findGameFile(dataPath(path)));
   if (!text) throw Error(format("Cannot open file %s", path.c_str()));
 
   struct Depth {

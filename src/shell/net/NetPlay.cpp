@@ -30,7 +30,10 @@ std::string personName(const std::string& name) {
 
 std::vector<NamedDigest> gameDataDigests(const std::string& gameFolder) {
   std::vector<NamedDigest> out;
-  for (const DataFile& f : fingerprintGameData(gameFolder)) out.push_back({f.name, f.digest});
+  for (const DataFile& f : fingerprintGameData(gameFolder))
+    // The player's own settings, which each machine keeps as it likes: what of them decides the world
+    // is the host's in a network match.
+    if (f.name != "SYSTEM/config.cfg") out.push_back({f.name, f.digest});
   return out;
 }
 
@@ -201,7 +204,10 @@ void NetPlay::carryOut(const Bundle& bundle) {
     TPlayer* person = people_[p];
     for (int8_t step : input.wheel) person->command(step > 0 ? CmdNextWeapon : CmdPrevWeapon);
     for (const std::string& line : input.lines) console.runShared(person, line);
-    person->networkInput = PersonInput{input.playing, input.held, input.aim, {}, {}};
+    PersonInput step = input;
+    step.wheel.clear();
+    step.lines.clear();
+    person->networkInput = std::move(step);
   }
 }
 

@@ -1,7 +1,9 @@
 #include "shell/record/InputScript.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
+#include <cmath>
 #include <sstream>
 
 #include "engine/archive/Picture.h"
@@ -121,6 +123,11 @@ bool parseNetWord(const LineReader& r, const std::string& what, TimedEvent& time
     } else if (word == "leaves") {
       r.expectWords(4, 4);
       v = {person, 5};
+    } else if (word == "pad") {
+      r.expectWords(5, 5);
+      v = {person, 6, r.number(4, INT64_MIN, INT64_MAX)};
+      const double pull = std::bit_cast<double>(v[2]);
+      if (!(std::fabs(pull) <= kMaxPadAim)) r.fail();
     } else {
       r.fail();
     }
@@ -258,6 +265,18 @@ void parseTimedLine(const std::string& text, int lineNumber, bool recording, con
     // A recorded frame may have taken no time on the clock at all (the game counts it as 1); a script
     // asks for what --lag accepts.
     timed.values = {recording ? r.number(2, 0, UINT32_MAX) : r.number(2, 1, 60000)};
+  } else if (word == "pad") {
+    timed.kind = ScriptedKind::Pad;
+    timed.values = {r.number(2, 0, kMaxPads - 1)};
+    if (w.size() == 4 && w[3] == "none") {
+      out.push_back(timed);
+      return;
+    }
+    r.expectWords(12, 12);
+    r.expectWord(3, "axes");
+    r.expectWord(10, "buttons");
+    for (size_t i = 4; i < 10; ++i) timed.values.push_back(r.number(i, -32768, 32767));
+    timed.values.push_back(r.number(11, 0, (1 << PadButtonCount) - 1));
   } else if (word == "quit") {
     r.expectWords(2, 2);
     e.kind = EventKind::Quit;
@@ -286,6 +305,16 @@ std::vector<TimedEvent> loadInputScript(const std::string& path) {
   } catch (const Error& e) {
     throw Error(inFile(path, e.what()));
   }
+}
+
+PadState padState(const TimedEvent& line) {
+  PadState pad;
+  const auto& v = line.values;
+  if (v.size() != 2 + PadAxisCount) return pad;
+  pad.present = true;
+  for (size_t i = 0; i < PadAxisCount; ++i) pad.axes[i] = static_cast<int16_t>(v[1 + i]);
+  pad.buttons = static_cast<uint32_t>(v[1 + PadAxisCount]);
+  return pad;
 }
 
 std::string formatEvent(const Event& e) {

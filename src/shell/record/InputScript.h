@@ -16,6 +16,10 @@
 //   40 wheelup             (and wheeldown)
 //   50 focus off           (and focus on)
 //   60 lag 25              from this tick on every tick lasts 25 milliseconds
+//   70 pad 0 axes 0 0 0 20000 0 32767 buttons 64
+//                          game pad 0 (or 1) from now on: the sticks' and triggers' SDL readings (left x
+//                          y, right x y, left and right trigger) and its buttons by SDL's numbers (bit 6
+//                          Start); "70 pad 0 none" unplugs it
 //   99 quit
 //
 // Key downs and ups also hold and release the key in the polled keyboard state; mouse button downs
@@ -35,7 +39,8 @@
 //   0 netname 1 NAME       a network match's person and name, before the match itself:
 //   0 netmatch you P seed S bots N skill N meatoff M fraglimit F timelimit T level NAME
 //   5 person 1 held BITS   what that tick's bundle brought person 1: held controls when they change,
-//                          "playing on|off", "aim AMOUNT DIVISOR", "wheel up|down", "line TEXT",
+//                          "playing on|off", "aim AMOUNT DIVISOR", "pad BITS" (a game pad's pull
+//                          times the sensitivity, a double's bits), "wheel up|down", "line TEXT",
 //                          or "leaves" (the fighter leaves the match)
 //   700 end                the recording stops before this tick
 // There, key and mouse events reach the window's handlers only; the polled state comes from these lines.
@@ -54,6 +59,7 @@ enum class ScriptedKind {
   ConsoleLine,
   MouseRelative,  // values: dx, dy, dz
   Lag,            // values: milliseconds
+  Pad,            // values: pad; then, when plugged in, six axes and the buttons' mask
   // Recordings only:
   HeldKey,       // values: virtual-key code, state byte
   MouseButtons,  // values: four state bytes
@@ -63,7 +69,7 @@ enum class ScriptedKind {
   Match,         // consoleLine: the level; values: bots, skill, hotseat, frag limit, time limit (-1 none)
   NetName,       // values: person; consoleLine: the name
   NetMatch,      // consoleLine: the level; values: you, seed, bots, skill, meatoff, fraglimit, timelimit
-  NetPerson,     // values: person, what (held, playing, aim, wheel, line, leaves), and its numbers;
+  NetPerson,     // values: person, what (held, playing, aim, wheel, line, leaves, pad), and its numbers;
                  // consoleLine: a line's text
   End,
 };
@@ -75,6 +81,9 @@ struct TimedEvent {
   std::string consoleLine;  // Windows-1251
   std::vector<int64_t> values;
 };
+
+// The pad of a "pad" line as the devices report it.
+PadState padState(const TimedEvent& line);
 
 // Parses a whole script. Throws mv::Error naming the line on anything it does not understand.
 std::vector<TimedEvent> parseInputScript(const std::string& text);

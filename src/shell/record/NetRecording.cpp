@@ -1,12 +1,14 @@
 #include "shell/record/NetRecording.h"
 
+#include <bit>
+
 #include "platform/Cp1251.h"
 #include "platform/Error.h"
 
 namespace mv {
 namespace {
 
-enum PersonWord : int64_t { WordHeld, WordPlaying, WordAim, WordWheel, WordLine, WordLeaves };
+enum PersonWord : int64_t { WordHeld, WordPlaying, WordAim, WordWheel, WordLine, WordLeaves, WordPad };
 
 }  // namespace
 
@@ -25,8 +27,13 @@ std::vector<std::string> bundleWords(const Bundle& bundle, RecordedPeople& last)
     if (input.held != last.held[p]) out.push_back(format("person %u held %u", unsigned{p}, unsigned{input.held}));
     if (input.playing != last.playing[p])
       out.push_back(format("person %u playing %s", unsigned{p}, input.playing ? "on" : "off"));
+    // A pad's pull by its bits: the replay must turn the aim by the very same number.
+    if (input.padAim != last.padAim[p])
+      out.push_back(format("person %u pad %lld", unsigned{p},
+                           static_cast<long long>(std::bit_cast<int64_t>(input.padAim))));
     last.held[p] = input.held;
     last.playing[p] = input.playing;
+    last.padAim[p] = input.padAim;
     for (const AimChange& c : input.aim)
       out.push_back(format("person %u aim %d %u", unsigned{p}, c.amount, unsigned{c.divisor}));
     for (int8_t step : input.wheel) out.push_back(format("person %u wheel %s", unsigned{p}, step > 0 ? "up" : "down"));
@@ -81,6 +88,9 @@ void NetReplay::personLine(const TimedEvent& line) {
     case WordLeaves:
       left_[p] = true;
       leaving_.push_back(static_cast<uint8_t>(p));
+      break;
+    case WordPad:
+      in.padAim = std::bit_cast<double>(v[2]);
       break;
   }
 }

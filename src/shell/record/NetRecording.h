@@ -20,6 +20,7 @@ std::vector<std::string> netMatchWords(const StartInfo& start);
 struct RecordedPeople {
   std::array<uint16_t, kMaxPeople> held{};
   std::array<bool, kMaxPeople> playing{};
+  std::array<double, kMaxPeople> padAim{};
 };
 // The lines of one tick's bundle.
 std::vector<std::string> bundleWords(const Bundle& bundle, RecordedPeople& last);

@@ -45,6 +45,7 @@ void TMainForm::buildNetScreen(ScreenState screen) {
         joinGame(host, port, netName);
       });
       widgets.addButton(ru("Назад"), kAutoTop, [this](TDXButton&) { showScreen(MainMenu); });
+      widgets.onBack = [this] { showScreen(MainMenu); };
       break;
     case NetHost: {
       const Settings& s = state().settings;
@@ -77,6 +78,7 @@ void TMainForm::buildNetScreen(ScreenState screen) {
       });
       widgets.addButton(ru("Назад"), kAutoTop, [this](TDXButton&) { showScreen(NetGame); });
       widgets.addMapList(10, 100);
+      widgets.onBack = [this] { showScreen(NetGame); };
       break;
     }
     case NetLobby: {
@@ -95,6 +97,7 @@ void TMainForm::buildNetScreen(ScreenState screen) {
           if (net && net->session()->names().size() >= 2) net->startMatch();
         });
       widgets.addButton(ru("Выйти"), 450, [this](TDXButton&) { closeNetPlay(); });
+      widgets.onBack = [this] { closeNetPlay(); };
       break;
     }
     default:
