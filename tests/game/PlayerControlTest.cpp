@@ -336,5 +336,25 @@ TEST_F(PadControl, SmallPullsAddUpAndTheAimStopsAtItsEnds) {
   EXPECT_EQ(p.padAimRest, 0.0);
 }
 
+// In a network match the pad is part of the person's input: another machine's copy of the fighter, with
+// a sensitivity of its own and no pad, carries it out as the person's own machine does, to the same
+// fraction of a degree.
+TEST_F(PadControl, APadsInputIsCarriedOutTheSameByAnotherMachine) {
+  TPlayer& mine = player();
+  TPlayer& copy = player();
+  mine.sensivity = 16;
+  copy.sensivity = 999;
+  mine.aimAngle = copy.aimAngle = 30;
+  pad(0, {{PadRightY, 20315}, {PadLeftX, 32767}}, 1u << PadLeftShoulder);
+  copy.networkInput = mine.readInput();
+  EXPECT_EQ(copy.planFrom(*copy.networkInput).actions, mine.planControls().actions);
+  for (int i = 0; i < 10; ++i) {
+    mine.control(16);
+    copy.control(16);
+  }
+  EXPECT_EQ(copy.aimAngle, 36);
+  EXPECT_EQ(copy.padAimRest, mine.padAimRest);
+}
+
 }  // namespace
 }  // namespace mv
