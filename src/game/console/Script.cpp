@@ -16,8 +16,8 @@ void TConsol::runScript(const std::string& name) {
     return;
   }
   const std::string path = "SYSTEM\\" + name;
-  const std::optional<std::string> text = readGameFile(dataPath(path));
-  if (!text) throw Error(format("Cannot open file %s", path.c_str()));
+  std::string text;
+  checkFileRead(readGameFile(dataPath(path), kScriptFileLimit, text), path);
 
   struct Depth {
     TConsol& c;
@@ -27,7 +27,7 @@ void TConsol::runScript(const std::string& name) {
     }
   } depth(*this);
 
-  for (const std::string& line : splitScriptLines(*text)) {
+  for (const std::string& line : splitScriptLines(text)) {
     if (scriptsStopped_ || quitRequested_) break;
     // An empty line is no command; it is passed over like a comment.
     if (line.empty() || line[0] == '#') continue;
