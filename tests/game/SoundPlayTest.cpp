@@ -203,6 +203,7 @@ TEST_F(SoundPlay, RecordingHoldsEachSoundAtItsFrameVolumeAndSide) {
       platform.present(nullptr, 0, 0, 0);
     }
     platform.setAudioSink(nullptr);
+    ASSERT_TRUE(writer.close());
   }
   TWave wave;
   const std::vector<int16_t> s = readRecording(path, wave);

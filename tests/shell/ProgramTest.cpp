@@ -1,11 +1,13 @@
 // Runs the real program headless, as scripted runs and CI do.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "GameFolder.h"
@@ -94,6 +96,51 @@ TEST_F(ProgramRun, AudioOutRecordsTheWholeRun) {
   mv::RunResult bad = run("--headless --frames 1 --audio-out no/such/folder.wav");
   EXPECT_EQ(bad.exitCode, 1);
   EXPECT_NE(bad.output.find("Cannot create file no/such/folder.wav"), std::string::npos) << bad.output;
+}
+
+TEST_F(ProgramRun, WrittenFilesReplaceOldOnesOnlyWhenTheRunGetsThatFar) {
+  write("old.wav", "earlier");
+  write("old.rec", "earlier");
+  auto nothingBeside = [&] {
+    for (const fs::directory_entry& e : fs::directory_iterator(dir_))
+      EXPECT_EQ(e.path().filename().string().find(".part"), std::string::npos) << e.path();
+  };
+  // A level that does not load ends the start before the first frame.
+  mv::RunResult failed =
+      run("--headless --frames 5 --match nosuchlevel --record old.rec --audio-out old.wav");
+  EXPECT_EQ(failed.exitCode, 1) << failed.output;
+  EXPECT_EQ(readText("old.wav"), "earlier");
+  EXPECT_EQ(readText("old.rec"), "earlier");
+  nothingBeside();
+  mv::RunResult done = run("--headless --frames 5 --record old.rec --audio-out old.wav");
+  EXPECT_EQ(done.exitCode, 0) << done.output;
+  EXPECT_EQ(readText("old.wav").substr(0, 4), "RIFF");
+  EXPECT_NE(readText("old.rec").find("\n5 end\n"), std::string::npos);
+  nothingBeside();
+
+  // A full disk is a failure that names the file, never a success.
+  for (const char* option : {"--audio-out", "--record"}) {
+    mv::RunResult full = run(std::string("--headless --frames 5 ") + option + " /dev/full");
+    EXPECT_EQ(full.exitCode, 1) << option << full.output;
+    EXPECT_NE(full.output.find("Cannot write file /dev/full"), std::string::npos) << full.output;
+  }
+  EXPECT_EQ(run("--headless --frames 5 --audio-out /dev/null").exitCode, 0);
+}
+
+TEST_F(ProgramRun, PipesAndHugeFilesAreRefusedBeforeTheyAreRead) {
+  ::mkfifo((dir_ / "pipe.rec").c_str(), 0600);
+  mv::RunResult pipe = folder.run("--headless --replay pipe.rec", 20);
+  EXPECT_EQ(pipe.exitCode, 1);
+  EXPECT_NE(pipe.output.find("Cannot open file pipe.rec"), std::string::npos) << pipe.output;
+  // Sparse files, as large as they say without the disk.
+  for (auto [option, name, size] :
+       {std::tuple{"--input", "big.txt", size_t{4} << 20}, {"--replay", "big.rec", size_t{512} << 20}}) {
+    std::ofstream(dir_ / name).close();
+    fs::resize_file(dir_ / name, size + 1);
+    mv::RunResult big = run(std::string("--headless --frames 1 ") + option + " " + name);
+    EXPECT_EQ(big.exitCode, 1) << option;
+    EXPECT_NE(big.output.find(std::string("File too large: ") + name), std::string::npos) << big.output;
+  }
 }
 
 TEST_F(ProgramRun, AMissingOrBrokenSoundArchiveStopsTheStart) {
