@@ -8,7 +8,6 @@
 #include <fstream>
 
 #include "ConsoleFixture.h"
-#include "engine/archive/Files.h"
 #include "game/world/Level.h"
 #include "platform/Error.h"
 
@@ -65,21 +64,6 @@ TEST_F(GameFileErrors, ScriptsThatCannotBeReadAreNamedAndRunNothing) {
   }
   // Through "exec" the same, after the loading line.
   EXPECT_EQ(errorOf([&] { console.submit("exec pipe.cfg"); }), "Cannot open file SYSTEM\\pipe.cfg");
-}
-
-TEST_F(GameFileErrors, LevelsAndScriptsBeyondTheirLimitAreNotRead) {
-  // Sparse files, as large as they say without the disk.
-  std::ofstream("Maps/huge.lvx").close();
-  std::filesystem::resize_file("Maps/huge.lvx", kLevelFileLimit + 1);
-  EXPECT_EQ(errorOf([] { loadLevel("Maps/huge.lvx"); }), "File too large: Maps/huge.lvx");
-  std::ofstream("SYSTEM/huge.cfg").close();
-  std::filesystem::resize_file("SYSTEM/huge.cfg", kScriptFileLimit + 1);
-  const size_t before = console.lines.size();
-  EXPECT_EQ(errorOf([&] { console.runScript("huge.cfg"); }), "File too large: SYSTEM\\huge.cfg");
-  EXPECT_EQ(console.lines.size(), before);
-  // At the limit it is read and run: one line of zero bytes, which is no command.
-  std::filesystem::resize_file("SYSTEM/huge.cfg", kScriptFileLimit);
-  EXPECT_EQ(errorOf([&] { console.runScript("huge.cfg"); }), "no error");
 }
 
 TEST_F(GameFileErrors, AnEmptyOrCutScriptIsStillAScript) {

@@ -90,35 +90,5 @@ TEST(AudioCapture, WaveFileHeaderHoldsTheLengthsWritten) {
   }
 }
 
-TEST(AudioCapture, AFileTakesItsPlaceOnlyWhenWrittenWhole) {
-  const fs::path path = fs::temp_directory_path() / ("mv-replaced-" + std::to_string(::getpid()) + ".wav");
-  std::ofstream(path) << "an earlier run";
-  auto contents = [&] {
-    std::ifstream in(path, std::ios::binary);
-    return std::string{std::istreambuf_iterator<char>(in), {}};
-  };
-  const int16_t frames[] = {1, 2, 3, 4};
-  {
-    // A run that failed before closing leaves the earlier file, and nothing beside it.
-    WaveFileWriter abandoned(path.string(), 44100, 2);
-    abandoned.write(frames, 2);
-  }
-  EXPECT_EQ(contents(), "an earlier run");
-  for (const fs::directory_entry& e : fs::directory_iterator(path.parent_path()))
-    EXPECT_NE(e.path().filename().string().rfind(path.filename().string() + ".", 0), 0u) << e.path();
-  WaveFileWriter finished(path.string(), 44100, 2);
-  finished.write(frames, 2);
-  EXPECT_EQ(contents(), "an earlier run");
-  EXPECT_TRUE(finished.close());
-  EXPECT_EQ(contents().size(), 44u + 8u);
-  fs::remove(path);
-
-  // A full disk shows in the writes or at the close, never as success.
-  WaveFileWriter full("/dev/full", 44100, 2);
-  for (int i = 0; i < 10000; ++i) full.write(frames, 2);
-  EXPECT_FALSE(full.close());
-  EXPECT_TRUE(fs::is_character_file("/dev/full"));  // written to, never renamed over
-}
-
 }  // namespace
 }  // namespace mv

@@ -180,44 +180,6 @@ TEST_F(RecordingFile, EventsConsoleLinesAndTheMatchReadBackAsWritten) {
   EXPECT_EQ(r.events[10].event.shift, unsigned(ssMiddle));
 }
 
-TEST_F(RecordingFile, ARecordingTakesTheNamesPlaceAtItsFirstFrame) {
-  write("run.rec", "an earlier recording");
-  auto contents = [&] {
-    std::ifstream in(path("run.rec"));
-    return std::string{std::istreambuf_iterator<char>(in), {}};
-  };
-  auto onlyFile = [&] {
-    for (const fs::directory_entry& e : fs::directory_iterator(dir_))
-      EXPECT_EQ(e.path().filename(), "run.rec");  // nothing left beside it
-    return contents();
-  };
-  {
-    // A start that fails before its first frame.
-    Recorder failed(path("run.rec"), 1, {});
-    failed.match({.level = "nowhere"});
-  }
-  EXPECT_EQ(onlyFile(), "an earlier recording");
-  {
-    // A run killed after its first frame leaves what it had, which replays to there.
-    Recorder killed(path("run.rec"), 2, {});
-    killed.frame(16);
-    EXPECT_EQ(contents(), "an earlier recording");
-    ASSERT_TRUE(killed.flush());
-    EXPECT_EQ(loadRecording(path("run.rec")).seed, 2u);
-    killed.setTick(1);
-    killed.frame(16);
-    killed.flush();
-  }
-  EXPECT_EQ(loadRecording(path("run.rec")).end, 2);
-  EXPECT_EQ(onlyFile().find("end"), std::string::npos);
-
-  // A full disk is no success.
-  Recorder full("/dev/full", 1, {});
-  full.frame(16);
-  EXPECT_FALSE(full.flush());
-  EXPECT_FALSE(full.end(1));
-}
-
 TEST_F(RecordingFile, AnotherBuildIsRefusedBeforeTheRestIsRead) {
   const std::string later = "version 1.1 build 000000000000\nseed 1\n5 teleport 3 4\n";
   try {
