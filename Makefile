@@ -1,5 +1,6 @@
 # make run   - install what is missing, build everything, generate the game folder and start the game
 # make test  - the same set-up, then every test through CTest
+# make package - the Debian package (build/mashvolt_<version>_<arch>.deb)
 BUILD ?= build
 
 # ccache (when installed) shares compiled objects between clones of the repository: paths inside it are
@@ -8,7 +9,7 @@ export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 ARGS ?=
 
-.PHONY: all deps configure build run test bench sanitize fuzz fuzz-run soak clean
+.PHONY: all deps configure build run test package bench sanitize fuzz fuzz-run soak clean
 
 all: build
 
@@ -26,6 +27,11 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j2
+
+# The .deb of the program, its data, a menu entry and an icon; scripts/check-package checks it.
+package: build
+	@scripts/install-deps.sh package
+	cmake --build $(BUILD) --target package
 
 # Every benchmark, as ratios to a frame memcpy timed in the same run.
 bench: build

@@ -1,5 +1,7 @@
 #include "game/Globals.h"
 
+#include "platform/Paths.h"
+
 namespace mv {
 namespace {
 
@@ -15,6 +17,8 @@ std::string dataPath(const std::string& relative) { return current->dataFolder +
 std::string configPath(const std::string& name) {
   return current->configFolder.empty() ? dataPath("SYSTEM/" + name) : current->configFolder + name;
 }
+
+std::string outputPath(const std::string& name) { return placeIn(current->outputFolder, name); }
 
 GlobalsScope::GlobalsScope() : previous_(current) { current = &own_; }
 

@@ -74,11 +74,13 @@ struct Settings {
 
 struct Globals {
   // The game folder the data is read from, with a trailing separator; empty reads from the working
-  // directory. Screenshots and dumps always go to the working directory.
+  // directory.
   std::string dataFolder;
-  // Where the game keeps what it writes for itself (config.cfg), with a trailing separator; empty keeps
-  // it in the data folder's SYSTEM.
+  // Where the game keeps what it writes for itself (config.cfg) and the player's own copy of
+  // autoexec.cfg, with a trailing separator; empty keeps them in the data folder's SYSTEM.
   std::string configFolder;
+  // Where screenshots, dumps and recordings go, with a trailing separator; empty is the working folder.
+  std::string outputFolder;
   ScreenState screenState = MainMenu;
   Settings settings;
   Random random;
@@ -120,6 +122,8 @@ struct Globals {
 std::string dataPath(const std::string& relative);
 // A file the game writes for itself and reads back at start-up ("config.cfg").
 std::string configPath(const std::string& name);
+// A file the player asked for (a screenshot, a dump): `name` in the output folder.
+std::string outputPath(const std::string& name);
 
 // The current instance. There is always one: a default one exists until a scope installs another.
 Globals& globals();

@@ -1,7 +1,5 @@
 #include "platform/HeadlessPlatform.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 
@@ -102,14 +100,6 @@ void HeadlessPlatform::setAudioSink(AudioSink sink) {
 void HeadlessPlatform::messageBox(const std::string& caption, const std::string& text) {
   messages_.push_back(caption + ": " + text);
   std::fprintf(stderr, "%s: %s\n", cp1251ToUtf8(caption).c_str(), cp1251ToUtf8(text).c_str());
-}
-
-std::string HeadlessPlatform::programFolder() const {
-  std::string path(4096, '\0');
-  ssize_t n = ::readlink("/proc/self/exe", path.data(), path.size());
-  if (n <= 0 || static_cast<size_t>(n) >= path.size()) return "./";
-  path.resize(static_cast<size_t>(n));
-  return path.substr(0, path.rfind('/') + 1);
 }
 
 void HeadlessPlatform::moveMouse(int dx, int dy, int dz) {

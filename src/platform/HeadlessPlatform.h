@@ -37,7 +37,6 @@ class HeadlessPlatform : public Platform {
   // Writes "caption: text" in UTF-8 to standard error and keeps it for tests.
   void messageBox(const std::string& caption, const std::string& text) override;
   Mixer& mixer() override { return mixer_; }
-  std::string programFolder() const override;
 
   // --- test controls ---
   void inject(const Event& event) { events_.push_back(event); }

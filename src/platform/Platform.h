@@ -97,9 +97,6 @@ class Platform {
   virtual void messageBox(const std::string& caption, const std::string& text) = 0;
 
   virtual Mixer& mixer() = 0;
-
-  // The folder the program was started from, with a trailing separator.
-  virtual std::string programFolder() const = 0;
 };
 
 struct PlatformOptions {

@@ -238,13 +238,4 @@ void SdlPlatform::messageBox(const std::string& caption, const std::string& text
   std::fprintf(stderr, "%s: %s\n", utf8Caption.c_str(), utf8Text.c_str());
 }
 
-std::string SdlPlatform::programFolder() const {
-  char* base = SDL_GetBasePath();
-  if (!base) return "./";
-  std::string folder = base;
-  SDL_free(base);
-  if (folder.empty() || folder.back() != '/') folder += '/';
-  return folder;
-}
-
 }  // namespace mv

@@ -37,7 +37,6 @@ class SdlPlatform : public Platform {
 
   void messageBox(const std::string& caption, const std::string& text) override;
   Mixer& mixer() override { return mixer_; }
-  std::string programFolder() const override;
 
   // For measurements: the renderer in use, the time the last RenderPresent took, the time the last
   // frame took from the game's picture to the end of the present (conversion and scaling included,

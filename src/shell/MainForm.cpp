@@ -183,7 +183,8 @@ bool TMainForm::saveScreenshotRect(const TRect& rect) {
   if (screenshotCooldown > 0) return false;
   // Pictures of an earlier run stay: the numbering goes on from the first free name.
   std::error_code ec;
-  while (screenshotNumber <= 999 && std::filesystem::exists(screenshotFileName(screenshotNumber), ec))
+  while (screenshotNumber <= 999 &&
+         std::filesystem::exists(outputPath(screenshotFileName(screenshotNumber)), ec))
     ++screenshotNumber;
   if (screenshotNumber > 999) {
     if (!screenshotsExhaustedTold_ && Console)
@@ -193,7 +194,7 @@ bool TMainForm::saveScreenshotRect(const TRect& rect) {
   }
   screenshotCooldown = 10;
   DXDraw.surface().canvas().release();
-  saveBitmapFile(DXDraw.surface(), rect, screenshotFileName(screenshotNumber));
+  saveBitmapFile(DXDraw.surface(), rect, outputPath(screenshotFileName(screenshotNumber)));
   ++screenshotNumber;
   return true;
 }

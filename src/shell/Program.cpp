@@ -9,9 +9,10 @@
 #include "platform/HeadlessPlatform.h"
 #include "platform/WaveFileWriter.h"
 #include "shell/CommandLine.h"
-#include "shell/record/InputScript.h"
+#include "shell/GameFolders.h"
 #include "shell/Loop.h"
 #include "shell/MainForm.h"
+#include "shell/record/InputScript.h"
 #include "shell/record/Recorder.h"
 #include "shell/record/Recording.h"
 #include "shell/record/ReplayPlatform.h"
@@ -40,6 +41,7 @@ int runProgram(int argc, char** argv) {
     std::fputs(usageText().c_str(), stdout);
     return 0;
   }
+  const GameFolders folders = setUpGameFolders(findDataFolder(executableFolder()), userFolders());
   std::vector<TimedEvent> script;
   std::optional<Recording> replay;
   std::unique_ptr<WaveFileWriter> audioOut;  // outlives the platform that feeds it
@@ -48,12 +50,13 @@ int runProgram(int argc, char** argv) {
   try {
     if (!options.input.empty()) script = loadInputScript(options.input);
     // Another build's recording is refused before any window opens.
-    if (!options.replay.empty()) replay = loadRecording(options.replay);
+    if (!options.replay.empty()) replay = loadRecording(earlierOutput(folders, options.replay));
     if (options.headless) {
       auto made = createHeadlessPlatform(options.lag.value_or(kHeadlessStepMs));
       headless = made.get();
       if (!options.audioOut.empty()) {
-        audioOut = std::make_unique<WaveFileWriter>(options.audioOut, made->mixer().outputRate(), 2);
+        audioOut = std::make_unique<WaveFileWriter>(placeIn(folders.output, options.audioOut),
+                                                    made->mixer().outputRate(), 2);
         made->setAudioSink(
             [out = audioOut.get()](const int16_t* frames, size_t count) { out->write(frames, count); });
       }
@@ -71,15 +74,16 @@ int runProgram(int argc, char** argv) {
   ReplayPlatform* replayDevices = nullptr;
   const std::optional<uint32_t> seed = chooseSeed(options, replay);
   try {
-    const std::string gameFolder = platform->programFolder();
     if (replay) {
-      const std::string refusal = dataRefusal(*replay, options.replay, fingerprintGameData(gameFolder));
+      const std::string refusal =
+          dataRefusal(*replay, options.replay, fingerprintGameData(folders.data, folders.config));
       if (!refusal.empty()) throw Error(refusal);
       auto devices = std::make_unique<ReplayPlatform>(*platform);
       replayDevices = devices.get();
       relay = std::move(devices);
     } else if (!options.record.empty()) {
-      recorder = std::make_unique<Recorder>(options.record, *seed, fingerprintGameData(gameFolder));
+      recorder = std::make_unique<Recorder>(placeIn(folders.output, options.record), *seed,
+                                            fingerprintGameData(folders.data, folders.config));
       relay = std::make_unique<RecordingPlatform>(*platform, *recorder);
     }
   } catch (const std::exception& e) {
@@ -92,11 +96,13 @@ int runProgram(int argc, char** argv) {
   try {
     TMainForm form(gamePlatform);
     form.fixedSeed = seed;
-    // The data lies beside the program, wherever it is started from.
-    form.state().dataFolder = platform->programFolder();
+    form.state().dataFolder = folders.data;
+    form.state().configFolder = folders.config;
+    form.state().outputFolder = folders.output;
     // A recording may come from anyone: what it types must not write over the watcher's files.
     form.state().fileWritesRefused = replayDevices != nullptr;
     form.FormCreate();
+    for (const std::string& notice : folders.notices) form.Console->addLine(notice);
     form.show();
     Loop loop({.platform = gamePlatform,
                .headless = headless,

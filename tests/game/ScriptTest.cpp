@@ -79,6 +79,21 @@ TEST_F(Scripts, AMissingScriptIsAnErrorThatEndsItsCaller) {
   EXPECT_THROW(console.runScript("folder.cfg"), Error);
 }
 
+TEST_F(Scripts, AnInstalledGameReadsThePlayersCopiesFirstAndDumpsWhereTheOutputGoes) {
+  std::filesystem::create_directories(folder.dir / "home/out");
+  write("SYSTEM/autoexec.cfg", "echo shipped\n");
+  write("SYSTEM/other.cfg", "echo shipped other\n");
+  write("home/autoexec.cfg", "echo mine\nexec other.cfg\n");
+  globals().configFolder = (folder.dir / "home/").string();
+  globals().outputFolder = (folder.dir / "home/out/").string();
+  console.lines.clear();
+  console.runScript("autoexec.cfg");
+  EXPECT_EQ(console.lines, (Lines{"mine", cp("Загрузка other.cfg..."), "shipped other"}));
+  console.submit("dump d.txt");
+  EXPECT_EQ(read("home/out/d.txt").substr(0, 6), "mine\r\n");
+  EXPECT_FALSE(std::filesystem::exists(folder.dir / "d.txt"));
+}
+
 TEST_F(Scripts, ExitInAScriptStopsItsRemainingLines) {
   write("SYSTEM/leave.cfg", "echo a\nquit\necho b\n");
   console.runScript("leave.cfg");
@@ -107,7 +122,7 @@ TEST_F(Scripts, ADumpGoesOnlyToAFileOfTheWorkingFolderAndAReplayWritesNone) {
   for (const std::string name : {"../victim.txt", "..\\victim.txt", "/tmp/victim.txt", ".."}) {
     console.submit("dump " + name);
     EXPECT_EQ(console.lines.back(),
-              "Cannot create file " + name + ": dump writes only to a file of the working folder");
+              "Cannot create file " + name + ": dump takes a file name without a folder");
   }
   EXPECT_FALSE(std::filesystem::exists(folder.dir.parent_path() / "victim.txt"));
   // A replayed recording's lines write nothing at all, which the console says once.

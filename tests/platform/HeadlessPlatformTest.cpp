@@ -140,7 +140,7 @@ TEST(HeadlessPlatform, SoundsEndByTheFixedClock) {
   EXPECT_FALSE(mixer.isPlaying(h));  // 500 ms
 }
 
-TEST(HeadlessPlatform, MessagesAndProgramFolder) {
+TEST(HeadlessPlatform, Messages) {
   HeadlessPlatform platform(10);
   std::string text = utf8ToCp1251("Неизвестная команда.");
   testing::internal::CaptureStderr();
@@ -149,11 +149,6 @@ TEST(HeadlessPlatform, MessagesAndProgramFolder) {
   EXPECT_EQ(printed, "Mashvolt: Неизвестная команда.\n");
   ASSERT_EQ(platform.messages().size(), 1u);
   EXPECT_EQ(platform.messages()[0], "Mashvolt: " + text);
-
-  std::string folder = platform.programFolder();
-  ASSERT_FALSE(folder.empty());
-  EXPECT_EQ(folder.front(), '/');
-  EXPECT_EQ(folder.back(), '/');
 }
 
 }  // namespace

@@ -284,6 +284,13 @@ TEST_F(RecordingFile, GameDataIsEveryFileOfSystemAndMaps) {
             "differently, so "
             "it is not replayed.");
   EXPECT_TRUE(fingerprintGameData(path("nowhere") + "/").empty());
+
+  // An installed game plays with the player's copies in the config folder: they count in SYSTEM's place,
+  // so a recording made in the build's game folder with the same files replays there.
+  write("home/autoexec.cfg", "name Player\n");
+  write("home/sub/more.cfg", "sound 0\n");
+  write("game/SYSTEM/autoexec.cfg", "name Shipped\n");
+  EXPECT_EQ(dataRefusal(r, "r.txt", fingerprintGameData(game, path("home") + "/")), "");
 }
 
 TEST_F(RecordingFile, ARecordingThatCannotBeCreatedSaysSo) {

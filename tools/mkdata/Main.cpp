@@ -5,6 +5,8 @@
 //   mkdata <gamedir>                  generate everything into <gamedir>
 //   mkdata <gamedir> --sheets <dir>   also write contact sheets of every picture and mock match
 //                                     screens to <dir>
+//   mkdata <gamedir> --icons <dir>    also write the game's icon for launchers, in the icon theme's
+//                                     layout (<dir>/48x48/apps/mashvolt.png and the larger sizes)
 
 #include <cstdio>
 #include <filesystem>
@@ -15,6 +17,7 @@
 #include "ArtPreview.h"
 #include "ArtSheet.h"
 #include "Backgrounds.h"
+#include "Icon.h"
 #include "Pictures.h"
 #include "Textures.h"
 #include "platform/Error.h"
@@ -47,10 +50,10 @@ void writeSheets(const std::string& dir) {
 
 }  // namespace
 
-constexpr const char* kUsage = "usage: mkdata <gamedir> [--sheets <dir>]\n";
+constexpr const char* kUsage = "usage: mkdata <gamedir> [--sheets <dir>] [--icons <dir>]\n";
 
 int main(int argc, char** argv) {
-  std::string gameDir, sheetsDir;
+  std::string gameDir, sheetsDir, iconsDir;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--help" || arg == "-h") {
@@ -59,6 +62,8 @@ int main(int argc, char** argv) {
     }
     if (arg == "--sheets" && i + 1 < argc) {
       sheetsDir = argv[++i];
+    } else if (arg == "--icons" && i + 1 < argc) {
+      iconsDir = argv[++i];
     } else if (arg.starts_with("-") || !gameDir.empty()) {
       // An option it does not know is never taken for the folder to write a whole game into.
       std::fprintf(stderr, "mkdata: unknown argument %s\n%s", arg.c_str(), kUsage);
@@ -88,6 +93,7 @@ int main(int argc, char** argv) {
     mv::writeAutoexec(gameDir);
 #endif
     if (!sheetsDir.empty()) writeSheets(sheetsDir);
+    if (!iconsDir.empty()) mv::art::writeIcons(iconsDir);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "mkdata: %s\n", e.what());
     return 1;

@@ -11,6 +11,7 @@
 #include "platform/Cp1251.h"
 #include "platform/Error.h"
 #include "platform/Font.h"
+#include "platform/Paths.h"
 
 namespace mv {
 
@@ -21,7 +22,9 @@ class TGlyphSet {
     const std::string file =
         std::string(mono ? "DejaVuSansMono" : "DejaVuSans") + (bold ? "-Bold" : "") + ".ttf";
     std::unique_ptr<FontFace> face;
-    for (const char* folder : {"Fonts/", "/usr/share/fonts/truetype/dejavu/"}) {
+    // The fonts that travel with the game's data, else the system's own copy of them.
+    for (const std::string& folder :
+         {findDataFolder(executableFolder()) + "Fonts/", std::string("/usr/share/fonts/truetype/dejavu/")}) {
       const std::string path = folder + file;
       if (!std::ifstream(path)) continue;
       try {

@@ -84,13 +84,13 @@ void cmdDump(const CommandCall& c) {
   // A name from a script or a chat partner must not reach another folder ("dump ../.bashrc").
   if (!isPlainFileName(c.arg)) {
     c.console.addLine(
-        format("Cannot create file %s: dump writes only to a file of the working folder", c.arg.c_str()));
+        format("Cannot create file %s: dump takes a file name without a folder", c.arg.c_str()));
     return;
   }
   std::string text;
   for (const std::string& line : c.console.lines) text += line + "\r\n";
   // Nothing else can go wrong here, so a failure to write is told in the console, where it is seen.
-  if (!writeGameFile(c.arg, text)) c.console.addLine(format("Cannot create file %s", c.arg.c_str()));
+  if (!writeGameFile(outputPath(c.arg), text)) c.console.addLine(format("Cannot create file %s", c.arg.c_str()));
 }
 
 void cmdClear(const CommandCall& c) {

@@ -16,8 +16,11 @@ void TConsol::runScript(const std::string& name) {
     return;
   }
   const std::string path = "SYSTEM\\" + name;
+  // The player's own copy, where an installed game keeps it, comes before the one shipped in SYSTEM.
   std::string text;
-  checkFileRead(readGameFile(dataPath(path), kScriptFileLimit, text), path);
+  const FileRead own = readGameFile(configPath(name), kScriptFileLimit, text);
+  if (own == FileRead::TooLarge) checkFileRead(own, configPath(name));
+  if (own != FileRead::Done) checkFileRead(readGameFile(dataPath(path), kScriptFileLimit, text), path);
 
   struct Depth {
     TConsol& c;

@@ -20,6 +20,8 @@ enum class ConsoleText {
   RangeLookType,    // `" (0-мышь,1-джойстик,2-клавиатура)`
   NestingGuard,     // "Скрипт " (the refused script's name and NestingGuardEnd follow)
   NestingGuardEnd,  // past the nesting limit of exec
+  ConfigFolder,     // where an installed game keeps autoexec.cfg and the settings (the folder follows)
+  OutputFolder,     // where screenshots, dumps and recordings go when the working folder is read-only
   Count
 };
 

@@ -24,7 +24,6 @@ class PlatformRelay : public Platform {
     inner_.messageBox(caption, text);
   }
   Mixer& mixer() override { return inner_.mixer(); }
-  std::string programFolder() const override { return inner_.programFolder(); }
 
  protected:
   Platform& inner_;

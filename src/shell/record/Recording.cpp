@@ -48,21 +48,27 @@ bool isDigest(const std::string& word) {
 
 }  // namespace
 
-std::vector<DataFile> fingerprintGameData(const std::string& gameFolder) {
+std::vector<DataFile> fingerprintGameData(const std::string& gameFolder, const std::string& configFolder) {
   std::vector<DataFile> files;
-  for (const char* sub : {"Maps", "SYSTEM"}) {
-    const fs::path root = fs::path(gameFolder) / sub;
+  // Every file under root, named as if under `as`; a name already taken is left out.
+  const auto addFolder = [&files](const fs::path& root, const std::string& as) {
     std::error_code ec;
-    if (!fs::is_directory(root, ec)) continue;
+    if (!fs::is_directory(root, ec)) return;
+    const size_t before = files.size();
     fs::recursive_directory_iterator it(root, fs::directory_options::skip_permission_denied, ec), end;
     for (; !ec && it != end; it.increment(ec)) {
       std::error_code fileError;
       if (!fs::is_regular_file(it->path(), fileError)) continue;
-      files.push_back(
-          {printableName(std::string(sub) + "/" + it->path().lexically_relative(root).generic_string()),
-           fileDigest(it->path())});
+      const std::string name = printableName(as + "/" + it->path().lexically_relative(root).generic_string());
+      const auto taken = files.begin() + static_cast<ptrdiff_t>(before);
+      if (std::none_of(files.begin(), taken, [&](const DataFile& f) { return f.name == name; }))
+        files.push_back({name, fileDigest(it->path())});
     }
-  }
+  };
+  // The player's own scripts are read before SYSTEM's files of the same name, so they count in their place.
+  if (!configFolder.empty()) addFolder(configFolder, "SYSTEM");
+  addFolder(fs::path(gameFolder) / "SYSTEM", "SYSTEM");
+  addFolder(fs::path(gameFolder) / "Maps", "Maps");
   std::sort(files.begin(), files.end(), [](const DataFile& a, const DataFile& b) { return a.name < b.name; });
   return files;
 }

@@ -31,8 +31,10 @@ struct DataFile {
   bool operator==(const DataFile&) const = default;
 };
 
-// The files of SYSTEM and Maps under the game's folder (with its trailing separator), sorted by name.
-std::vector<DataFile> fingerprintGameData(const std::string& gameFolder);
+// The files of SYSTEM and Maps under the game's folder (with its trailing separator), sorted by name;
+// the files of the player's config folder, when there is one, stand in SYSTEM beside or for its own.
+std::vector<DataFile> fingerprintGameData(const std::string& gameFolder,
+                                          const std::string& configFolder = "");
 
 struct Recording {
   std::string version;  // as the game introduced itself, "1.1"
