@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 
+#include "engine/draw/Geometry.h"
 #include "game/world/BackSprite.h"
 #include "game/Random.h"
 #include "game/world/Grid.h"
@@ -30,6 +31,7 @@ enum ScreenState : uint8_t {
   Credits = 3,
   Match = 4,
   PauseMenu = 5,
+  MatchEnd = 6,  // the match is over: its frozen view under the end screen
 };
 
 // What game code needs from the shell, handed over at start-up so that game/ never includes shell/.
@@ -92,6 +94,9 @@ struct Globals {
   TPlayer* player1 = nullptr;
   TPlayer* player2 = nullptr;
   TScrollBackGround* background = nullptr;
+  // The part of the back surface the view being drawn ends up in (a half in Hotseat); set by the shell
+  // before each view's draw pass. Empty: the whole surface.
+  TRect view;
 
   // The current level, made by loadLevel: the collision grid and the two tile layers it owns (a new
   // level releases the previous one's layers).

@@ -297,10 +297,20 @@ void Mixer::render(Voice& voice, int32_t* accumulator, size_t frames) {
   }
 }
 
+void Mixer::setPaused(bool paused) {
+  Guard guard(*this);
+  paused_ = paused;
+}
+
+void Mixer::stopAll() {
+  Guard guard(*this);
+  for (auto& [handle, voice] : voices_) voice.playing = false;
+}
+
 void Mixer::mix(int16_t* out, size_t frames) {
   accumulator_.assign(frames * 2, 0);
   for (auto& [handle, voice] : voices_)
-    if (voice.playing) render(voice, accumulator_.data(), frames);
+    if (voice.playing && !paused_) render(voice, accumulator_.data(), frames);
   for (size_t i = 0; i < frames * 2; ++i) out[i] = clip(accumulator_[i]);
 }
 
@@ -309,7 +319,7 @@ void Mixer::advance(uint32_t ms) {
   uint64_t total = static_cast<uint64_t>(ms) * static_cast<uint64_t>(outputRate_) + advanceRemainder_;
   size_t frames = static_cast<size_t>(total / 1000);
   advanceRemainder_ = total % 1000;
-  if (frames == 0) return;
+  if (frames == 0 || paused_) return;
   for (auto& [handle, voice] : voices_)
     if (voice.playing) render(voice, nullptr, frames);
 }

@@ -79,6 +79,12 @@ class Mixer {
   size_t frameCount(int handle) const;
   size_t voiceCount() const;
 
+  // While paused every voice keeps its place and the mix is silence; afterwards they go on from there.
+  void setPaused(bool paused);
+  bool paused() const { return paused_; }
+  // Every voice stops where it is.
+  void stopAll();
+
   // Writes `frames` interleaved stereo frames (left, right) of every playing voice summed and clipped
   // to int16; advances the voices. Called by the device callback under the device lock.
   void mix(int16_t* out, size_t frames);
@@ -117,6 +123,7 @@ class Mixer {
 
   int outputRate_;
   bool hasDevice_ = false;
+  bool paused_ = false;
   std::function<void()> lock_, unlock_;
   std::unordered_map<int, Voice> voices_;
   int nextHandle_ = 1;

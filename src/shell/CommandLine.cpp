@@ -63,6 +63,8 @@ std::string usageText() {
          "  --bots N            with --match: N bots join (0..100, default 0)\n"
          "  --skill N           with --match: the bots' skill (0..100, default 100)\n"
          "  --hotseat           with --match: two players on a split screen\n"
+         "  --fraglimit N       with --match: the match ends when a fighter has N frags (0..999, 0 none)\n"
+         "  --timelimit MIN     with --match: the match ends after MIN minutes of play (0..999, 0 none)\n"
          "  --audio-out FILE    headless: write what the mixer plays to FILE as a 44100 Hz stereo\n"
          "                      16-bit WAV, at the pace of the ticks\n"
          "  --record FILE       write the run to FILE as it is played: the version, the seed, and for every\n"
@@ -94,6 +96,8 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
       {"--seed", [&](const std::string& v) { uint32_t n; return parseNumber<uint32_t>(v, 0, UINT32_MAX, n) && (o.seed = n, true); }},
       {"--bots", [&](const std::string& v) { return parseNumber<int32_t>(v, 0, 100, o.bots) && (o.botsGiven = true); }},
       {"--skill", [&](const std::string& v) { return parseNumber<int32_t>(v, 0, 100, o.skill) && (o.skillGiven = true); }},
+      {"--fraglimit", [&](const std::string& v) { int32_t n; return parseNumber<int32_t>(v, 0, 999, n) && (o.fragLimit = n, true); }},
+      {"--timelimit", [&](const std::string& v) { int32_t n; return parseNumber<int32_t>(v, 0, 999, n) && (o.timeLimit = n, true); }},
       {"--screenshot-at", [&](const std::string& v) {
          int64_t n;
          return parseNumber<int64_t>(v, 0, INT64_MAX, n) && (o.screenshotAt.push_back(n), true);
@@ -141,8 +145,8 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
   // Standard output is the statistics' own only when there is no window to watch.
   else if (o.statsEvery && !o.headless)
     result.error = "--stats-every needs --headless";
-  else if (o.match.empty() && (o.botsGiven || o.skillGiven || o.hotseat))
-    result.error = "--bots, --skill and --hotseat go with --match";
+  else if (o.match.empty() && (o.botsGiven || o.skillGiven || o.hotseat || o.fragLimit || o.timeLimit))
+    result.error = "--bots, --skill, --hotseat, --fraglimit and --timelimit go with --match";
   else
     result.error = checkScreenshotTicks(o);
   return result;

@@ -21,6 +21,8 @@ struct CommandLine {
   int32_t skill = 100;                // 0 .. 100, like the setup screen
   bool botsGiven = false, skillGiven = false;
   bool hotseat = false;
+  std::optional<int32_t> fragLimit;   // 0 .. 999, 0 none; unset keeps the setting's
+  std::optional<int32_t> timeLimit;   // minutes, likewise
   std::vector<std::string> exec;      // console lines run after start-up
   std::vector<int64_t> screenshotAt;  // save a screenshot after each of these ticks
   std::string input;                  // file of timed input events

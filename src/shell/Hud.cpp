@@ -7,6 +7,7 @@
 #include "game/combatants/Player.h"
 #include "game/world/Match.h"
 #include "shell/MainForm.h"
+#include "shell/TableRows.h"
 
 namespace mv {
 
@@ -88,25 +89,46 @@ void TMainForm::drawStatus(const TMan& player, int x, int y) {
   canvas.release();
 }
 
+std::array<TRect, 2> fragTablePanels(int32_t displayWidth, int32_t lastRowY) {
+  const int32_t bottom = lastRowY + 25;
+  const int32_t frags = (displayWidth / 3) * 2;
+  // The buttons are 100 wide and centred; the names' panel stops 10 short of them.
+  return {TRect{displayWidth / 5 - 10, 40, displayWidth / 2 - 60, bottom},
+          TRect{frags - 10, 40, frags + 60, bottom}};
+}
+
 void TMainForm::drawScoreboard() {
   const Globals& g = state();
   const int w = DXDraw.Display.Width;
-  TTextCanvas& canvas = DXDraw.surface().canvas();
+  const int h = DXDraw.Display.Height;
+  std::vector<int32_t> order = scoreboardOrder(g.match);
+  // The people's own rows stay in sight however many fighters there are.
+  std::vector<int32_t> pinned;
+  for (size_t r = 0; r < order.size(); ++r) {
+    const TMan* fighter = g.match->fighter(order[r]);
+    if (fighter && (fighter == g.player1 || fighter == g.player2)) pinned.push_back(static_cast<int32_t>(r));
+  }
+  const std::vector<TableRow> rows = fitRows(
+      static_cast<int32_t>(order.size()), {.top = 50, .lastTop = h - 25, .step = 30, .minStep = 16}, pinned);
+  TSurface& back = DXDraw.surface();
+  if (!rows.empty()) {
+    back.canvas().release();
+    for (const TRect& panel : fragTablePanels(w, rows.back().y)) darkenRect(back, panel);
+  }
+  TTextCanvas& canvas = back.canvas();
   // The status block's font, whatever the console's feed drew with after it.
   canvas.setFontSize(12);
   canvas.setFontBold(true);
-  std::vector<int32_t> order = scoreboardOrder(g.match);
-  for (size_t r = 0; r < order.size(); ++r) {
-    const TMan* fighter = g.match->fighter(order[r]);
+  for (const TableRow& row : rows) {
+    const TMan* fighter = g.match->fighter(order[static_cast<size_t>(row.rank)]);
     uint32_t color = colorRef(255, 255, 255);
     if (fighter == g.player1)
       color = colorRef(0, 255, 0);
     else if (fighter == g.player2)
       color = colorRef(255, 0, 0);
     canvas.setFontColor(color);
-    const int y = 50 + 30 * static_cast<int>(r);
-    canvas.textOut(w / 5, y, std::to_string(r + 1) + ". " + fighter->name);
-    canvas.textOut((w / 3) * 2, y, std::to_string(fighter->frags));
+    canvas.textOut(w / 5, row.y, std::to_string(row.rank + 1) + ". " + fighter->name);
+    canvas.textOut((w / 3) * 2, row.y, std::to_string(fighter->frags));
   }
 }
 

@@ -39,6 +39,12 @@ void applyToDevices(HeadlessPlatform& headless, const Event& e) {
   headless.inject(e);
 }
 
+// A recording's limit of a match, -1 where its command line gave none.
+std::optional<int32_t> recordedLimit(int64_t value) {
+  if (value < 0) return std::nullopt;
+  return static_cast<int32_t>(value);
+}
+
 }  // namespace
 
 void ErrorReporter::report(const std::string& message) {
@@ -71,7 +77,9 @@ int Loop::run() {
     startMatch({.level = options_.match,
                 .bots = options_.bots,
                 .skill = options_.skill,
-                .hotseat = options_.hotseat});
+                .hotseat = options_.hotseat,
+                .fragLimit = options_.fragLimit,
+                .timeLimit = options_.timeLimit});
   runExecLines();
   while (!ending()) {
     if (options_.frames && ticks_ >= *options_.frames) break;
@@ -236,7 +244,9 @@ void Loop::deliverRecorded() {
         startMatch({.level = line.consoleLine,
                     .bots = static_cast<int32_t>(line.values[0]),
                     .skill = static_cast<int32_t>(line.values[1]),
-                    .hotseat = line.values[2] != 0});
+                    .hotseat = line.values[2] != 0,
+                    .fragLimit = recordedLimit(line.values[3]),
+                    .timeLimit = recordedLimit(line.values[4])});
         break;
       case ScriptedKind::Lag:
         setStep(line.values[0]);

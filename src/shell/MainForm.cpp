@@ -13,6 +13,7 @@
 #include "game/world/Level.h"
 #include "game/world/ScrollBackGround.h"
 #include "game/Version.h"
+#include "platform/Mixer.h"
 #include "shell/FrameArithmetic.h"
 
 namespace mv {
@@ -73,7 +74,9 @@ void TMainForm::DXTimerTimer(int32_t lagCount) {
   if (screenshotCooldown > 0) --screenshotCooldown;
   Input.update(platform_.pollDevices(), platform_.hasFocus());
   ScreenState screen = state().screenState;
-  if (screen == Match || screen == PauseMenu)
+  // A pause that stops the world holds its sounds where they are too.
+  platform_.mixer().setPaused(screen == PauseMenu && state().settings.pauseStops);
+  if (screen == Match || screen == PauseMenu || screen == MatchEnd)
     matchFrame(lagCount);
   else
     menuFrame(lagCount);
@@ -81,22 +84,44 @@ void TMainForm::DXTimerTimer(int32_t lagCount) {
   cursorFrame = stepCursorFrame(cursorFrame, lagCount);
 }
 
+bool TMainForm::worldRuns() const {
+  const Globals& g = globals();
+  return g.screenState == Match || (g.screenState == PauseMenu && !g.settings.pauseStops);
+}
+
 void TMainForm::matchFrame(int32_t lagCount) {
-  SpriteEngine.move(lagCount);
-  if (Console) Console->update(lagCount);
+  bool ended = false;
+  if (worldRuns()) {
+    SpriteEngine.move(lagCount);
+    ended = afterMovePass(lagCount);
+    if (Console) Console->update(lagCount);
+  } else if (Console) {
+    // The console still opens and shuts over a stopped world, but its chat lines wait with it.
+    Console->slide(lagCount);
+  }
   SpriteEngine.dead();
+  if (ended) endMatch();
   Globals& g = state();
   if (g.player2)
     drawSplitView(g.player1, g.player2);
   else
     drawSingleView(g.player1);
   if (state().settings.drawFps == 1) drawText(730, 0, "FPS:" + std::to_string(DXTimer.frameRate()));
-  if (state().screenState == PauseMenu) {
-    drawScoreboard();
+  if (state().screenState == PauseMenu) drawScoreboard();
+  if (state().screenState == MatchEnd) drawEndScreen();
+  if (state().screenState == PauseMenu || state().screenState == MatchEnd) {
     DXDraw.surface().canvas().release();
     widgets.drawWidgets(DXDraw.surface());
     drawCursor();
   }
+}
+
+bool TMainForm::afterMovePass(int32_t lagCount) {
+  Globals& g = state();
+  if (!g.match) return false;
+  matchFeed.take(g.match->events.take(), {g.player1, g.player2});
+  matchFeed.update(lagCount, g.settings.msgTime);
+  return g.match->rules.afterMovePass(*g.match, lagCount, g.settings.fragLimit, g.settings.timeLimit);
 }
 
 void TMainForm::menuFrame(int32_t lagCount) {
@@ -141,6 +166,9 @@ void TMainForm::drawText(int x, int y, const std::string& text) {
 void TMainForm::drawWorld(const TMan& fighter, int extraY) {
   Globals& g = state();
   TSpriteEngine& engine = SpriteEngine.engine;
+  // A split view keeps the lower half of what it draws (less its edge rows).
+  const int w = DXDraw.Display.Width, h = DXDraw.Display.Height;
+  g.view = extraY == 0 ? TRect{0, 0, w, h} : TRect{0, h / 2 + 1, w, h - 1};
   engine.x = fighter.cameraX;
   engine.y = fighter.cameraY + extraY;
   if (g.background) g.background->drawSelf();
@@ -151,9 +179,15 @@ void TMainForm::drawWorld(const TMan& fighter, int extraY) {
 
 void TMainForm::drawSingleView(const TPlayer* player) {
   if (!player) return;
+  const Settings& settings = state().settings;
   drawWorld(*player);
+  if (settings.crosshair) drawCrosshair(*player);
   drawWeaponBar(*player);
+  if (settings.pickupMsg) drawPickupNotice(*player);
   drawStatus(*player, 0, 0);
+  drawTimeLeft(0);
+  if (settings.deathInfo) drawDeathNotice(*player, 0, DXDraw.Display.Height);
+  if (settings.killFeed) drawKillFeed();
   if (Console) Console->draw(DXDraw.surface());
 }
 
@@ -164,16 +198,27 @@ void TMainForm::drawSplitView(const TPlayer* first, const TPlayer* second) {
   TSurface& back = DXDraw.surface();
   // Centred in a full-height view, the fighter lands in the middle of the lower half with H/4 more.
   // Each weapon bar goes in before its view is copied, so it lands at the bottom of that half.
+  const Settings& settings = state().settings;
   drawWorld(*first, SpriteEngine.engine.height / 4);
+  if (settings.crosshair) drawCrosshair(*first);
   drawWeaponBar(*first);
+  if (settings.pickupMsg) drawPickupNotice(*first);
   TSurface upper(w, h / 2);
   upper.fill(0);
   upper.draw(0, 0, {0, h / 2, w, h - 1}, back, false);
   drawWorld(*second, h / 4);
+  if (settings.crosshair) drawCrosshair(*second);
   drawWeaponBar(*second);
+  if (settings.pickupMsg) drawPickupNotice(*second);
   back.draw(0, 0, {0, 1, w, h}, upper, false);
   drawStatus(*first, 0, 0);
   drawStatus(*second, 0, h / 2);
+  for (int top : {0, h / 2}) drawTimeLeft(top);
+  if (settings.deathInfo) {
+    drawDeathNotice(*first, 0, h / 2);
+    drawDeathNotice(*second, h / 2, h / 2);
+  }
+  if (settings.killFeed) drawKillFeed();
   if (Console) Console->draw(DXDraw.surface());
 }
 

@@ -18,6 +18,7 @@
 #include "game/Globals.h"
 #include "game/world/Match.h"
 #include "platform/Platform.h"
+#include "shell/MatchFeed.h"
 #include "shell/MatchStart.h"
 #include "shell/widgets/Widgets.h"
 
@@ -63,6 +64,13 @@ class TMainForm : public ShellServices {
   void drawStatus(const TMan& player, int x, int y);
   void drawScoreboard();
 
+  // What the game adds to the views (MatchHud.cpp), each drawn only while its setting is on.
+  void drawCrosshair(const TMan& player);
+  void drawPickupNotice(const TMan& player);
+  void drawTimeLeft(int top);
+  void drawDeathNotice(const TMan& player, int top, int height);
+  void drawKillFeed();
+
   void saveScreenshot() override;
   // False when nothing was saved (cooldown, or no free number left).
   bool saveScreenshotRect(const TRect& rect);
@@ -81,6 +89,9 @@ class TMainForm : public ShellServices {
   void showScreen(ScreenState state);
   void resumeMatch();
   void returnToMainMenu();
+  // The end of a match (EndScreen.cpp): the world stops, its sounds too, and the end screen comes up.
+  void endMatch();
+  void drawEndScreen();
   // The exit button: the program ends once the current event has been handled.
   void close() { closeRequested_ = true; }
   bool closeRequested() const { return closeRequested_; }
@@ -108,6 +119,8 @@ class TMainForm : public ShellServices {
   // The running match, whose start keeps it here and publishes it as globals().match.
   std::unique_ptr<TMatch> matchOwner;
   MatchSetup lastSetup_;  // what the last match was started with
+  // The kill feed and the people's notices of the running match.
+  MatchFeed matchFeed;
 
   // Shell state.
   int32_t titleBrightness = 1;
@@ -125,6 +138,14 @@ class TMainForm : public ShellServices {
  private:
   void menuFrame(int32_t lagCount);
   void matchFrame(int32_t lagCount);
+  // Whether the match's world moves this frame: not behind a pause menu that stops it, not once over.
+  bool worldRuns() const;
+  // After the move pass: its events to the feed, the match's clock and limits. True when it ended.
+  bool afterMovePass(int32_t lagCount);
+  size_t personOf(const TMan& player) const;
+  void buildEndScreen();
+  // The setup screen's limit fields, when it has them: the frag limit's and the time limit's.
+  void addLimitFields();
   void drawTitle();
   void drawCursor();
   void applyDisplaySize();

@@ -19,7 +19,10 @@ void TMainForm::startMatch(const MatchSetup& setup) {
   Globals& g = state();
   lastSetup_ = setup;
   // A match still running goes first, sprites and all: nothing of it may join the new one.
-  if (g.screenState == PauseMenu) resumeMatch();
+  if (g.screenState == PauseMenu || g.screenState == MatchEnd) resumeMatch();
+  if (setup.fragLimit) g.settings.fragLimit = *setup.fragLimit;
+  if (setup.timeLimit) g.settings.timeLimit = *setup.timeLimit;
+  matchFeed.clear();
   if (g.screenState == Match)
     tearDownScreen();
   else

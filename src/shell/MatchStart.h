@@ -2,6 +2,7 @@
 // What starts a match: the setup screen's choices or the command line's.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace mv {
@@ -11,6 +12,9 @@ struct MatchSetup {
   int32_t bots = 0;
   int32_t skill = 0;  // 0 .. 100
   bool hotseat = false;
+  // The frag and time limits the match is played to (0 none); without them the settings' stay.
+  std::optional<int32_t> fragLimit{};
+  std::optional<int32_t> timeLimit{};
 };
 
 }  // namespace mv

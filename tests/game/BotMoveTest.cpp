@@ -55,8 +55,6 @@ TEST_F(BotMove, TurnsBackBeforeALethalCellInTheColumnAhead) {
     EXPECT_EQ(b->moveDir, c.turns ? 1 - c.side : c.side) << c.col << "," << c.row;
     EXPECT_EQ(b->extraDX == 0, c.turns) << c.col << "," << c.row;  // no step towards it
     g().grid.set(c.col, c.row, was);
-    b->kill();
-    root.freeKilled();
   }
 }
 
@@ -171,8 +169,6 @@ TEST_F(BotMove, AnEngagedBotHopsAndTheKeenestCrouchToo) {
     EXPECT_DOUBLE_EQ(b->velY, 0.33) << laziness;
     EXPECT_EQ(b->crouched, laziness <= 30) << laziness;
     EXPECT_TRUE(b->engaged);
-    b->kill();
-    root.freeKilled();
   }
   // Under a ceiling the fight is off.
   TBot* b = bot(100, 114);

@@ -109,8 +109,6 @@ TEST_F(BotSight, WeaponChoiceFollowsTheListOfItsDistance) {
     b->chooseWeapon(rangeClass);
     EXPECT_EQ(b->currentWeapon, 3);
     EXPECT_EQ(b->cooldown, 0);  // taken at once, without the switching delay
-    b->kill();
-    root.freeKilled();
   }
 }
 

@@ -71,6 +71,25 @@ TEST_F(BotLife, EntersTheLevelWhenItsDelayRunsOutWithoutDeathChat) {
   EXPECT_FALSE(b->deathHandled);
 }
 
+TEST_F(BotLife, ATakenNameGetsTheLowestFreeNumberWithinTenCharacters) {
+  std::set<std::string> names, lazy;
+  for (int i = 0; i < 100; ++i) {
+    auto* b = new TBot(&root);
+    match.addFighter(b);
+    EXPECT_LE(b->name.size(), 10u) << b->name;
+    EXPECT_TRUE(names.insert(b->name).second) << b->name;
+  }
+  for (const char* name : {"CPU", "CPU 2", "Computer", "Computer 2", "Bot", "Bot 2", "AI", "AI 2", "RoBOT"})
+    EXPECT_EQ(names.count(name), 1u) << name;
+  for (int i = 0; i < 12; ++i) {  // the laziest take their one name in turn
+    TBot* b = bot(0, 0, 100);
+    for (int step = 0; step < 2; ++step) b->moveSelf(1);
+    lazy.insert(b->name);
+  }
+  EXPECT_EQ(lazy.size(), 12u);
+  for (const char* name : {"RUX_torch", "RUX_torch2", "RUX_torc12"}) EXPECT_EQ(lazy.count(name), 1u) << name;
+}
+
 TEST_F(BotLife, TheLaziestBotCallsItselfRuxTorchInEveryStepDeadOrAlive) {
   auto* lazy = new TBot(&root);
   lazy->laziness = 100;

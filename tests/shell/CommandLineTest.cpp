@@ -7,7 +7,8 @@ namespace {
 
 TEST(CommandLine, ReadsEveryOption) {
   auto r = parseCommandLine({"--headless", "--frames", "200", "--lag", "16", "--seed", "42", "--match", "duel",
-                             "--bots", "3", "--skill", "2", "--hotseat", "--exec", "sound 0", "--exec",
+                             "--bots", "3", "--skill", "2", "--hotseat", "--fraglimit", "999", "--timelimit",
+                             "0", "--exec", "sound 0", "--exec",
                              "drawfps 1", "--screenshot-at", "30", "--screenshot-at", "60", "--input", "keys.txt"});
   ASSERT_EQ(r.error, "");
   const CommandLine& o = r.options;
@@ -20,6 +21,8 @@ TEST(CommandLine, ReadsEveryOption) {
   EXPECT_EQ(o.bots, 3);
   EXPECT_EQ(o.skill, 2);
   EXPECT_TRUE(o.hotseat);
+  EXPECT_EQ(o.fragLimit, 999);
+  EXPECT_EQ(o.timeLimit, 0);
   EXPECT_EQ(o.exec, (std::vector<std::string>{"sound 0", "drawfps 1"}));
   EXPECT_EQ(o.screenshotAt, (std::vector<int64_t>{30, 60}));
   EXPECT_EQ(o.input, "keys.txt");
@@ -49,6 +52,7 @@ TEST(CommandLine, NothingGivenMeansTheDefaults) {
   EXPECT_FALSE(r.options.frames.has_value());
   EXPECT_FALSE(r.options.lag.has_value());
   EXPECT_FALSE(r.options.headless);
+  EXPECT_FALSE(r.options.fragLimit.has_value());  // the settings' limits stay
 }
 
 TEST(CommandLine, RefusesWhatItDoesNotUnderstand) {
@@ -68,6 +72,9 @@ TEST(CommandLine, RefusesWhatItDoesNotUnderstand) {
            {"--hotseat"},
            {"--match", "duel", "--bots", "101"},
            {"--match", "duel", "--skill", "-1"},
+           {"--match", "duel", "--fraglimit", "1000"},
+           {"--match", "duel", "--timelimit", "-1"},
+           {"--timelimit", "5"},
            {"--match", "../duel"},
            {"--match", "Maps/duel"},
            {"--match", "a\\b"},

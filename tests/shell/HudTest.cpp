@@ -8,6 +8,7 @@
 #include "platform/HeadlessPlatform.h"
 #include "shell/Hud.h"
 #include "shell/MainForm.h"
+#include "shell/TableRows.h"
 
 namespace mv {
 namespace {
@@ -30,6 +31,28 @@ TEST(HudHealthColour, BandsChangeAtTheirBoundaries) {
   EXPECT_FALSE(healthColor(-1, kept));
   EXPECT_FALSE(healthColor(201, kept));
   EXPECT_EQ(kept, 123u);
+}
+
+// The frag table with any number of fighters: the Part's rows while they fit, closer rows, then the
+// top ranks with the people's own rows at the bottom.
+TEST(FragTableRows, FitAnyCountAndKeepThePinnedRanksInSight) {
+  struct Case {
+    int32_t count;
+    std::vector<int32_t> pinned;
+    int32_t step;               // between the rows
+    std::vector<int32_t> last;  // the ranks of the last rows, from the bottom up
+  };
+  for (const Case& c : {Case{1, {0}, 0, {0}}, Case{18, {17}, 30, {17, 16}}, Case{19, {18}, 29, {18, 17}},
+                        Case{40, {39}, 16, {39, 31}}, Case{40, {5}, 16, {32, 31}},
+                        Case{100, {99, 50, 120, -1}, 16, {99, 50, 30}}}) {
+    const std::vector<TableRow> rows = fitRows(c.count, {50, 575, 30, 16}, c.pinned);
+    ASSERT_EQ(rows.size(), static_cast<size_t>(std::min(c.count, 33))) << c.count;
+    EXPECT_EQ(rows.size() > 1 ? rows[1].y - rows[0].y : 0, c.step) << c.count;
+    EXPECT_LE(rows.back().y, 575);
+    for (size_t i = 0; i < c.last.size(); ++i)
+      EXPECT_EQ(rows[rows.size() - 1 - i].rank, c.last[i]) << c.count;
+  }
+  EXPECT_TRUE(fitRows(0, {50, 575, 30, 16}, {}).empty());
 }
 
 struct HudFixture : ::testing::Test {
@@ -272,6 +295,22 @@ TEST_F(FragTable, MostFragsFirstLaterJoinerFirstOnTiesAndEachHumanInHisColour) {
   form.DXDraw.surface().canvas().setFontBold(true);
   form.drawScoreboard();
   EXPECT_EQ(patch(0, 0, 800, 200), table);
+}
+
+TEST_F(FragTable, TheLastPlayerOfAHundredIsOnTheDarkPanelsAndTheButtonsColumnStaysClear) {
+  startMatch();
+  Globals& g = form.state();
+  for (int i = 0; i < 99; ++i) join(new TMan(&form.SpriteEngine.engine), "Bot", 100 - i);
+  g.player1 = static_cast<TPlayer*>(join(new TPlayer(&form.SpriteEngine.engine), "Me", -3));
+  const uint16_t grey = rgb565(128, 128, 128), dark = rgb565(64, 64, 64), lime = rgb565(0, 255, 0);
+  form.DXDraw.surface().fill(grey);
+  form.drawScoreboard();
+  // The person's row comes last, in lime, on the dark panels; the pause buttons' column (350 .. 450)
+  // stays as it was.
+  const std::array<TRect, 2> panels = fragTablePanels(800, 50 + 32 * 16);
+  EXPECT_GT(count(160, 562, 300, 578, lime), 20);
+  EXPECT_EQ(count(340, 0, 460, 600, grey), 120 * 600);
+  for (const TRect& p : panels) EXPECT_EQ(count(p.Right - 4, p.Top, p.Right, p.Bottom, dark), 4 * p.height());
 }
 
 TEST_F(FragTable, NoMatchOrNoFightersDrawNothing) {

@@ -10,8 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/sound/WaveCollection.h"
 #include "GameFolder.h"
+#include "engine/sound/WaveCollection.h"
+#include "platform/Cp1251.h"
 
 namespace mv {
 namespace {
@@ -160,6 +161,27 @@ TEST_F(MatchRun, TheRespawnSoundStartsAtTheRespawnFrame) {
   // The first move pass respawns player 1: the sound begins within the first tick's 16 ms.
   EXPECT_LT(best, 44100u * 16 / 1000);
   for (size_t i = 0; i < best; ++i) ASSERT_EQ(mono[i], 0) << i;
+}
+
+TEST_F(MatchRun, AOneMinuteLimitEndsAfterTheSixtiethSecondOfPlayAndAPauseStopsTheClock) {
+  // 60000 ms are 3750 ticks of 16 ms; paused from tick 100 to tick 420 the world and its clock wait,
+  // so the match ends on tick 4070, and 300 ticks into the pause the frame is the same frame (the
+  // pointer rests in the corner).
+  write("in.txt", "5 mousemove 790 590\n100 keydown 27\n420 keydown 27\n4069 console dump going.txt\n"
+                  "4070 console dump over.txt\n");
+  std::string out;
+  ASSERT_EQ(run("--headless --lag 16 --frames 4071 --seed 1 --match steelcage --bots 3 --timelimit 1 "
+                "--exec 'pausestops 1' --screenshot-at 110 --screenshot-at 410 --input in.txt",
+                &out),
+            0)
+      << out;
+  const std::string end = utf8ToCp1251("Матч окончен.");
+  EXPECT_EQ(folder.read("going.txt").find(end), std::string::npos);
+  EXPECT_NE(folder.read("over.txt").find(end), std::string::npos);
+  const Shot before(dir_ / "scr001.bmp"), after(dir_ / "scr002.bmp");
+  ASSERT_TRUE(before.valid() && after.valid());
+  for (int y = 0; y < 600; ++y)
+    for (int x = 0; x < 780; ++x) ASSERT_TRUE(after.same(x, y, before, x, y)) << x << ", " << y;
 }
 
 TEST_F(MatchRun, ALevelThatDoesNotLoadIsAStartUpError) {

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "RealMatch.h"
+#include "game/console/Additions.h"
 #include "shell/record/InputScript.h"
 
 namespace mv {
@@ -80,6 +81,7 @@ TEST_F(Hands, TheRightButtonZoomsAndAStepOrAWeaponChangeEndsIt) {
 }
 
 TEST_F(Hands, TheWheelTurnsThroughTheWeaponsHeldEvenBehindThePauseMenu) {
+  setClassic(g.settings, true);  // the classic pause, behind which the switch's 200 ms run on
   for (int32_t w : {3, 5}) {
     p1().setHasWeapon(w, 1);
     p1().setAmmo(w, 5);

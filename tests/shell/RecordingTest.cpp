@@ -149,6 +149,7 @@ TEST_F(RecordingFile, EventsConsoleLinesAndTheMatchReadBackAsWritten) {
   {
     Recorder recorder(path("run.txt"), 1, {});
     recorder.match({.level = "my level", .bots = 3, .skill = 100, .hotseat = true});
+    recorder.match({.level = "limits", .bots = 0, .skill = 5, .fragLimit = 25, .timeLimit = 0});
     recorder.consoleLine(cyrillic);
     recorder.consoleLine("  two leading spaces and a trailing one ");
     recorder.consoleLine("");
@@ -157,10 +158,13 @@ TEST_F(RecordingFile, EventsConsoleLinesAndTheMatchReadBackAsWritten) {
     ASSERT_TRUE(recorder.end(6));
   }
   Recording r = loadRecording(path("run.txt"));
-  ASSERT_EQ(r.events.size(), 4 + events.size());
+  ASSERT_EQ(r.events.size(), 5 + events.size());
   EXPECT_EQ(r.events[0].kind, ScriptedKind::Match);
   EXPECT_EQ(r.events[0].consoleLine, "my level");
-  EXPECT_EQ(r.events[0].values, (std::vector<int64_t>{3, 100, 1}));
+  EXPECT_EQ(r.events[0].values, (std::vector<int64_t>{3, 100, 1, -1, -1}));  // no limits: the settings'
+  EXPECT_EQ(r.events[1].consoleLine, "limits");
+  EXPECT_EQ(r.events[1].values, (std::vector<int64_t>{0, 5, 0, 25, 0}));
+  r.events.erase(r.events.begin() + 1);
   EXPECT_EQ(r.events[1].consoleLine, cyrillic);
   EXPECT_EQ(r.events[2].consoleLine, "  two leading spaces and a trailing one ");
   EXPECT_EQ(r.events[3].kind, ScriptedKind::ConsoleLine);
@@ -220,7 +224,9 @@ TEST_F(RecordingFile, BrokenLinesAreNamed) {
        {"1 hold 256", "1 hold 65 128 3", "1 release 65 0", "1 buttons 1 2 3", "1 joystick",
         "1 joystick axes 1 2 3 min 0 0 0 max 9 9 9 buttons 1 of 33", "1 devicefocus maybe", "1 pointer 1",
         "1 match bots 1 skill 2", "1 match bots 1 skill 101 level x", "1 match bots 1 skill 2 hotseat level",
-        "1 end now", "1 lag -1", "seed 2", "data 0123456789abcdef late/file", "1 fly"}) {
+        "1 match bots 1 skill 2 fraglimit 1000 level x",
+        "1 match bots 1 skill 2 timelimit 1 fraglimit 1 level x", "1 end now", "1 lag -1", "seed 2",
+        "data 0123456789abcdef late/file", "1 fly"}) {
     SCOPED_TRACE(bad);
     try {
       parseRecording(start + bad + "\n", "rec.txt");

@@ -7,6 +7,7 @@
 
 #include "MenuScript.h"
 #include "game/combatants/Player.h"
+#include "game/console/Additions.h"
 #include "platform/Cp1251.h"
 #include "platform/HeadlessPlatform.h"
 #include "shell/record/InputScript.h"
@@ -27,6 +28,7 @@ struct Screens : ::testing::Test {
 
   void SetUp() override {
     form.FormCreate();
+    setClassic(g.settings, true);  // the screens as the classic game has them
     form.show();
     form.matchStarter = [this](const MatchSetup& s) { started.push_back(s); };
   }
@@ -99,6 +101,21 @@ TEST_F(Screens, SettingsOnlyApologisesAndExitEndsTheProgram) {
   EXPECT_FALSE(form.closeRequested());
   click(400, 282);
   EXPECT_TRUE(form.closeRequested());
+}
+
+TEST_F(Screens, TheLimitFieldsComeUnderTheButtonsAndStartTheMatchWithTheirValues) {
+  setClassic(g.settings, false);  // the game's own setup screen; the classic one has none
+  g.settings.timeLimit = 10;
+  click(400, 130);
+  expectCounts(2, 4, 4, 1);
+  EXPECT_EQ(w.buttons()[1]->y, 270);  // everything else where it was
+  EXPECT_EQ(w.edits()[3]->caption, "10");  // what the setting holds
+  form.DXDrawMouseMove(400, 330);  // the frag limit's field, under the buttons
+  for (uint8_t c : {'1', '2', '3', '4'}) form.FormKeyPress(c);
+  click(400, 232);
+  ASSERT_EQ(started.size(), 1u);
+  EXPECT_EQ(started[0].fragLimit, 999);
+  EXPECT_EQ(started[0].timeLimit, 10);
 }
 
 TEST_F(Screens, TypingGoesToTheFieldUnderThePointer) {

@@ -1,5 +1,6 @@
 #include "game/combatants/Bot.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -44,11 +45,32 @@ const std::string& joinSuffix() {
   return text;
 }
 
+constexpr size_t kMaxName = 10;
+
+bool nameTaken(const std::string& name, const TMan* self) {
+  const TMatch* match = globals().match;
+  for (int32_t i = 0; match && i < match->fighterCount(); ++i)
+    if (match->fighter(i) != self && match->fighter(i)->name == name) return true;
+  return false;
+}
+
+// Five names for any number of bots make the frag table useless: a name someone in the match already
+// has gets the lowest free number ("Bot 2"), shortened to fit the ten characters of a name.
+std::string uniqueName(const std::string& base, const TMan* self) {
+  if (!nameTaken(base, self)) return base;
+  for (int32_t n = 2;; ++n) {
+    const std::string number = std::to_string(n);
+    std::string name = base + " " + number;
+    if (name.size() > kMaxName) name = base.substr(0, kMaxName - std::min(kMaxName, number.size())) + number;
+    if (!nameTaken(name, self)) return name;
+  }
+}
+
 }  // namespace
 
 TBot::TBot(TSprite* parent) : TMan(parent) {
   Globals& g = globals();
-  name = botNames()[static_cast<size_t>(g.random.random(5))];
+  name = uniqueName(botNames()[static_cast<size_t>(g.random.random(5))], this);
   setModel("Doom");
   if (g.console) g.console->add(name + joinSuffix());
   runChat(greetings()[static_cast<size_t>(g.random.random(5))]);
@@ -64,7 +86,10 @@ void TBot::runChat(const std::string& line) {
 void TBot::moveSelf(int moveCount) {
   TMan::moveSelf(moveCount);
   Globals& g = globals();
-  if (laziness == 100) name = "RUX_torch";
+  if (laziness == 100 && name != torchName_) {
+    torchName_ = uniqueName("RUX_torch", this);
+    name = torchName_;
+  }
   if (alive()) {
     deathHandled = false;
     if ((cooldown <= 0 || currentWeapon == 7) && g.random.random(laziness) == 0) lookAndShoot();

@@ -6,6 +6,7 @@
 // Bot.cpp has its life, chat and walking; BotSight.cpp the sight line, target, weapon and aim.
 
 #include <cstdint>
+#include <string>
 
 #include "game/combatants/Man.h"
 
@@ -43,6 +44,9 @@ class TBot : public TMan {
 
  private:
   void runChat(const std::string& line);
+
+  // The laziest bot's name, numbered when another has it; chosen again only when it was changed.
+  std::string torchName_;
 };
 
 }  // namespace mv

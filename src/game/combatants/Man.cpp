@@ -244,7 +244,10 @@ void TMan::moveSelf(int moveCount) {
     return;
   }
 
-  if (touchesCell(CellLethal)) smackDown();
+  if (touchesCell(CellLethal)) {
+    smackDown();
+    if (!alive()) countDeath(nullptr, kLethalCellDeath);
+  }
   // Crouching lasts only while the controller asks for it every step.
   command(CmdStandUp);
 
@@ -254,6 +257,12 @@ void TMan::moveSelf(int moveCount) {
     announceTime -= moveCount;
 
   updateCamera();
+}
+
+void TMan::countDeath(const TMan* killer, int32_t weapon) {
+  deaths += 1;
+  if (TMatch* match = globals().match)
+    match->events.add({.kind = MatchEvent::Kind::Death, .fighter = this, .killer = killer, .weapon = weapon});
 }
 
 void TMan::updateCamera() {

@@ -82,10 +82,14 @@ class TMan : public TPhyzObj {
   void spawnGib(int32_t dy, int32_t dAngle, int32_t part, int32_t strength);
 
   bool alive() const { return health > 0; }
+  // A death has happened: counted, and written down for the match (killer none, or this fighter for a
+  // suicide; weapon kLethalCellDeath for a lethal cell).
+  void countDeath(const TMan* killer, int32_t weapon);
 
   uint8_t facing = 0;  // 0 left, 1 right
   bool crouched = false;
   int32_t frags = 0;
+  int32_t deaths = 0;    // never reset, like the frags
   int32_t aimAngle = 0;  // degrees from the facing side, positive aims down when facing right
   int32_t health = 0;
   int32_t armor = 0;

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -24,6 +25,16 @@ int32_t nearInt(double v) {
 
 int64_t cellOf(double v) {
   return int64_t{truncPixel(v)} / 16;
+}
+
+// A banner that shows only in part is moved wholly into the view; one out of sight stays out of it.
+TRect keptInView(const TRect& banner, const TRect& surface) {
+  const TRect& set = globals().view;
+  const TRect view = set.empty() ? surface : set;
+  if (!overlap(banner, view)) return banner;
+  const int32_t left = std::clamp(banner.Left, view.Left, std::max(view.Left, view.Right - banner.width()));
+  const int32_t top = std::clamp(banner.Top, view.Top, std::max(view.Top, view.Bottom - banner.height()));
+  return boundsRect(left, top, banner.width(), banner.height());
 }
 
 }  // namespace
@@ -65,7 +76,12 @@ void TMan::drawSelf() {
   gun.drawRotate(surface, nearInt(sx + width / 2.0), nearInt(sy) + 16, gun.width(), gun.height(), facing,
                  facing == 1 ? 0.2 : 0.8, 0.5, nearInt(aimAngle * 256 / 360.0));
 
-  if (banner) banner->draw(surface, nearInt(sx) - banner->width() / 2 + 16, nearInt(sy) - 24, 0);
+  if (banner) {
+    TRect at = boundsRect(nearInt(sx) - banner->width() / 2 + 16, nearInt(sy) - 24, banner->width(),
+                          banner->height());
+    if (globals().settings.bannerInView) at = keptInView(at, surface.clientRect());
+    banner->draw(surface, at.Left, at.Top, 0);
+  }
 
   const TPoint end = dot ? laserEnd() : TPoint{};
   TTextCanvas& canvas = surface.canvas();

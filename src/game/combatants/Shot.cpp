@@ -184,7 +184,9 @@ void TShot::touchLevel() {
 
 void TShot::strike(TMan& victim, int32_t damage, uint8_t kind, int32_t hitY, int32_t knock,
                    int32_t gibThreshold) {
+  const bool wasAlive = victim.alive();
   victim.takeHit(owner, damage, kind, hitY, knock, gibThreshold);
+  if (wasAlive && !victim.alive()) victim.countDeath(owner, weaponNumber);
 }
 
 void TShot::hitFighters() {

@@ -35,9 +35,7 @@ void cmdSay(const CommandCall& c) {
   TMan* man = c.fighter;
   if (!man || man->talkDelay > 0) return;
   man->talkDelay = kTalkDelay;
-  std::vector<std::string>& feed = c.console.messages;
-  if (feed.size() >= TConsol::kMaxMessages) feed.erase(feed.begin(), feed.end() - (TConsol::kMaxMessages - 1));
-  feed.push_back(man->name + ": " + c.arg);
+  c.console.addMessage(man->name + ": " + c.arg);
   playSound("Talk");
 }
 

@@ -80,14 +80,26 @@ void TConsol::keyDown(uint16_t key) {
   }
 }
 
+void TConsol::addMessage(const std::string& line) {
+  if (messages.size() >= kMaxMessages) messages.erase(messages.begin(), messages.end() - (kMaxMessages - 1));
+  messages.push_back(line);
+}
+
 void TConsol::update(int32_t t) {
-  if (!messages.empty()) {
-    messageTimer += t;
-    if (messageTimer > globals().settings.msgTime) {
-      messages.erase(messages.begin());
-      messageTimer = 0;
-    }
+  expireFeed(t);
+  slide(t);
+}
+
+void TConsol::expireFeed(int32_t t) {
+  if (messages.empty()) return;
+  messageTimer += t;
+  if (messageTimer > globals().settings.msgTime) {
+    messages.erase(messages.begin());
+    messageTimer = 0;
   }
+}
+
+void TConsol::slide(int32_t t) {
   if (state == Opening) {
     height += t;
     if (height > kFullHeight) {

@@ -20,9 +20,10 @@ class TConsol {
   static constexpr double kFullHeight = 200;
   // Scripts may exec scripts; a chain deeper than this is a script running itself.
   static constexpr int kMaxScriptDepth = 8;
-  // The feed's rows are 12 pixels apart from the top; more lines than fit on a 600-pixel screen would
-  // wait unseen, and with many bots talking they arrive faster than msgtime lets them go.
-  static constexpr size_t kMaxMessages = 50;
+  // The feed is a band of this many rows at the top of the screen, the newest lines: with many bots
+  // talking they arrive faster than msgtime lets them go, and the view below must stay clear. (The
+  // buffer is not the feed: it keeps every line it is given.)
+  static constexpr size_t kMaxMessages = 8;
 
   // Starts shut with "Mashvolt 1.1" in the buffer, and sets the feed's msgtime back to 0.
   TConsol();
@@ -41,6 +42,11 @@ class TConsol {
   void keyDown(uint16_t key);
   // Slide and feed expiry, once per match frame, by the frame's milliseconds.
   void update(int32_t t);
+  // The two halves of update: the oldest feed line going after msgtime, and the slide open or shut.
+  void expireFeed(int32_t t);
+  void slide(int32_t t);
+  // A chat line into the feed, the oldest dropped beyond kMaxMessages.
+  void addMessage(const std::string& line);
   // The feed, or the band with the newest lines and the prompt, over whatever is on `back`.
   void draw(TSurface& back);
 

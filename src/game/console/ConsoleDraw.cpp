@@ -30,12 +30,9 @@ void TConsol::draw(TSurface& back) {
   if (state == Closed || height == 0) {
     canvas.setFontColor(white);
     canvas.setFontSize(kFeedFontSize);
-    // A crowd of joining bots can put up more lines than the screen holds; those below it are skipped.
-    for (size_t i = 0; i < messages.size(); ++i) {
-      const int64_t y = static_cast<int64_t>(i) * kFeedStep;
-      if (y >= back.height()) break;
-      canvas.textOut(kFeedX, static_cast<int>(y), messages[i]);
-    }
+    // The feed holds no more than its band: at most kMaxMessages rows from the top.
+    for (size_t i = 0; i < messages.size() && i < kMaxMessages; ++i)
+      canvas.textOut(kFeedX, static_cast<int>(i) * kFeedStep, messages[i]);
   }
 
   fillTop(back, kBandWidth, h);

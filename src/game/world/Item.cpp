@@ -183,7 +183,9 @@ void TItem::pickUpCheck() {
         break;
     }
     if (dropped) kill();
-    if (sound) playSoundAt(sound, x + 10, y + 10);
+    if (!sound) continue;
+    match->events.add({.kind = MatchEvent::Kind::Pickup, .fighter = man, .pickup = kind});
+    playSoundAt(sound, x + 10, y + 10);
   }
 }
 

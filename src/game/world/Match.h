@@ -1,9 +1,13 @@
 #pragma once
-// The record of the running match: its fighters, in the order they joined, and the level's respawn
-// points. Frags live in the fighters themselves; the scoreboard sorts them on its own.
+// The record of the running match: its fighters, in the order they joined, the level's respawn points,
+// what happened in the last move pass, and the rules that end it. Frags and deaths live in the fighters
+// themselves; the scoreboard sorts them on its own.
 
 #include <cstdint>
 #include <vector>
+
+#include "game/world/MatchEvents.h"
+#include "game/world/MatchRules.h"
 
 namespace mv {
 
@@ -36,6 +40,9 @@ class TMatch {
   int32_t fighterCount() const;
   // None before the first fighter joins; an index outside the list is an error after that.
   TMan* fighter(int32_t i) const;
+
+  MatchEvents events;
+  TMatchRules rules;
 
  private:
   std::vector<TPoint> respawnPoints_;

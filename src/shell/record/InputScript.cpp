@@ -55,6 +55,7 @@ class LineReader {
     return w_[i] == "on";
   }
   const std::string& word(size_t i) const { return w_[i]; }
+  bool is(size_t i, const char* word) const { return i < w_.size() && w_[i] == word; }
   // The line from word i on, spaces kept as written.
   std::string restFrom(size_t i) const {
     size_t at = 0;
@@ -108,11 +109,17 @@ bool parseRecordedWord(const LineReader& r, const std::string& what, TimedEvent&
     timed.kind = ScriptedKind::Match;
     r.expectWord(2, "bots");
     r.expectWord(4, "skill");
-    const bool hotseat = r.word(6) == "hotseat";
-    r.expectWord(hotseat ? 7 : 6, "level");
-    if (r.size() < (hotseat ? 9u : 8u)) r.fail();
-    timed.consoleLine = r.restFrom(hotseat ? 8 : 7);
-    v = {r.number(3, 0, 100), r.number(5, 0, 100), hotseat ? 1 : 0};
+    v = {r.number(3, 0, 100), r.number(5, 0, 100), 0, -1, -1};
+    size_t at = 6;
+    if (r.is(at, "hotseat")) v[2] = 1, ++at;
+    for (auto [word, slot] : {std::pair<const char*, size_t>{"fraglimit", 3}, {"timelimit", 4}}) {
+      if (!r.is(at, word)) continue;
+      v[slot] = r.number(at + 1, 0, 999);
+      at += 2;
+    }
+    r.expectWord(at, "level");
+    if (r.size() < at + 2) r.fail();
+    timed.consoleLine = r.restFrom(at + 1);
   } else if (what == "end") {
     r.expectWords(2, 2);
     timed.kind = ScriptedKind::End;

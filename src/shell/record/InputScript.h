@@ -30,7 +30,7 @@
 //   5 joystick none        or: joystick axes X Y Z min X Y Z max X Y Z buttons MASK of COUNT
 //   5 devicefocus off      the window's focus as the poll saw it
 //   5 pointer 400 300      the pointer position the frame drew the cursor at
-//   0 match bots N skill N [hotseat] level NAME
+//   0 match bots N skill N [hotseat] [fraglimit N] [timelimit N] level NAME
 //                          the match the command line started
 //   700 end                the recording stops before this tick
 // There, key and mouse events reach the window's handlers only; the polled state comes from these lines.
@@ -55,7 +55,7 @@ enum class ScriptedKind {
   Joystick,      // values: empty for none, else x y z, min x y z, max x y z, buttons mask, button count
   DeviceFocus,   // values: 1 focused, 0 not
   Pointer,       // values: x, y
-  Match,         // consoleLine: the level; values: bots, skill, hotseat
+  Match,         // consoleLine: the level; values: bots, skill, hotseat, frag limit, time limit (-1 none)
   End,
 };
 

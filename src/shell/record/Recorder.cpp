@@ -16,8 +16,11 @@ void Recorder::line(const std::string& words) {
 }
 
 void Recorder::match(const MatchSetup& setup) {
-  line(format("match bots %d skill %d%s level %s", setup.bots, setup.skill, setup.hotseat ? " hotseat" : "",
-              setup.level.c_str()));
+  std::string limits;
+  if (setup.fragLimit) limits += format(" fraglimit %d", *setup.fragLimit);
+  if (setup.timeLimit) limits += format(" timelimit %d", *setup.timeLimit);
+  line(format("match bots %d skill %d%s%s level %s", setup.bots, setup.skill, setup.hotseat ? " hotseat" : "",
+              limits.c_str(), setup.level.c_str()));
 }
 
 void Recorder::consoleLine(const std::string& text) {

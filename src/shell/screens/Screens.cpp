@@ -4,6 +4,7 @@
 #include "platform/Cp1251.h"
 #include "game/Version.h"
 #include "shell/MainForm.h"
+#include "shell/MatchTexts.h"
 
 namespace mv {
 
@@ -61,9 +62,14 @@ void TMainForm::buildScreen(ScreenState screen) {
         setup.bots = parseBoundedNumber(widgets.edits()[0]->caption, widgets.edits()[0]->maxValue);
         setup.skill = parseBoundedNumber(widgets.edits()[1]->caption, widgets.edits()[1]->maxValue);
         setup.hotseat = widgets.checkBoxes()[0]->checked;
+        if (widgets.edits().size() >= 4) {
+          setup.fragLimit = parseBoundedNumber(widgets.edits()[2]->caption, widgets.edits()[2]->maxValue);
+          setup.timeLimit = parseBoundedNumber(widgets.edits()[3]->caption, widgets.edits()[3]->maxValue);
+        }
         matchStarter(setup);
       });
       widgets.addButton(ru("Назад"), kAutoTop, [this](TDXButton&) { showScreen(MainMenu); });
+      addLimitFields();
       widgets.addCheckBox(10, 330, "Hotseat");
       widgets.addMapList(10, 100);
       break;
@@ -75,6 +81,9 @@ void TMainForm::buildScreen(ScreenState screen) {
     case PauseMenu:
       widgets.addButton(ru("Продолжить"), kAutoTop, [this](TDXButton&) { resumeMatch(); });
       widgets.addButton(ru("Главное меню"), kAutoTop, [this](TDXButton&) { returnToMainMenu(); });
+      break;
+    case MatchEnd:
+      buildEndScreen();
       break;
     case Match:
       break;
@@ -102,9 +111,20 @@ void TMainForm::tearDownScreen() {
       g.background = nullptr;
       break;
     case PauseMenu:
+    case MatchEnd:
       widgets.hideWidgets();
       break;
   }
+}
+
+void TMainForm::addLimitFields() {
+  // Limits are the game's own: the classic setup screen has none, and the match keeps the settings'.
+  const Settings& settings = state().settings;
+  if (settings.classic) return;
+  widgets.addLabel(matchText(MatchText::FragLimit), 300);
+  widgets.addNumberEdit(std::to_string(settings.fragLimit), true, 999);
+  widgets.addLabel(matchText(MatchText::TimeLimit), 350);
+  widgets.addNumberEdit(std::to_string(settings.timeLimit), true, 999);
 }
 
 void TMainForm::showScreen(ScreenState screen) {
