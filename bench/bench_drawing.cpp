@@ -147,9 +147,10 @@ void BM_RotateBody32x46(benchmark::State& state) {
 }
 BENCHMARK(BM_RotateBody32x46);
 
-void BM_Text40Chars(benchmark::State& state) {
+void text40Chars(benchmark::State& state, bool cached) {
   Scene s;
   TTextCanvas& c = s.draw.surface().canvas();
+  c.setCaching(cached);
   c.setFontSize(12);
   c.setBrushClear(true);
   c.setFontColor(0xFFFFFF);
@@ -164,7 +165,16 @@ void BM_Text40Chars(benchmark::State& state) {
   state.counters["strings/s"] =
       benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
+void BM_Text40Chars(benchmark::State& state) {
+  text40Chars(state, true);
+}
 BENCHMARK(BM_Text40Chars);
+
+// The same line laid down glyph by glyph, as before lines were cached.
+void BM_Text40CharsUncached(benchmark::State& state) {
+  text40Chars(state, false);
+}
+BENCHMARK(BM_Text40CharsUncached);
 
 }  // namespace
 }  // namespace mv

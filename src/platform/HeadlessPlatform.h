@@ -37,6 +37,10 @@ class HeadlessPlatform : public Platform {
   // Writes "caption: text" in UTF-8 to standard error and keeps it for tests.
   void messageBox(const std::string& caption, const std::string& text) override;
   Mixer& mixer() override { return mixer_; }
+  // The choice is kept (a settings screen reads it back); nothing is shown either way.
+  void setRendererChoice(RendererChoice choice) override { rendererChoice_ = choice; }
+  RendererChoice rendererChoice() const override { return rendererChoice_; }
+  std::string presentationName() const override { return "headless"; }
 
   // --- test controls ---
   void inject(const Event& event) { events_.push_back(event); }
@@ -72,6 +76,7 @@ class HeadlessPlatform : public Platform {
  private:
   uint32_t step_;
   uint32_t clock_ = 0;
+  RendererChoice rendererChoice_ = RendererChoice::Auto;
   bool focus_ = true;
   bool displayOpen_ = false;
   int displayWidth_ = 0, displayHeight_ = 0;

@@ -17,10 +17,6 @@ uint32_t readU32(const uint8_t* p) {
   return readU16(p) | (static_cast<uint32_t>(readU16(p + 2)) << 16);
 }
 
-int16_t clip(int32_t v) {
-  return static_cast<int16_t>(std::clamp<int32_t>(v, -32768, 32767));
-}
-
 }  // namespace
 
 bool parseWaveFormat(const uint8_t* bytes, size_t size, WaveFormat& format) {
@@ -57,7 +53,7 @@ class Mixer::Guard {
   const Mixer& mixer_;
 };
 
-Mixer::Mixer(int outputRate) : outputRate_(std::max(outputRate, 1)) {}
+Mixer::Mixer(int outputRate) : outputRate_(std::max(outputRate, 1)), limiter_(outputRate_) {}
 
 Mixer::~Mixer() = default;
 
@@ -311,7 +307,7 @@ void Mixer::mix(int16_t* out, size_t frames) {
   accumulator_.assign(frames * 2, 0);
   for (auto& [handle, voice] : voices_)
     if (voice.playing && !paused_) render(voice, accumulator_.data(), frames);
-  for (size_t i = 0; i < frames * 2; ++i) out[i] = clip(accumulator_[i]);
+  limiter_.process(accumulator_.data(), out, frames);
 }
 
 void Mixer::advance(uint32_t ms) {

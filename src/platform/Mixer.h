@@ -14,6 +14,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/Limiter.h"
+
 namespace mv {
 
 // The leading fields of a wave format record ("fmt " chunk).
@@ -85,8 +87,8 @@ class Mixer {
   // Every voice stops where it is.
   void stopAll();
 
-  // Writes `frames` interleaved stereo frames (left, right) of every playing voice summed and clipped
-  // to int16; advances the voices. Called by the device callback under the device lock.
+  // Writes `frames` interleaved stereo frames (left, right) of every playing voice summed and brought
+  // into int16 by the limiter; advances the voices. Called by the device callback under the device lock.
   void mix(int16_t* out, size_t frames);
   // Moves every playing voice on by `ms` of output time without producing sound (no device).
   void advance(uint32_t ms);
@@ -128,6 +130,7 @@ class Mixer {
   std::unordered_map<int, Voice> voices_;
   int nextHandle_ = 1;
   std::vector<int32_t> accumulator_;
+  Limiter limiter_;
   uint64_t advanceRemainder_ = 0;  // output frames times 1000 not yet moved by advance()
 };
 

@@ -69,6 +69,15 @@ struct DeviceState {
   int joyButtonCount = 0;
 };
 
+// Which way a finished frame reaches the screen. The graphics card enlarges it by whole multiples and
+// smooths the rest (the sharp look at no cost to the processor); the processor's sharp scaling suits a
+// software renderer. Auto takes the card where SDL's renderer is a hardware one.
+enum class RendererChoice { Auto, Gpu, Cpu };
+
+// "auto", "gpu", "cpu": the option's and the settings' words.
+const char* rendererChoiceName(RendererChoice choice);
+bool parseRendererChoice(const std::string& text, RendererChoice& choice);
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -97,10 +106,18 @@ class Platform {
   virtual void messageBox(const std::string& caption, const std::string& text) = 0;
 
   virtual Mixer& mixer() = 0;
+
+  // The renderer choice (the settings screen's); it holds from the next frame on.
+  virtual void setRendererChoice(RendererChoice) {}
+  virtual RendererChoice rendererChoice() const { return RendererChoice::Auto; }
+  // What presented the last frame, one word for statistics lines: "gpu:NAME" or "cpu:NAME" with SDL's
+  // renderer, "headless" without a display.
+  virtual std::string presentationName() const { return "none"; }
 };
 
 struct PlatformOptions {
   bool windowed = false;  // a window instead of full screen at the desktop's resolution
+  RendererChoice renderer = RendererChoice::Auto;
   std::string title = "Mashvolt";
 };
 

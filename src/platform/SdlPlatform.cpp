@@ -20,7 +20,7 @@ std::unique_ptr<Platform> createSdlPlatform(const PlatformOptions& options) {
   return std::make_unique<SdlPlatform>(options);
 }
 
-SdlPlatform::SdlPlatform(const PlatformOptions& options) : options_(options) {
+SdlPlatform::SdlPlatform(const PlatformOptions& options) : options_(options), choice_(options.renderer) {
   // Aim speed must not depend on the window's size: relative motion stays in device units.
   SDL_SetHint(SDL_HINT_MOUSE_RELATIVE_SCALING, "0");
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
@@ -40,6 +40,7 @@ SdlPlatform::SdlPlatform(const PlatformOptions& options) : options_(options) {
 SdlPlatform::~SdlPlatform() {
   closeJoystick();
   audio_.reset();
+  enlarged_.reset();
   texture_.reset();
   renderer_.reset();
   window_.reset();
@@ -59,6 +60,7 @@ void SdlPlatform::openDisplay(int width, int height) {
       throw PlatformError(format("The display cannot be opened: %s", SDL_GetError()));
     videoReady_ = true;
   }
+  enlarged_.reset();
   texture_.reset();
   renderer_.reset();
   window_.reset();
@@ -92,6 +94,8 @@ void SdlPlatform::openDisplay(int width, int height) {
   surfaceWidth_ = width;
   surfaceHeight_ = height;
   createTexture(width, height);
+  hardware_ = rendererIsHardware();
+  choosePresentation();
 
   SDL_DisplayMode mode{};
   int display = SDL_GetWindowDisplayIndex(window_.get());
@@ -124,11 +128,6 @@ void SdlPlatform::createTexture(int width, int height) {
   textureHeight_ = height;
 }
 
-void SdlPlatform::convert(const uint16_t* pixels, int width, int height, int pitch, void* target,
-                          int targetPitch) const {
-  convertFrame565To8888(pixels, width, height, pitch, target, targetPitch);
-}
-
 void SdlPlatform::present(const uint16_t* pixels, int width, int height, int pitch) {
   if (!mixer_.hasDevice()) {
     uint32_t now = SDL_GetTicks();
@@ -142,34 +141,9 @@ void SdlPlatform::present(const uint16_t* pixels, int width, int height, int pit
   surfaceHeight_ = height;
   int outW = 0, outH = 0;
   SDL_GetRendererOutputSize(renderer_.get(), &outW, &outH);
-  Viewport v = letterbox(width, height, outW, outH);
-  SDL_Rect dst{v.x, v.y, v.width, v.height};
-  // At a whole multiple the renderer's nearest-pixel stretch is exact; anywhere else the frame is
-  // scaled here to the view's size and copied one to one.
-  const bool fits = (maxTextureWidth_ <= 0 || v.width <= maxTextureWidth_) &&
-                    (maxTextureHeight_ <= 0 || v.height <= maxTextureHeight_);
-  const bool sharp = sharpScaling_ && fits && v.width > 0 && v.height > 0 &&
-                     !wholeMultiple(width, height, v.width, v.height);
-  const int textureW = sharp ? v.width : width, textureH = sharp ? v.height : height;
-  if (textureW != textureWidth_ || textureH != textureHeight_) createTexture(textureW, textureH);
-
-  void* target = nullptr;
-  int targetPitch = 0;
-  if (SDL_LockTexture(texture_.get(), nullptr, &target, &targetPitch) == 0) {
-    if (sharp) {
-      frame_.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
-      convert(pixels, width, height, pitch, frame_.data(), width * 4);
-      scaler_.scale(frame_.data(), width, height, width, static_cast<uint32_t*>(target), textureW, textureH,
-                    targetPitch / 4);
-    } else {
-      convert(pixels, width, height, pitch, target, targetPitch);
-    }
-    SDL_UnlockTexture(texture_.get());
-  }
-
+  const Viewport v = letterbox(width, height, outW, outH);
   SDL_SetRenderDrawColor(renderer_.get(), 0, 0, 0, 255);
-  SDL_RenderClear(renderer_.get());
-  SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, &dst);
+  if (!onCard_ || !presentOnCard(pixels, width, height, pitch, v)) presentOnProcessor(pixels, width, height, pitch, v);
   uint64_t before = SDL_GetPerformanceCounter();
   SDL_RenderPresent(renderer_.get());
   const uint64_t end = SDL_GetPerformanceCounter();

@@ -1,7 +1,7 @@
 #pragma once
 // The platform over SDL2: one window (full screen at the desktop's resolution, or a window), the back
-// surface shown scaled with bars and even, sharp pixels (SharpScale.h), keyboard, mouse and the first
-// joystick, the audio device.
+// surface shown scaled with bars and even, sharp pixels (on the graphics card, or by SharpScale.h),
+// keyboard, mouse and the first joystick, the audio device.
 // Only the platform's own sources and tests include this header.
 
 #include <SDL.h>
@@ -37,16 +37,22 @@ class SdlPlatform : public Platform {
 
   void messageBox(const std::string& caption, const std::string& text) override;
   Mixer& mixer() override { return mixer_; }
+  void setRendererChoice(RendererChoice choice) override;
+  RendererChoice rendererChoice() const override { return choice_; }
+  std::string presentationName() const override;
 
   // For measurements: the renderer in use, the time the last RenderPresent took, the time the last
   // frame took from the game's picture to the end of the present (conversion and scaling included,
   // pacing not), and whether the frame rate is being capped by delays because presentation does not
   // wait for the display. Sharp scaling can be turned off to compare with a nearest-pixel stretch.
   std::string rendererName() const;
+  bool hardwareRenderer() const { return hardware_; }
   double lastPresentMs() const { return lastPresentMs_; }
   double lastFrameMs() const { return lastFrameMs_; }
   void setSharpScaling(bool on) { sharpScaling_ = on; }
   int refreshRate() const { return refreshRate_; }
+  // The picture the renderer last drew, 8-8-8 pixels row after row; empty when it cannot be read.
+  std::vector<uint32_t> readScreen(int& width, int& height) const;
   bool relativeMouse() const { return relativeMouse_; }
 
  private:
@@ -62,8 +68,14 @@ class SdlPlatform : public Platform {
 
   // The texture the frame is drawn into: the surface's size, or the view's when sharp scaling fills it.
   void createTexture(int width, int height);
-  // Converts the 5-6-5 surface to 8-8-8 rows at target (pitch in bytes).
-  void convert(const uint16_t* pixels, int width, int height, int pitch, void* target, int targetPitch) const;
+  // SdlPresentation.cpp: the card path when the choice and the renderer allow it, else the processor's.
+  bool rendererIsHardware() const;
+  void choosePresentation();
+  // The frame into the texture at textureW x textureH, converted, and sharp-scaled when that differs.
+  void upload(const uint16_t* pixels, int width, int height, int pitch, int textureW, int textureH);
+  void presentOnProcessor(const uint16_t* pixels, int width, int height, int pitch, const Viewport& view);
+  // False when the card cannot take it (no render target of the size); the processor then takes over.
+  bool presentOnCard(const uint16_t* pixels, int width, int height, int pitch, const Viewport& view);
   void toggleFullscreen();
   void pace();
   // The window's picture rectangle in window coordinates, for mapping the pointer.
@@ -87,7 +99,11 @@ class SdlPlatform : public Platform {
   int textureWidth_ = 0, textureHeight_ = 0;
   int maxTextureWidth_ = 0, maxTextureHeight_ = 0;  // 0: the renderer names no limit
   bool sharpScaling_ = true;
-  std::vector<uint32_t> frame_;  // the converted surface, when it is scaled on the way to the texture
+  RendererChoice choice_;
+  bool hardware_ = false;  // SDL's renderer draws on a graphics card
+  bool onCard_ = false;    // frames are enlarged there (presentOnCard)
+  std::unique_ptr<SDL_Texture, TextureDeleter> enlarged_;  // the card path's whole-multiple picture
+  int enlargedWidth_ = 0, enlargedHeight_ = 0;
   SharpScaler scaler_;
   double lastFrameMs_ = 0;
   int refreshRate_ = 60;

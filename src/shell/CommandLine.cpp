@@ -73,8 +73,14 @@ std::string usageText() {
          "                      devices are not listened to but for Esc, which stops it (--frames and\n"
          "                      --screenshot-at count ticks as the recorded run did). Only the build that\n"
          "                      made the recording, with the same game data, replays it\n"
-         "  --stats-every N     headless: after every N ticks print one line to standard output with\n"
-         "                      the resident memory, the sprites by kind and the frame times\n"
+         "  --stats-every N     after every N ticks print one line to standard output with the\n"
+         "                      resident memory, the sprites by kind, the frame times (average and\n"
+         "                      slowest; the move pass, the drawing and the presentation each at the\n"
+         "                      50th and 99th percentile and the slowest) and the renderer that ran\n"
+         "  --renderer R        auto, gpu or cpu: how a window enlarges the frames. gpu: on the\n"
+         "                      graphics card (whole multiples, then smoothed to the screen); cpu: the\n"
+         "                      processor's sharp scaling; auto (the default): the card when SDL's\n"
+         "                      renderer is a hardware one\n"
          "  --help              this text\n";
 }
 
@@ -110,6 +116,7 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
       {"--record", [&](const std::string& v) { return !v.empty() && (o.record = v, true); }},
       {"--replay", [&](const std::string& v) { return !v.empty() && (o.replay = v, true); }},
       {"--stats-every", [&](const std::string& v) { int64_t n; return parseNumber<int64_t>(v, 1, INT64_MAX, n) && (o.statsEvery = n, true); }},
+      {"--renderer", [&](const std::string& v) { return parseRendererChoice(v, o.renderer); }},
   };
 
   for (size_t i = 0; i < args.size(); ++i) {
@@ -142,9 +149,6 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
   // A replay is the recorded run: its seed, its ticks, its match and its input are the file's.
   else if (!o.replay.empty() && (o.seed || o.lag || !o.match.empty() || !o.input.empty() || !o.exec.empty()))
     result.error = "--replay takes the seed, the lags, the match and the input from the recording";
-  // Standard output is the statistics' own only when there is no window to watch.
-  else if (o.statsEvery && !o.headless)
-    result.error = "--stats-every needs --headless";
   else if (o.match.empty() && (o.botsGiven || o.skillGiven || o.hotseat || o.fragLimit || o.timeLimit))
     result.error = "--bots, --skill, --hotseat, --fraglimit and --timelimit go with --match";
   else

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Platform.h"
+
 namespace mv {
 
 struct CommandLine {
@@ -29,7 +31,8 @@ struct CommandLine {
   std::string audioOut;               // headless: WAV file of everything the mixer plays
   std::string record;                 // write the run down to this file
   std::string replay;                 // play this recording again
-  std::optional<int64_t> statsEvery;  // headless: a statistics line on standard output every N ticks
+  std::optional<int64_t> statsEvery;  // a statistics line on standard output every N ticks
+  RendererChoice renderer = RendererChoice::Auto;  // how a window shows the frames
 };
 
 struct ParseResult {

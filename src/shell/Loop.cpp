@@ -69,7 +69,7 @@ Loop::~Loop() {
 }
 
 int Loop::run() {
-  paceBase_ = platform_.ticks();
+  paceBase_ = startTicks_ = platform_.ticks();
   activateTimer();
   // A match asked for on the command line starts before the first frame; a level that does not load
   // ends the program like any other start-up failure.
@@ -136,15 +136,16 @@ void Loop::tick() {
   timerBase_ = t;
   const int64_t started = wallMicroseconds();
   guarded([&] { form_.DXTimerTimer(lag); });
-  frameTimes_.add(wallMicroseconds() - started);
+  frameTimes_.add(wallMicroseconds() - started, form_.lastPhases());
   for (int64_t at : options_.screenshotAt)
     if (at == ticks_) guarded([&] { screenshotAt(at); });
   if (parts_.recorder && !parts_.recorder->flush()) reportRecordingLost();
 }
 
 void Loop::printStats() {
-  const std::string line =
-      statsLine(ticks_, clock_, residentMemoryKb(), takeCensus(form_.SpriteEngine.engine), frameTimes_);
+  const int64_t gameMs = scriptedClock_ ? clock_ : platform_.ticks() - startTicks_;
+  const std::string line = statsLine(ticks_, gameMs, residentMemoryKb(), takeCensus(form_.SpriteEngine.engine),
+                                     frameTimes_, platform_.presentationName());
   std::printf("%s\n", line.c_str());
   std::fflush(stdout);
   frameTimes_ = {};

@@ -61,7 +61,7 @@ class Loop {
   bool ending() const;
   void tick();
   void pace();
-  // --stats-every: one line of memory, sprites and frame times on standard output.
+  // --stats-every: one line of memory, sprites, frame times and the renderer on standard output.
   void printStats();
   void setStep(int64_t ms);
   void activateTimer();
@@ -97,6 +97,7 @@ class Loop {
   uint32_t timerBase_ = 0;  // the clock when the frame timer last counted from
   bool pacing_ = false;     // a replay in a window keeps to the recorded time
   uint32_t paceBase_ = 0;
+  uint32_t startTicks_ = 0;  // the clock when the run began
   int64_t ticks_ = 0;
   FrameTimes frameTimes_;  // since the last statistics line
   bool quit_ = false;

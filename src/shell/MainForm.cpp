@@ -71,6 +71,7 @@ void TMainForm::DXDrawInitialize() { DXDraw.surface().canvas().setBrushClear(tru
 void TMainForm::DXTimerTimer(int32_t lagCount) {
   applyDisplaySize();
   if (!DXDraw.canDraw()) return;
+  phases_.start();
   if (screenshotCooldown > 0) --screenshotCooldown;
   Input.update(platform_.pollDevices(), platform_.hasFocus());
   ScreenState screen = state().screenState;
@@ -80,7 +81,9 @@ void TMainForm::DXTimerTimer(int32_t lagCount) {
     matchFrame(lagCount);
   else
     menuFrame(lagCount);
+  phases_.drawn();
   DXDraw.flip();
+  phases_.presented();
   cursorFrame = stepCursorFrame(cursorFrame, lagCount);
 }
 
@@ -101,6 +104,7 @@ void TMainForm::matchFrame(int32_t lagCount) {
   }
   SpriteEngine.dead();
   if (ended) endMatch();
+  phases_.moved();
   Globals& g = state();
   if (g.player2)
     drawSplitView(g.player1, g.player2);
@@ -126,6 +130,7 @@ bool TMainForm::afterMovePass(int32_t lagCount) {
 
 void TMainForm::menuFrame(int32_t lagCount) {
   stepTitlePulse(titleBrightness, titleFadeStep, lagCount);
+  phases_.moved();
   TSurface& back = DXDraw.surface();
   ImageList.Items.find("BackMenu").stretchDraw(back, {0, 0, DXDraw.Display.Width, DXDraw.Display.Height}, 0);
   SpriteEngine.draw();

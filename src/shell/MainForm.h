@@ -20,6 +20,7 @@
 #include "platform/Platform.h"
 #include "shell/MatchFeed.h"
 #include "shell/MatchStart.h"
+#include "shell/RunStats.h"
 #include "shell/widgets/Widgets.h"
 
 namespace mv {
@@ -134,6 +135,8 @@ class TMainForm : public ShellServices {
   std::unique_ptr<TConsol> Console;
   // Where errors caught inside the game go (the loop's reporter); unset, they are only in the console.
   std::function<void(const std::string&)> OnError;
+  // How long the last frame's move pass, drawing and presentation took (--stats-every).
+  const FramePhases& lastPhases() const { return phases_.last(); }
 
  private:
   void menuFrame(int32_t lagCount);
@@ -151,6 +154,7 @@ class TMainForm : public ShellServices {
   void applyDisplaySize();
 
   Platform& platform_;
+  PhaseClock phases_;
   std::optional<std::pair<int, int>> pendingDisplaySize_;
   // The joystick's dead zones until the input component holds them.
   bool screenshotsExhaustedTold_ = false;

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "game/combatants/Bot.h"
+#include "game/combatants/FighterModels.h"
 #include "game/combatants/Player.h"
 #include "game/console/Console.h"
 #include "game/world/Level.h"
@@ -51,6 +52,7 @@ void TMainForm::startMatch(const MatchSetup& setup) {
       bot->laziness = laziness;
       g.match->addFighter(bot);
     }
+    dressFighters(*g.match);
   } catch (const std::exception&) {
     // Nothing of a match that could not be built may stay behind (a frozen frame with no player): back
     // to the setup screen with the same choices, then the error is reported like any other.

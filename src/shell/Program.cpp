@@ -62,7 +62,7 @@ int runProgram(int argc, char** argv) {
       }
       platform = std::move(made);
     } else
-      platform = createSdlPlatform(PlatformOptions{.windowed = options.window});
+      platform = createSdlPlatform(PlatformOptions{.windowed = options.window, .renderer = options.renderer});
   } catch (const std::exception& e) {
     std::fprintf(stderr, "mashvolt: %s\n", e.what());
     return 1;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace mv {
 
@@ -24,16 +25,43 @@ struct SpriteCensus {
 
 SpriteCensus takeCensus(const TSprite& root);
 
+// Where one frame's time went, in microseconds: the move pass (with the console's update and the
+// freeing of the dead; the title's pulse in the menus), the drawing of the back surface, and showing it.
+struct FramePhases {
+  int64_t move = 0, draw = 0, present = 0;
+};
+
+// Marks the phases of a frame as it runs.
+class PhaseClock {
+ public:
+  void start();
+  void moved();
+  void drawn();
+  void presented();
+  const FramePhases& last() const { return last_; }
+
+ private:
+  int64_t mark_ = 0;
+  FramePhases running_, last_;
+};
+
 struct FrameTimes {
   int64_t frames = 0;
   int64_t totalMicros = 0;
   int64_t maxMicros = 0;
-  void add(int64_t micros);
+  std::vector<int64_t> move, draw, present;  // every frame's, for the percentiles
+  void add(int64_t micros, const FramePhases& phases = {});
 };
 
+// The p-th percentile (0..100) by nearest rank; 0 without samples.
+int64_t percentile(std::vector<int64_t> samples, int p);
+
 // "stats tick=... game_s=... rss_kb=... sprites=... fighters=... items=... dropped=... blood=...
-// stains=... gibs=... shots=... effects=... frame_ms=... frame_ms_max=...": one line, for scripts.
+// stains=... gibs=... shots=... effects=... frame_ms=... frame_ms_max=... move_ms_p50=... move_ms_p99=...
+// move_ms_max=... draw_ms_p50=... draw_ms_p99=... draw_ms_max=... present_ms_p50=... present_ms_p99=...
+// present_ms_max=... renderer=...": one line, for scripts. renderer is what showed the frames
+// (Platform::presentationName).
 std::string statsLine(int64_t tick, int64_t gameMs, int64_t rssKb, const SpriteCensus& census,
-                      const FrameTimes& times);
+                      const FrameTimes& times, const std::string& renderer);
 
 }  // namespace mv

@@ -66,6 +66,30 @@ TEST(SpriteImage, BoundsWrapAroundAndBoxCollisions) {
   b.x = 5007.9;
   EXPECT_TRUE(a.testCollision(b));
   EXPECT_TRUE(b.testCollision(a));
+  // The cheap look before a crowd's collision tests never turns a hit away: positions either side of
+  // zero (truncation goes toward it), fractions, sizes from 0, and coordinates the box would pin.
+  uint32_t random = 7;
+  auto next = [&] { return (random = random * 1103515245u + 12345u) >> 8; };
+  root.x = 0;
+  int near = 0;
+  for (int i = 0; i < 200000; ++i) {
+    a.x = (static_cast<int>(next() % 4000) - 2000) / 100.0;
+    a.y = (static_cast<int>(next() % 4000) - 2000) / 100.0;
+    b.x = a.x + (static_cast<int>(next() % 6000) - 3000) / 100.0;
+    b.y = a.y + (static_cast<int>(next() % 6000) - 3000) / 100.0;
+    a.width = static_cast<int32_t>(next() % 12), a.height = static_cast<int32_t>(next() % 12);
+    b.width = static_cast<int32_t>(next() % 12), b.height = static_cast<int32_t>(next() % 12);
+    if (a.testCollision(b)) {
+      ASSERT_TRUE(a.mayCollide(b)) << a.x << "," << a.y << " " << b.x << "," << b.y;
+    }
+    near += a.mayCollide(b);
+  }
+  EXPECT_LT(near, 200000 / 4) << "most far pairs are passed over";
+  a.width = a.height = b.width = b.height = 8;
+  a.x = 3e9, b.x = 5e9, a.y = b.y = 0;  // both pinned to the same pixel
+  EXPECT_TRUE(a.testCollision(b));
+  EXPECT_TRUE(a.mayCollide(b));
+  root.x = -1000;
   // Pixel collision compares pattern rectangles only: the other's 4x4 pattern 20 pixels to the right
   // misses frame 0 of a strip of 16-pixel frames and meets frame 1.
   TPictureCollection pictures;

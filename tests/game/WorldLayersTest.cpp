@@ -7,6 +7,7 @@
 #include "engine/draw/DXImageList.h"
 #include "engine/sprite/SpriteEngine.h"
 #include "game/Globals.h"
+#include "game/combatants/FighterModels.h"
 #include "game/world/BackSprite.h"
 #include "game/world/Level.h"
 #include "game/world/ScrollBackGround.h"
@@ -99,19 +100,24 @@ TEST_F(WorldLayersTest, BackgroundCoversTheScreenFromTheTopLeftWhateverTheCamera
 TEST_F(WorldLayersTest, MirrorModelsReversesWholeSheets) {
   TDXImageList models;
   scope.get().modelList = &models;
-  // Two 4-pixel patterns per sheet: the left-facing sheet reverses the pixels and the pattern order.
-  for (const char* pose : {"", "_Crouch", "_Dead", "_Headshot"}) {
-    std::vector<uint32_t> rgb = {1, 2, 3, 4, 5, 6, 7, 8, 11, 12, 13, 14, 15, 16, 17, 18};
-    TPictureCollectionItem& right = models.Items.add();
-    right.setName(std::string("Doom") + pose + "_R");
-    right.PatternWidth = 4;
-    right.setPicture(TPicture(8, 2, rgb));
-    models.Items.add().setName(std::string("Doom") + pose + "_L");
-  }
+  // Two 4-pixel patterns per sheet: the left-facing sheet reverses the pixels and the pattern order. The
+  // other fighter colours are mirrored as well, those the archive has ("Rose" is left out).
+  for (std::string_view model : fighterModels())
+    for (const char* pose : {"", "_Crouch", "_Dead", "_Headshot"}) {
+      if (model == "Rose") continue;
+      std::vector<uint32_t> rgb = {1, 2, 3, 4, 5, 6, 7, 8, 11, 12, 13, 14, 15, 16, 17, 18};
+      TPictureCollectionItem& right = models.Items.add();
+      right.setName(std::string(model) + pose + "_R");
+      right.PatternWidth = 4;
+      right.setPicture(TPicture(8, 2, rgb));
+      models.Items.add().setName(std::string(model) + pose + "_L");
+    }
   mirrorModels();
-  const TPicture& left = models.Items.find("Doom_Dead_L").picture();
-  ASSERT_EQ(left.width(), 8);
-  EXPECT_EQ(left.pixels(), (std::vector<uint32_t>{8, 7, 6, 5, 4, 3, 2, 1, 18, 17, 16, 15, 14, 13, 12, 11}));
+  for (const char* name : {"Doom_Dead_L", "Frost_L", "Crimson_Headshot_L"}) {
+    const TPicture& left = models.Items.find(name).picture();
+    ASSERT_EQ(left.width(), 8) << name;
+    EXPECT_EQ(left.pixels(), (std::vector<uint32_t>{8, 7, 6, 5, 4, 3, 2, 1, 18, 17, 16, 15, 14, 13, 12, 11}));
+  }
   EXPECT_EQ(models.Items.find("Doom_R").picture().pixel(0, 0), 1u);  // the right-facing one is untouched
 
   // A missing left-facing entry is the image-not-found error.

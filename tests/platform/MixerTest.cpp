@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -31,6 +32,13 @@ std::vector<uint8_t> mono16(const std::vector<int16_t>& samples) {
 int constant(Mixer& mixer, int16_t value, size_t frames) {
   auto bytes = mono16(std::vector<int16_t>(frames, value));
   return mixer.create(pcm(1, mixer.outputRate(), 16), bytes.data(), bytes.size());
+}
+
+// What a fresh mixer makes of these summed frames: the full-scale ones come out turned down.
+std::vector<int16_t> limited(const std::vector<int32_t>& sums) {
+  std::vector<int16_t> out(sums.size());
+  Limiter(8000).process(sums.data(), out.data(), sums.size() / 2);
+  return out;
 }
 
 std::vector<int16_t> mixFrames(Mixer& mixer, size_t frames) {
@@ -119,24 +127,18 @@ TEST(Mixer, ConvertsEightBitUnsignedAndSixteenBitSigned) {
   ASSERT_EQ(mixer.frameCount(h8), 4u);
   mixer.play(h8, false);
   auto out = mixFrames(mixer, 4);
-  EXPECT_EQ(out[0], 0);
-  EXPECT_EQ(out[2], -32768);
-  EXPECT_EQ(out[4], 32512);
-  EXPECT_EQ(out[6], 16384);
-  EXPECT_EQ(out[7], 16384);  // mono plays on both sides
+  EXPECT_EQ(out, limited({0, 0, -32768, -32768, 32512, 32512, 16384, 16384}));  // mono on both sides
 
   // 16-bit stereo keeps its sides apart.
+  Mixer stereo(8000);
   std::vector<int16_t> lr = {1000, -2000, -32768, 32767};
   auto bytes = mono16(lr);
-  int hs = mixer.create(pcm(2, 8000, 16), bytes.data(), bytes.size());
+  int hs = stereo.create(pcm(2, 8000, 16), bytes.data(), bytes.size());
   ASSERT_NE(hs, 0);
-  EXPECT_EQ(mixer.frameCount(hs), 2u);
-  mixer.play(hs, false);
-  out = mixFrames(mixer, 2);
-  EXPECT_EQ(out[0], 1000);
-  EXPECT_EQ(out[1], -2000);
-  EXPECT_EQ(out[2], -32768);
-  EXPECT_EQ(out[3], 32767);
+  EXPECT_EQ(stereo.frameCount(hs), 2u);
+  stereo.play(hs, false);
+  out = mixFrames(stereo, 2);
+  EXPECT_EQ(out, limited({1000, -2000, -32768, 32767}));
 
   // A trailing partial frame is dropped.
   std::vector<uint8_t> odd(7, 0);
@@ -241,22 +243,35 @@ TEST(Mixer, OncePlaysToTheEndAndLoopingWrapsAround) {
   EXPECT_EQ(mixFrames(mixer, 1)[0], 1);
 }
 
-TEST(Mixer, SumsVoicesAndClipsToSixteenBits) {
+// One voice under the knee comes out sample for sample as it went in. Sixteen full-scale voices of both
+// signs on top of it, one panned, never reach full scale: the sum stays loud, keeps its sign and its
+// quieter side. A second after them the quiet voice is exact again.
+TEST(Mixer, TheLimiterNeverClampsAndLeavesAQuietVoiceAlone) {
   Mixer mixer(8000);
-  int a = constant(mixer, 30000, 8);
-  int b = constant(mixer, 30000, 8);
-  int c = constant(mixer, -20000, 8);
-  mixer.play(a, false);
-  mixer.play(b, false);
-  EXPECT_EQ(mixFrames(mixer, 1)[0], 32767);
-  mixer.play(c, false);
-  EXPECT_EQ(mixFrames(mixer, 1)[0], 32767);  // 40000 clips as well
-  mixer.stop(a);
-  EXPECT_EQ(mixFrames(mixer, 1)[0], 10000);
-  mixer.stop(b);
-  int d = constant(mixer, -20000, 8);
-  mixer.play(d, false);
-  EXPECT_EQ(mixFrames(mixer, 1)[0], -32768);
+  std::vector<int16_t> tone, square;
+  for (int i = 0; i < 16000; ++i)
+    tone.push_back(static_cast<int16_t>(std::lround(Limiter::kKnee * std::sin(i * 0.3))));
+  for (int i = 0; i < 800; ++i) square.push_back(i / 20 % 2 ? int16_t(-32768) : int16_t(32767));
+  auto quiet = mono16(tone), loud = mono16(square);
+  mixer.play(mixer.create(pcm(1, 8000, 16), quiet.data(), quiet.size()), false);
+  auto out = mixFrames(mixer, 2000);
+  for (size_t i = 0; i < 2000; ++i) ASSERT_EQ(out[2 * i], tone[i]) << i;
+
+  for (int v = 0; v < 16; ++v) {
+    int h = mixer.create(pcm(1, 8000, 16), loud.data(), loud.size());
+    mixer.setPan(h, v == 0 ? 10000 : 0);
+    mixer.play(h, false);
+  }
+  out = mixFrames(mixer, 800);
+  for (size_t i = 0; i < out.size(); i += 2) {
+    ASSERT_LE(std::abs(out[i + 1]), Limiter::kCeiling);
+    ASSERT_LE(std::abs(out[i]), std::abs(out[i + 1]) + 1);
+  }
+  EXPECT_GT(*std::max_element(out.begin(), out.end()), 31000);
+  EXPECT_LT(out[2 * 30 + 1], -31000);
+  mixFrames(mixer, 8400);
+  out = mixFrames(mixer, 2000);
+  for (size_t i = 0; i < 2000; ++i) ASSERT_EQ(out[2 * i + 1], tone[11200 + i]) << i;
 }
 
 TEST(Mixer, FrequencyStepsThroughTheSource) {
@@ -303,10 +318,13 @@ TEST(Mixer, StepsBetweenTheLoudestSamplesStayInRange) {
     int h = mixer.create(pcm(channels, 2000, 16), bytes.data(), bytes.size());
     mixer.play(h, false);
     auto out = mixFrames(mixer, 4);
-    EXPECT_EQ(out[0], -32768);
-    EXPECT_NEAR(out[2], -16385, 1);
-    EXPECT_NEAR(out[4], -1, 1);
-    EXPECT_NEAR(out[6], 16383, 1);
+    // The limiter turns the loud ends down, so the steps show as a steady rise through zero.
+    EXPECT_LT(out[0], -Limiter::kKnee);
+    EXPECT_LT(out[0], out[2]);
+    EXPECT_LT(out[2], out[4]);
+    EXPECT_NEAR(out[4], 0, 1);
+    EXPECT_LT(out[4], out[6]);
+    EXPECT_GT(out[6], 10000);
     EXPECT_EQ(out[7], out[6]);
   }
 }

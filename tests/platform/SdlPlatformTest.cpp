@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
@@ -14,7 +15,9 @@
 #endif
 
 #include "platform/Cp1251.h"
+#include "platform/Presentation.h"
 #include "platform/SdlPlatform.h"
+#include "platform/SharpScale.h"
 
 namespace mv {
 namespace {
@@ -61,11 +64,13 @@ class SdlPlatformTest : public testing::Test {
 
 // A window on the real display, or on SDL's offscreen driver when there is none. Null when SDL can
 // give neither (a build without the offscreen driver): the caller skips.
-std::unique_ptr<SdlPlatform> openWindow(std::optional<ScopedEnv>& driver) {
+std::unique_ptr<SdlPlatform> openWindow(std::optional<ScopedEnv>& driver, bool windowed = true,
+                                        RendererChoice renderer = RendererChoice::Auto) {
   if (!std::getenv("DISPLAY") && !std::getenv("SDL_VIDEODRIVER"))
     driver.emplace("SDL_VIDEODRIVER", "offscreen");
   PlatformOptions options;
-  options.windowed = true;
+  options.windowed = windowed;
+  options.renderer = renderer;
   try {
     auto platform = std::make_unique<SdlPlatform>(options);
     platform->openDisplay(800, 600);
@@ -224,6 +229,77 @@ TEST_F(SdlPlatformTest, PresentsFramesOfAnySizeAndPlaysSoundToTheEnd) {
     platform->present(frame.data(), 400, 300, 400);
   }
   EXPECT_FALSE(mixer.isPlaying(h));
+}
+
+// SDL's software renderer stands in for a graphics card: it is no hardware one, so auto leaves the
+// enlarging to the processor, and gpu puts it through the card path all the same. Both fill the same
+// picture rectangle; inside the surface's flat patches they agree to the unit, and where two patches
+// meet the card's smoothing stays between their colours.
+TEST_F(SdlPlatformTest, TheRendererChoiceDecidesWhoEnlargesTheFrame) {
+  std::optional<ScopedEnv> driver;
+  ScopedEnv software("SDL_RENDER_DRIVER", "software");
+  auto platform = openWindow(driver, false);
+  if (!platform) GTEST_SKIP() << "no display and no offscreen video driver";
+  EXPECT_EQ(platform->rendererChoice(), RendererChoice::Auto);
+  EXPECT_EQ(platform->presentationName(), "cpu:software");
+  // Patches of 8 x 8 surface pixels in colours that differ in every channel.
+  std::vector<uint16_t> frame(800 * 600);
+  for (int y = 0; y < 600; ++y)
+    for (int x = 0; x < 800; ++x)
+      frame[static_cast<size_t>(y) * 800 + x] = static_cast<uint16_t>(((x / 8) * 2654435761u + (y / 8) * 40503u) >> 7);
+  auto shown = [&](RendererChoice choice, int& w, int& h) {
+    platform->setRendererChoice(choice);
+    platform->present(frame.data(), 800, 600, 800);
+    return platform->readScreen(w, h);
+  };
+  int w = 0, h = 0, gw = 0, gh = 0;
+  const std::vector<uint32_t> processor = shown(RendererChoice::Cpu, w, h);
+  EXPECT_EQ(platform->presentationName(), "cpu:software");
+  const std::vector<uint32_t> card = shown(RendererChoice::Gpu, gw, gh);
+  EXPECT_EQ(platform->presentationName(), "gpu:software");
+  ASSERT_FALSE(processor.empty());
+  ASSERT_EQ(card.size(), processor.size());
+  const Viewport v = letterbox(800, 600, w, h);
+  if (wholeMultiple(800, 600, v.width, v.height)) GTEST_SKIP() << "a screen of a whole multiple: nothing to blend";
+  auto channel = [](uint32_t p, int shift) { return static_cast<int>((p >> shift) & 0xFF); };
+  int64_t differences = 0;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const uint32_t a = processor[static_cast<size_t>(y) * w + x], b = card[static_cast<size_t>(y) * w + x];
+      const bool inside = x >= v.x && x < v.x + v.width && y >= v.y && y < v.y + v.height;
+      if (!inside) {
+        ASSERT_EQ(a & 0xFFFFFF, 0u) << "bars are black";
+        ASSERT_EQ(b & 0xFFFFFF, 0u) << "bars are black";
+        continue;
+      }
+      // The surface pixels under this screen pixel and its neighbours.
+      int low[3] = {255, 255, 255}, high[3] = {0, 0, 0};
+      for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx) {
+          int sx = 0, sy = 0;
+          outputToSurface(v, 800, 600, x + dx, y + dy, sx, sy);
+          const uint32_t s = rgb565ToArgb8888(frame[static_cast<size_t>(sy) * 800 + sx]);
+          for (int c = 0; c < 3; ++c) {
+            low[c] = std::min(low[c], channel(s, c * 8));
+            high[c] = std::max(high[c], channel(s, c * 8));
+          }
+        }
+      for (int c = 0; c < 3; ++c) {
+        ASSERT_GE(channel(b, c * 8), low[c] - 1) << x << "," << y;
+        ASSERT_LE(channel(b, c * 8), high[c] + 1) << x << "," << y;
+        if (low[c] == high[c]) {
+          ASSERT_NEAR(channel(b, c * 8), channel(a, c * 8), 1) << x << "," << y;
+        }
+        differences += std::abs(channel(a, c * 8) - channel(b, c * 8));
+      }
+    }
+  const double meanDifference = static_cast<double>(differences) / (3.0 * v.width * v.height);
+  EXPECT_LT(meanDifference, 2.5) << "the same picture on the whole, at " << w << "x" << h;
+  // The option gives the card from the first frame.
+  platform.reset();
+  platform = openWindow(driver, false, RendererChoice::Gpu);
+  ASSERT_TRUE(platform);
+  EXPECT_EQ(platform->presentationName(), "gpu:software");
 }
 
 }  // namespace

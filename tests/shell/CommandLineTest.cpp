@@ -37,13 +37,20 @@ TEST(CommandLine, AudioOutIsForHeadlessRuns) {
   EXPECT_NE(usageText().find("--audio-out FILE"), std::string::npos);
 }
 
-TEST(CommandLine, StatisticsAreForHeadlessRuns) {
+TEST(CommandLine, StatisticsAndTheRendererChoice) {
   auto r = parseCommandLine({"--headless", "--stats-every", "3750"});
   ASSERT_EQ(r.error, "");
   EXPECT_EQ(r.options.statsEvery, 3750);
-  EXPECT_EQ(parseCommandLine({"--stats-every", "60"}).error, "--stats-every needs --headless");
+  EXPECT_EQ(r.options.renderer, RendererChoice::Auto);
+  // A window's statistics say which renderer ran.
+  r = parseCommandLine({"--window", "--stats-every", "60", "--renderer", "gpu"});
+  ASSERT_EQ(r.error, "");
+  EXPECT_EQ(r.options.renderer, RendererChoice::Gpu);
+  EXPECT_EQ(parseCommandLine({"--renderer", "cpu"}).options.renderer, RendererChoice::Cpu);
+  EXPECT_EQ(parseCommandLine({"--renderer", "GPU"}).error, "bad value for --renderer: GPU");
   EXPECT_EQ(parseCommandLine({"--headless", "--stats-every", "0"}).error, "bad value for --stats-every: 0");
   EXPECT_NE(usageText().find("--stats-every N"), std::string::npos);
+  EXPECT_NE(usageText().find("--renderer R"), std::string::npos);
 }
 
 TEST(CommandLine, NothingGivenMeansTheDefaults) {

@@ -172,11 +172,15 @@ TEST(ReadableTiles, LiquidsLookLikeWhatTheyAre) {
       EXPECT_GT(average(c, 0), average(c, 2) + 60) << lava;
     }
   }
-  // "Acid Works" uses the hazard sheet's own liquid: it is acid green, not lava.
+  // The hazard sheet's own liquid is acid green, the tech sheet's plasma violet (apart from the cyan of
+  // its lights).
   const TPicture hazard = loadPictureFile("Textures/hazard.bmp");
+  const TPicture tech = loadPictureFile("Textures/tech.bmp");
   for (int own : {36, 37, 38, 39}) {
-    const Cut c = tileOf(hazard, own);
-    EXPECT_GT(average(c, 1), average(c, 0) + 30) << own;
+    const Cut acid = tileOf(hazard, own), plasma = tileOf(tech, own);
+    EXPECT_GT(average(acid, 1), average(acid, 0) + 30) << own;
+    EXPECT_GT(average(plasma, 0), average(plasma, 1) + 30) << own;
+    EXPECT_GT(average(plasma, 2), average(plasma, 1) + 60) << own;
   }
 }
 

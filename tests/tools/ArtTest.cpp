@@ -8,11 +8,13 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 #include <string>
 
 #include "engine/archive/Picture.h"
 #include "engine/archive/PictureCollection.h"
 #include "engine/draw/Surface.h"
+#include "game/combatants/FighterModels.h"
 
 namespace mv {
 namespace {
@@ -163,14 +165,15 @@ TEST_F(ArtArchives, FighterPicturesFitItsGeometry) {
 }
 
 TEST_F(ArtArchives, LeftFacingPicturesMirrorTheRightOnes) {
-  for (const std::string pose : {"", "_Crouch", "_Dead", "_Headshot"}) {
-    SCOPED_TRACE(pose);
-    const auto& right = models_->find("Doom" + pose + "_R");
-    const auto& left = models_->find("Doom" + pose + "_L");
-    ASSERT_EQ(left.width(), right.width());
-    ASSERT_EQ(left.height(), right.height());
-    EXPECT_EQ(left.picture().pixels(), right.picture().mirrored().pixels());
-  }
+  for (std::string_view model : fighterModels())
+    for (const std::string pose : {"", "_Crouch", "_Dead", "_Headshot"}) {
+      SCOPED_TRACE(std::string(model) + pose);
+      const auto& right = models_->find(std::string(model) + pose + "_R");
+      const auto& left = models_->find(std::string(model) + pose + "_L");
+      ASSERT_EQ(left.width(), right.width());
+      ASSERT_EQ(left.height(), right.height());
+      EXPECT_EQ(left.picture().pixels(), right.picture().mirrored().pixels());
+    }
   // Held weapons: pattern 0 faces left, pattern 1 right, and the grip at one fifth of the width from the
   // back end is on the gun.
   for (int w = 0; w < 8; ++w) {
@@ -184,6 +187,38 @@ TEST_F(ArtArchives, LeftFacingPicturesMirrorTheRightOnes) {
     // The muzzle end reaches past the fighter's side: more of the gun lies ahead of the grip.
     EXPECT_TRUE(right.rowHasOpaque(gy));
   }
+}
+
+// Every colour of the fighter is the same fighter: each pose and side, the gibs too, with the classic
+// model's pattern sizes and counts and its very silhouette, so hit boxes, pixel collisions and the
+// corpse's fall do not depend on the colours worn. And the colours do differ, armour most of all.
+TEST_F(ArtArchives, EveryFighterColourHasThePicturesAndShapeOfTheClassicOne) {
+  std::set<uint32_t> armourColours;
+  for (std::string_view model : fighterModels()) {
+    for (const std::string suffix : {"_R", "_L", "_Crouch_R", "_Crouch_L", "_Dead_R", "_Dead_L",
+                                     "_Headshot_R", "_Headshot_L", "_Gibs"}) {
+      SCOPED_TRACE(std::string(model) + suffix);
+      const auto* item = models_->findOrNull(std::string(model) + suffix);
+      ASSERT_NE(item, nullptr);
+      const auto& classic = models_->find(std::string(kClassicModel) + suffix);
+      ASSERT_EQ(item->width(), classic.width());
+      ASSERT_EQ(item->height(), classic.height());
+      ASSERT_EQ(item->patternCount(), classic.patternCount());
+      ASSERT_EQ(item->picture().width(), classic.picture().width());
+      const auto& mine = item->picture().pixels();
+      const auto& theirs = classic.picture().pixels();
+      ASSERT_EQ(mine.size(), theirs.size());
+      int differ = 0;
+      for (size_t i = 0; i < mine.size(); ++i) {
+        ASSERT_EQ(mine[i] == kKey, theirs[i] == kKey) << "pixel " << i;
+        differ += mine[i] != theirs[i];
+      }
+      if (model != kClassicModel) EXPECT_GT(differ, 0);
+    }
+    // The chest plate of the standing frame, a few pixels right of the middle line.
+    armourColours.insert(patternOf(models_->find(std::string(model) + "_R"), 0).at(19, 19) >> 4 & 0x0F0F0F);
+  }
+  EXPECT_EQ(armourColours.size(), fighterModels().size());
 }
 
 TEST_F(ArtArchives, NothingDrawnFallsOnTheColourKey) {
@@ -225,9 +260,12 @@ TEST(ArtFiles, TileSheetsAndBackgroundsLoad) {
       EXPECT_TRUE(p.opaque(8, 0)) << "tile " << k;
       EXPECT_FALSE(p.rowHasOpaque(15)) << "tile " << k;
     }
+  }
+  // A backdrop for every sheet, and the two levels with one of their own.
+  for (const char* name : {"metal", "rock", "tech", "hazard", "foundry", "arena"}) {
     TPicture back = loadPictureFile(std::string("Backgrounds/") + name + ".jpg");
-    EXPECT_GE(back.width(), 800);
-    EXPECT_GE(back.height(), 600);
+    EXPECT_GE(back.width(), 800) << name;
+    EXPECT_GE(back.height(), 600) << name;
   }
 }
 

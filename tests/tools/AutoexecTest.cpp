@@ -11,6 +11,7 @@
 #include "common/LevelFile.h"
 #include "game/world/LevelFile.h"
 #include "engine/archive/Picture.h"
+#include "game/combatants/FighterModels.h"
 #include "platform/Cp1251.h"
 
 namespace mv {
@@ -39,14 +40,14 @@ int keyCode(std::string name) {
 struct Player {
   std::map<std::string, int> actions;  // action -> key code
   std::vector<std::pair<int, std::string>> commands;
-  std::string name;
+  std::string name, model;
   int lookType = -1, sensivity = 0;
 };
 
 const std::set<std::string> kCommands{"exit",       "quit",       "say",  "exec",      "ver",      "echo",
                                       "screenmode", "screenshot", "bind", "godmode",   "sound",    "drawfps",
                                       "meatoff",    "quality",    "name", "sensivity", "joydeadx", "joydeady",
-                                      "msgtime",    "looktype",   "dump", "clear"};
+                                      "msgtime",    "looktype",   "dump", "clear",     "model"};
 const std::set<std::string> kActions{"JUMP",       "CROUCH", "MOVELEFT", "MOVERIGHT", "FIRE",
                                      "NEXTWEAPON", "ZOOM",   "LOOKUP",   "LOOKDOWN"};
 
@@ -93,6 +94,9 @@ TEST(Autoexec, EveryLineIsAKnownCommandWithAUsableArgument) {
       player.lookType = number(arg);
     } else if (word == "sensivity") {
       player.sensivity = number(arg);
+    } else if (word == "model") {
+      player.model = modelNamed(arg);
+      EXPECT_EQ(player.model, arg) << "no such fighter model";
     } else if (word == "say" || word == "exec" || word == "echo" || word == "dump") {
       ADD_FAILURE() << "the start-up script should only set things up";
     } else {
@@ -128,6 +132,9 @@ TEST(Autoexec, EveryLineIsAKnownCommandWithAUsableArgument) {
     })) << "a chat key";
   }
   EXPECT_TRUE(players[1].actions.count("LOOKUP") && players[1].actions.count("LOOKDOWN"));
+  // Each person in colours of their own.
+  EXPECT_FALSE(players[0].model.empty());
+  EXPECT_NE(players[0].model, players[1].model);
   EXPECT_TRUE(std::any_of(players[0].commands.begin(), players[0].commands.end(), [](const auto& c) {
     return c == std::pair<int, std::string>{123, "SCREENSHOT"};
   }));

@@ -2,12 +2,11 @@
 // seed, and tell the causes of death apart.
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <numeric>
 
 #include "common/LevelCheck.h"
@@ -53,15 +52,17 @@ Level lavaPit() {
   for (int row = 0; row < level.height; ++row)
     for (int col = 0; col < level.width; ++col) {
       const bool border = row == 0 || col == 0 || row == level.height - 1 || col == level.width - 1;
-      level.cells[static_cast<size_t>(row) * level.width + col] =
-          border ? kCellSolid : row >= level.height - 3 ? kCellLethal : kCellEmpty;
+      level.cells[static_cast<size_t>(row) * level.width + col] = border                    ? kCellSolid
+                                                                  : row >= level.height - 3 ? kCellLethal
+                                                                                            : kCellEmpty;
     }
   for (int i = 0; i < 6; ++i) level.objects.push_back(respawnAt({2 + 3 * i, 3}));
   return level;
 }
 
 int sum(const std::vector<BotFigures>& bots, int BotFigures::*field) {
-  return std::accumulate(bots.begin(), bots.end(), 0, [&](int s, const BotFigures& b) { return s + b.*field; });
+  return std::accumulate(bots.begin(), bots.end(), 0,
+                         [&](int s, const BotFigures& b) { return s + b.*field; });
 }
 
 TEST(Playtest, FiguresOfAMatchAddUpAndRepeatWithTheSeed) {
@@ -93,7 +94,7 @@ TEST(Playtest, FiguresOfAMatchAddUpAndRepeatWithTheSeed) {
   EXPECT_LE(heat, 4 * 40000.0);
   EXPECT_GT(report.standCoverage, 0.3);
   EXPECT_LE(report.standCoverage, 1.0);
-  EXPECT_NE(formatReport(report).find("steelcage (44 x 26), 40 s, 4 bots"), std::string::npos);
+  EXPECT_NE(formatReport(report).find("steelcage (116 x 63), 40 s, 4 bots"), std::string::npos);
 
   const PlaytestReport again = runPlaytest(".", options);
   for (size_t i = 0; i < report.bots.size(); ++i) EXPECT_EQ(again.bots[i].frags, report.bots[i].frags);

@@ -134,12 +134,107 @@ void refinery(Canvas& c, const Theme& t) {
   fog(c, 420, 600, rgb(70, 110, 20, 100), t.seed + 6);
 }
 
+// The foundry: a soot-black casting hall lit from below by the furnaces. Their mouths burn deep red
+// along the foot of the picture, the glow climbs the smoke, and cranes and hanging ladles stand dark
+// against it. The glow is the red of fire, kept apart from the pale gold of the molten metal in the
+// level's pit.
+void furnaceHall(Canvas& c, const Theme& t) {
+  sky(c, rgb(22, 16, 16), rgb(40, 18, 12), t.seed + 500, 0.6);
+  // The heat rising from below.
+  c.shadeRect(0, 300, W, 300, [](double, double y) {
+    return rgb(190, 50, 16, static_cast<int>(150 * std::pow((y - 300) / 300, 1.6)));
+  });
+  Rng rng(t.seed + 500);
+  // Furnace stacks: brick columns with a glowing mouth at the bottom.
+  for (double x = rng.range(-30, 10); x < W; x += rng.range(150, 210)) {
+    const double w = rng.range(70, 100), top = rng.range(60, 180);
+    c.fillRect(static_cast<int>(x), static_cast<int>(top), static_cast<int>(w), H, rgb(28, 20, 18));
+    for (double y = top + 12; y < H; y += 14)
+      c.fillRect(static_cast<int>(x), static_cast<int>(y), static_cast<int>(w), 1, rgb(36, 26, 22));
+    // The furnace's arched mouth, the fire inside brightest at its floor.
+    const double mx = x + w / 2, mw = w * 0.34, mtop = H - 120;
+    c.shadeEllipse(mx, H - 60, w * 0.95, 90, [=](double px, double py) {
+      const double d = std::hypot((px - mx) / (w * 0.95), (py - (H - 60)) / 90);
+      return rgb(220, 70, 20, static_cast<int>(150 * std::clamp(1 - d, 0.0, 1.0)));
+    });
+    c.fillRect(static_cast<int>(mx - mw - 6), static_cast<int>(mtop - 6), static_cast<int>(2 * mw + 12), H,
+               rgb(44, 30, 26));
+    c.fillEllipse(mx, mtop, mw + 6, mw * 0.7 + 6, rgb(44, 30, 26));
+    auto fire = [=](double, double py) {
+      return mix(rgb(150, 30, 10), rgb(250, 130, 40), std::clamp((py - mtop + 20) / (H - mtop + 20), 0.0, 1.0));
+    };
+    c.shadeRect(static_cast<int>(mx - mw), static_cast<int>(mtop), static_cast<int>(2 * mw), H, fire);
+    c.shadeEllipse(mx, mtop, mw, mw * 0.7, fire);
+    for (double bx = mx - mw + 5; bx < mx + mw; bx += 9)
+      c.fillRect(static_cast<int>(bx), static_cast<int>(mtop - 4), 2, H, rgb(40, 22, 18));
+  }
+  // A crane girder across the hall, with chains and ladles hanging from it.
+  truss(c, 70, 30, rgb(14, 10, 10));
+  for (double x = rng.range(40, 120); x < W; x += rng.range(180, 260)) {
+    const double drop = rng.range(120, 260);
+    c.line(x, 100, x, 100 + drop, rgb(16, 12, 12), 3);
+    c.fillPolygon({{x - 26, 100 + drop}, {x + 26, 100 + drop}, {x + 18, 132 + drop}, {x - 18, 132 + drop}},
+                  rgb(20, 14, 12));
+    c.fillRect(static_cast<int>(x - 26), static_cast<int>(100 + drop), 52, 3, rgb(120, 40, 16));
+  }
+  // Sparks drifting up in the heat.
+  for (int k = 0; k < 160; ++k) {
+    const int x = rng.below(W), y = 260 + rng.below(340);
+    c.set(x, y, rgb(255, 120 + rng.below(80), 40, 160 + rng.below(90)));
+  }
+  fog(c, 180, 420, rgb(70, 30, 20, 90), t.seed + 501);
+}
+
+// Face Off: an arena at night. Tiers of seats full of people rise on both sides, floodlights on their
+// masts throw cold beams down into the middle, and a big screen hangs over it all. Blue and violet,
+// nothing of the tile sheet's cyan lights.
+void arena(Canvas& c, const Theme& t) {
+  sky(c, rgb(10, 8, 26), rgb(24, 14, 40), t.seed + 600, 0.5);
+  Rng rng(t.seed + 600);
+  // The stands: stepped tiers, a crowd of tiny heads on each.
+  for (int side = 0; side < 2; ++side)
+    for (int tier = 0; tier < 9; ++tier) {
+      const double y = 250 + tier * 38, reach = 140 + tier * 26;
+      const double x0 = side == 0 ? 0 : W - reach;
+      c.fillRect(static_cast<int>(x0), static_cast<int>(y), static_cast<int>(reach), 38, rgb(18, 14, 34));
+      c.fillRect(static_cast<int>(x0), static_cast<int>(y), static_cast<int>(reach), 2, rgb(40, 32, 70));
+      for (double x = x0 + 4; x < x0 + reach - 4; x += 6 + rng.below(3)) {
+        // A head over a pair of shoulders, in the dim colours of a crowd in the dark.
+        const int tone = 36 + rng.below(40);
+        const Color shirt = mix(rgb(tone, tone - 8, tone + 30), rgb(90, 40, 70), rng.below(3) == 0 ? 0.5 : 0.0);
+        c.fillEllipse(x, y - 2, 3.2, 2.2, shirt);
+        c.fillCircle(x, y - 6.5, 2.1, rgb(tone + 14, tone + 4, tone + 24));
+      }
+    }
+  // Floodlight masts and their beams.
+  for (double mx : {120.0, 680.0}) {
+    c.fillRect(static_cast<int>(mx - 3), 40, 6, 210, rgb(26, 22, 44));
+    c.fillRect(static_cast<int>(mx - 40), 30, 80, 16, rgb(34, 30, 56));
+    for (int k = 0; k < 6; ++k) c.fillRect(static_cast<int>(mx - 36 + k * 13), 33, 9, 10, rgb(230, 236, 255));
+    const double aim = mx < W / 2 ? 520 : 280;
+    c.fillPolygon({{mx - 40, 46}, {mx + 40, 46}, {aim + 120, H + 1.0}, {aim - 120, H + 1.0}},
+                  rgb(120, 130, 200, 28));
+  }
+  // The big screen between the masts.
+  c.fillRect(290, 60, 220, 120, rgb(20, 18, 36));
+  c.shadeRect(298, 68, 204, 104, [](double x, double y) {
+    const double band = 0.5 + 0.5 * std::sin(x / 9 + y / 23);
+    return mix(rgb(40, 30, 110), rgb(150, 60, 170), band * 0.6);
+  });
+  c.frameRect(290, 60, 220, 120, rgb(60, 54, 96));
+  fog(c, 380, 600, rgb(40, 30, 80, 60), t.seed + 601);
+}
+
 }  // namespace
 
-Canvas backgroundPicture(const Theme& t) {
+Canvas backgroundPicture(const Theme& t, std::string_view name) {
   Canvas c(W, H, rgb(0, 0, 0));
-  std::string_view name = t.name;
-  if (name == "rock")
+  if (name.empty()) name = t.name;
+  if (name == "foundry")
+    furnaceHall(c, t);
+  else if (name == "arena")
+    arena(c, t);
+  else if (name == "rock")
     cave(c, t);
   else if (name == "tech")
     tech(c, t);
@@ -160,6 +255,10 @@ void writeBackgrounds(const std::string& gameDir) {
     writeIfChanged(gameDir + "/Backgrounds/" + t.name + ".jpg",
                    encodeJpeg(toPicture(backgroundPicture(t), false), 85));
   }
+  // The two levels with a backdrop of their own, painted in the light of the sheet they are built of.
+  for (auto [sheet, name] : {std::pair{3, "foundry"}, {2, "arena"}})
+    writeIfChanged(gameDir + "/Backgrounds/" + name + ".jpg",
+                   encodeJpeg(toPicture(backgroundPicture(theme(sheet), name), false), 85));
 }
 
 }  // namespace mv::art

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "LevelDecor.h"
+
 namespace mv {
 
 struct LevelMap {
@@ -19,7 +21,7 @@ struct LevelMap {
   std::string texture;     // tile sheet name
   std::string background;  // background picture name
   std::vector<std::string> rows;
-  bool spikes = false;  // lethal cells drawn as spikes rather than the sheet's liquid
+  Hazard hazard = Hazard::SheetLiquid;  // what the lethal cells are drawn as
 };
 
 std::vector<LevelMap> levelMaps();

@@ -14,10 +14,23 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 constexpr Color kBoot = rgb(58, 50, 44);
 constexpr Color kGlove = rgb(40, 38, 36);
-constexpr Color kVisor = rgb(255, 186, 60);
-// The suit under the armour: dark, so arms and thighs stand apart from the bright chest and pads.
-constexpr Color kSuit = rgb(52, 64, 50);
 constexpr Color kPack = rgb(70, 74, 80);
+
+// Hues far apart round the wheel, and one white; the suit under the armour is always dark, so arms and
+// thighs stand apart from the bright chest and pads. The amber visor turns cyan on the amber armour.
+// The first is the classic green soldier, pixel for pixel.
+// clang-format off
+constexpr FighterColors kColors[kFighterModels] = {
+    {"Doom",    kArmorGreen,        rgb(52, 64, 50), rgb(255, 186, 60)},
+    {"Crimson", rgb(190, 52, 44),   rgb(72, 40, 40), rgb(255, 196, 90)},
+    {"Cobalt",  rgb(58, 104, 214),  rgb(40, 48, 76), rgb(255, 186, 60)},
+    {"Amber",   rgb(220, 170, 36),  rgb(76, 64, 36), rgb(90, 220, 255)},
+    {"Violet",  rgb(146, 76, 196),  rgb(58, 42, 76), rgb(255, 186, 60)},
+    {"Teal",    rgb(36, 172, 168),  rgb(34, 62, 66), rgb(255, 186, 60)},
+    {"Rose",    rgb(232, 110, 168), rgb(80, 44, 64), rgb(255, 230, 120)},
+    {"Frost",   rgb(214, 220, 228), rgb(76, 82, 94), rgb(255, 150, 40)},
+};
+// clang-format on
 
 struct Leg {
   Point hip, knee, foot;
@@ -41,8 +54,8 @@ Point joint(Point from, Point to, double bone, double side) {
   return {(from.x + to.x) / 2 - side * h * dy / d, (from.y + to.y) / 2 + side * h * dx / d};
 }
 
-void drawLeg(Canvas& c, const Leg& leg, double light) {
-  Color suit = shade(kSuit, light), pad = shade(kArmorGreen, light), boot = shade(kBoot, light);
+void drawLeg(Canvas& c, const Leg& leg, double light, const FighterColors& k) {
+  Color suit = shade(k.suit, light), pad = shade(k.armor, light), boot = shade(kBoot, light);
   c.line(leg.hip.x, leg.hip.y, leg.knee.x, leg.knee.y, suit, 4.6);
   // Armoured shin and knee pad.
   c.line(leg.knee.x, leg.knee.y, leg.foot.x, leg.foot.y - 2, shade(pad, 0.85), 4.2);
@@ -57,27 +70,28 @@ void drawLeg(Canvas& c, const Leg& leg, double light) {
   c.line(leg.foot.x - 2, leg.foot.y, leg.foot.x + 3.5, leg.foot.y, shade(boot, 0.6));
 }
 
-void drawHead(Canvas& c, double cx, double cy) {
+void drawHead(Canvas& c, double cx, double cy, const FighterColors& k) {
   c.shadeEllipse(cx, cy, 5, 5, [=](double x, double y) {
-    return shade(kArmorGreen, 1.35 - 0.09 * std::hypot(x - cx + 2, y - cy + 2));
+    return shade(k.armor, 1.35 - 0.09 * std::hypot(x - cx + 2, y - cy + 2));
   });
-  c.fillRect(static_cast<int>(cx) - 5, static_cast<int>(cy) + 2, 10, 2, shade(kArmorGreen, 0.6));
-  c.fillPolygon({{cx + 0.5, cy - 2}, {cx + 5.2, cy - 2}, {cx + 5.2, cy + 1.5}, {cx + 1.5, cy + 1.5}}, kVisor);
+  c.fillRect(static_cast<int>(cx) - 5, static_cast<int>(cy) + 2, 10, 2, shade(k.armor, 0.6));
+  c.fillPolygon({{cx + 0.5, cy - 2}, {cx + 5.2, cy - 2}, {cx + 5.2, cy + 1.5}, {cx + 1.5, cy + 1.5}},
+                k.visor);
   c.line(cx + 2, cy - 1.5, cx + 4.5, cy - 1.5, rgb(255, 245, 200));
 }
 
 // The chest plate over the suit, a pack on the back (the side he does not face) and the belt; dy moves
 // it all down, lean tips the shoulders forward.
-void drawTorso(Canvas& c, double dy, double lean) {
+void drawTorso(Canvas& c, double dy, double lean, const FighterColors& k) {
   c.bevelBox(8, static_cast<int>(12 + dy), 4, 10, kPack);
   c.fillRect(9, static_cast<int>(14 + dy), 2, 1, kHazardYellow);
   std::vector<Point> body{{11 + lean, 11 + dy}, {21 + lean, 11 + dy}, {21, 17 + dy},
                           {20, 25 + dy},        {12, 25 + dy},        {11, 17 + dy}};
   c.shadePolygon(body, [=](double x, double y) {
-    return shade(kArmorGreen, 1.3 - 0.05 * std::abs(x - 18) - 0.02 * (y - dy - 11));
+    return shade(k.armor, 1.3 - 0.05 * std::abs(x - 18) - 0.02 * (y - dy - 11));
   });
   // Chest plate ridge and the belt.
-  c.line(15 + lean * 0.5, 13 + dy, 19, 20 + dy, shade(kArmorGreen, 0.7));
+  c.line(15 + lean * 0.5, 13 + dy, 19, 20 + dy, shade(k.armor, 0.7));
   c.fillRect(11, static_cast<int>(23 + dy), 10, 3, kBelt);
   c.fillRect(18, static_cast<int>(23 + dy), 2, 3, kHazardYellow);
 }
@@ -85,13 +99,13 @@ void drawTorso(Canvas& c, double dy, double lean) {
 // An arm from the shoulder to the hand: the upper arm hangs down the side, the forearm reaches forward
 // and up to the hand. Outlined, so it reads over the chest it crosses; the near arm has a bright
 // shoulder pad.
-void drawArm(Canvas& c, Point shoulder, Point hand, bool nearArm) {
+void drawArm(Canvas& c, Point shoulder, Point hand, bool nearArm, const FighterColors& k) {
   // Reaching for the grip, the elbow drops below both ends; hanging at the side, it lies between them.
   Point elbow = hand.y > shoulder.y + 6
                     ? Point{(shoulder.x + hand.x) / 2 - 1, (shoulder.y + hand.y) / 2}
                     : Point{std::min(shoulder.x, hand.x) - 1, std::max(shoulder.y + 5.5, hand.y + 2)};
   double light = nearArm ? 1.0 : 0.7;
-  Color sleeve = shade(kSuit, light * 1.25), glove = shade(kGlove, light);
+  Color sleeve = shade(k.suit, light * 1.25), glove = shade(kGlove, light);
   c.line(shoulder.x, shoulder.y, elbow.x, elbow.y, kOutline, 5.0);
   c.line(elbow.x, elbow.y, hand.x, hand.y, kOutline, 4.6);
   c.fillCircle(hand.x, hand.y, 2.6, kOutline);
@@ -99,9 +113,8 @@ void drawArm(Canvas& c, Point shoulder, Point hand, bool nearArm) {
   c.line(elbow.x, elbow.y, hand.x, hand.y, shade(sleeve, 1.15), 2.6);
   c.fillCircle(hand.x, hand.y, 1.6, glove);
   if (nearArm) {
-    c.shadeEllipse(shoulder.x, shoulder.y, 3.2, 2.6, [=](double x, double y) {
-      return shade(kArmorGreen, 1.55 - 0.12 * (y - shoulder.y + 2.6));
-    });
+    c.shadeEllipse(shoulder.x, shoulder.y, 3.2, 2.6,
+                   [=](double x, double y) { return shade(k.armor, 1.55 - 0.12 * (y - shoulder.y + 2.6)); });
     c.line(shoulder.x - 2.5, shoulder.y + 2.2, shoulder.x + 2.5, shoulder.y + 2.2, kOutline);
   }
 }
@@ -113,9 +126,9 @@ void bloodyNeck(Canvas& c, double cx, double cy) {
 
 // Standing or walking: the feet stride along the floor, the body sinks a pixel or two as they part and
 // leans into the step; the hands stay at the grip, where the game draws the gun.
-void standingFrame(Canvas& c, const FighterPose& pose) {
+void standingFrame(Canvas& c, const FighterPose& pose, const FighterColors& k) {
   double s = pose.walking ? std::sin(pose.phase * 2 * kPi) : 0;
-  double k = pose.walking ? std::cos(pose.phase * 2 * kPi) : 0;
+  double c2 = pose.walking ? std::cos(pose.phase * 2 * kPi) : 0;
   int bob = static_cast<int>(std::lround(1.5 * std::abs(s)));
   int nod = (bob + 1) / 2;
   double lean = pose.walking ? 0.8 : 0.4;
@@ -124,26 +137,26 @@ void standingFrame(Canvas& c, const FighterPose& pose) {
   // Each foot slides from back to front while lifted (the half of the cycle it swings), then pushes back
   // along the floor.
   auto foot = [&](double side) {
-    double lift = pose.walking ? 3.2 * std::max(0.0, side * k) : 0;
+    double lift = pose.walking ? 3.2 * std::max(0.0, side * c2) : 0;
     // At ease the feet stand a little apart.
     double apart = pose.armsDown ? 2.5 : 0;
     return Point{hip.x + 0.5 + side * (kStride * s + apart), kFloor - lift};
   };
   auto leg = [&](Point f) { return Leg{hip, joint(hip, f, kBone, -1), f}; };
   Leg a = leg(foot(1)), b = leg(foot(-1));
-  drawLeg(c, b, 0.7);
-  drawArm(c, {17.5, 12.5 + bob}, pose.armsDown ? Point{19, 23.5 + bob} : Point{20, 17}, false);
-  drawTorso(c, bob, lean);
-  drawLeg(c, a, 1.0);
+  drawLeg(c, b, 0.7, k);
+  drawArm(c, {17.5, 12.5 + bob}, pose.armsDown ? Point{19, 23.5 + bob} : Point{20, 17}, false, k);
+  drawTorso(c, bob, lean, k);
+  drawLeg(c, a, 1.0, k);
   if (pose.head)
-    drawHead(c, 16.5 + lean * 0.5, 5.5 + nod);
+    drawHead(c, 16.5 + lean * 0.5, 5.5 + nod, k);
   else
     bloodyNeck(c, 16, 10.5 + nod);
-  drawArm(c, {14.5, 13.0 + bob}, pose.armsDown ? Point{17, 24.0 + bob} : Point{16.5, kGripY + 0.5}, true);
+  drawArm(c, {14.5, 13.0 + bob}, pose.armsDown ? Point{17, 24.0 + bob} : Point{16.5, kGripY + 0.5}, true, k);
 }
 
 // Crouched: one knee up in front, the other low behind; a shuffle moves them and the body a little.
-void crouchedFrame(Canvas& c, const FighterPose& pose) {
+void crouchedFrame(Canvas& c, const FighterPose& pose, const FighterColors& k) {
   double s = pose.walking ? std::sin(pose.phase * 2 * kPi) : 0;
   int bob = pose.walking ? static_cast<int>(std::lround(std::abs(s))) : 0;
   Point hip{15, 22.0 + bob * 0.5};
@@ -155,35 +168,39 @@ void crouchedFrame(Canvas& c, const FighterPose& pose) {
     l->knee.y += dy;
     l->foot.y += dy;
   }
-  drawLeg(c, back, 0.7);
-  drawArm(c, {17.5, 12.5 + bob}, {20, 17}, false);
-  drawTorso(c, -2 + bob, 1.5);
-  drawLeg(c, front, 1.0);
+  drawLeg(c, back, 0.7, k);
+  drawArm(c, {17.5, 12.5 + bob}, {20, 17}, false, k);
+  drawTorso(c, -2 + bob, 1.5, k);
+  drawLeg(c, front, 1.0, k);
   if (pose.head)
-    drawHead(c, 17, 5.5 + bob);
+    drawHead(c, 17, 5.5 + bob, k);
   else
     bloodyNeck(c, 16.5, 10.5 + bob);
-  drawArm(c, {14.5, 12.5 + bob}, {16.5, kGripY + 0.5}, true);
+  drawArm(c, {14.5, 12.5 + bob}, {16.5, kGripY + 0.5}, true, k);
 }
 
 }  // namespace
 
-Canvas fighterFrame(const FighterPose& pose) {
+const FighterColors& fighterColors(int index) {
+  return kColors[std::clamp(index, 0, kFighterModels - 1)];
+}
+
+Canvas fighterFrame(const FighterPose& pose, const FighterColors& colors) {
   Canvas c(kFighterWidth, pose.crouched ? kCrouchHeight : kFighterHeight);
   if (pose.crouched)
-    crouchedFrame(c, pose);
+    crouchedFrame(c, pose, colors);
   else
-    standingFrame(c, pose);
+    standingFrame(c, pose, colors);
   c.outline(kOutline);
   return c;
 }
 
-Canvas corpseFrame(int k, bool headless) {
+Canvas corpseFrame(int k, bool headless, const FighterColors& colors) {
   double t = static_cast<double>(k) / (kCorpseFrames - 1);
   double e = 1 - (1 - t) * (1 - t);  // falls fast, then settles
   FighterPose pose;
   pose.head = !headless;
-  Canvas body = fighterFrame(pose);
+  Canvas body = fighterFrame(pose, colors);
   if (headless && k < kCorpseFrames - 2) {
     // Blood spurting from the neck as the body goes down.
     for (int d = 0; d < 4; ++d)
@@ -204,27 +221,27 @@ Canvas corpseFrame(int k, bool headless) {
   return out;
 }
 
-Canvas gibPiece(int piece) {
+Canvas gibPiece(int piece, const FighterColors& k) {
   Canvas c(kGibSize, kGibSize);
   switch (piece) {
     case 0:  // the head, helmet still on
-      drawHead(c, 6, 5.5);
+      drawHead(c, 6, 5.5, k);
       c.fillEllipse(6, 10, 3, 1.4, kBlood);
       break;
     case 1:  // an arm
-      c.line(2, 3, 7, 6, kArmorGreen, 3.6);
-      c.line(7, 6, 9, 10, shade(kArmorGreen, 0.85), 3.2);
+      c.line(2, 3, 7, 6, k.armor, 3.6);
+      c.line(7, 6, 9, 10, shade(k.armor, 0.85), 3.2);
       c.fillCircle(9, 10, 1.9, kGlove);
       c.fillEllipse(2, 3, 2, 2, kBlood);
       break;
     case 2:  // a leg with its boot
-      c.line(4, 1.5, 5, 7, shade(kArmorGreen, 0.85), 4.5);
+      c.line(4, 1.5, 5, 7, shade(k.armor, 0.85), 4.5);
       c.fillPolygon({{3, 7}, {7, 7}, {10.5, 10}, {10.5, 11}, {3, 11}}, kBoot);
       c.fillEllipse(4, 1.5, 2.5, 1.3, kBlood);
       break;
     case 3:  // a piece of the chest armour
-      c.fillPolygon({{1.5, 3}, {9, 1.5}, {10.5, 8}, {3, 10.5}}, kArmorGreen);
-      c.line(3, 4, 8, 8, shade(kArmorGreen, 0.65));
+      c.fillPolygon({{1.5, 3}, {9, 1.5}, {10.5, 8}, {3, 10.5}}, k.armor);
+      c.line(3, 4, 8, 8, shade(k.armor, 0.65));
       c.fillEllipse(3, 9, 2.5, 2, kBlood);
       break;
     case 4:  // meat with a bone end
@@ -243,32 +260,36 @@ Canvas gibPiece(int piece) {
 }
 
 std::vector<ArtItem> modelItems() {
-  std::vector<Canvas> walk, crouch, dead, headshot, gibs;
-  for (int f = 0; f < kWalkFrames; ++f)
-    walk.push_back(fighterFrame({static_cast<double>(f) / kWalkFrames, f != 0 || true, false, true}));
-  // The standing frame is the first of the strip: the stride's crossing point with the feet together.
-  walk[0] = fighterFrame({0, false, false, true});
-  for (int f = 0; f < kCrouchFrames; ++f)
-    crouch.push_back(fighterFrame({static_cast<double>(f) / kCrouchFrames, true, true, true}));
-  for (int k = 0; k < kCorpseFrames; ++k) {
-    dead.push_back(corpseFrame(k, false));
-    headshot.push_back(corpseFrame(k, true));
-  }
-  for (int g = 0; g < kGibCount; ++g) gibs.push_back(gibPiece(g));
-
   std::vector<ArtItem> items;
-  auto pose = [&](const std::string& suffix, const std::vector<Canvas>& frames, int w, int h) {
-    // Both sides are stored; start-up mirrors the right-facing sheet over the left-facing one anyway,
-    // so the two always agree.
-    Canvas right = strip(frames);
-    items.push_back({"Doom" + suffix + "_R", right, w, h});
-    items.push_back({"Doom" + suffix + "_L", right.mirrored(), w, h});
-  };
-  pose("", walk, kFighterWidth, kFighterHeight);
-  pose("_Crouch", crouch, kFighterWidth, kCrouchHeight);
-  pose("_Dead", dead, kCorpseWidth, kFighterHeight);
-  pose("_Headshot", headshot, kCorpseWidth, kFighterHeight);
-  items.push_back({"Doom_Gibs", strip(gibs), kGibSize, kGibSize});
+  for (int m = 0; m < kFighterModels; ++m) {
+    const FighterColors& k = fighterColors(m);
+    std::vector<Canvas> walk, crouch, dead, headshot, gibs;
+    for (int f = 0; f < kWalkFrames; ++f)
+      walk.push_back(fighterFrame({static_cast<double>(f) / kWalkFrames, true, false, true}, k));
+    // The standing frame is the first of the strip: the stride's crossing point with the feet together.
+    walk[0] = fighterFrame({0, false, false, true}, k);
+    for (int f = 0; f < kCrouchFrames; ++f)
+      crouch.push_back(fighterFrame({static_cast<double>(f) / kCrouchFrames, true, true, true}, k));
+    for (int c = 0; c < kCorpseFrames; ++c) {
+      dead.push_back(corpseFrame(c, false, k));
+      headshot.push_back(corpseFrame(c, true, k));
+    }
+    for (int g = 0; g < kGibCount; ++g) gibs.push_back(gibPiece(g, k));
+
+    const std::string model = k.model;
+    auto pose = [&](const std::string& suffix, const std::vector<Canvas>& frames, int w, int h) {
+      // Both sides are stored; start-up mirrors the right-facing sheet over the left-facing one anyway,
+      // so the two always agree.
+      Canvas right = strip(frames);
+      items.push_back({model + suffix + "_R", right, w, h});
+      items.push_back({model + suffix + "_L", right.mirrored(), w, h});
+    };
+    pose("", walk, kFighterWidth, kFighterHeight);
+    pose("_Crouch", crouch, kFighterWidth, kCrouchHeight);
+    pose("_Dead", dead, kCorpseWidth, kFighterHeight);
+    pose("_Headshot", headshot, kCorpseWidth, kFighterHeight);
+    items.push_back({model + "_Gibs", strip(gibs), kGibSize, kGibSize});
+  }
   return items;
 }
 

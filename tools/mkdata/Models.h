@@ -19,6 +19,15 @@ constexpr int kCorpseWidth = 64;
 constexpr int kGibSize = 12;
 constexpr int kGibCount = 6;
 
+// The colours of one fighter model: the armour plates and helmet, the suit under them, the visor.
+struct FighterColors {
+  const char* model;  // the model's name in the archive
+  Color armor, suit, visor;
+};
+// The eight models, "Doom" (green, the classic one) first; the game knows them by these names.
+constexpr int kFighterModels = 8;
+const FighterColors& fighterColors(int index);
+
 struct FighterPose {
   double phase = 0;  // through the walking cycle, 0..1
   bool walking = false;
@@ -28,9 +37,9 @@ struct FighterPose {
 };
 
 // One frame of the fighter facing right, outlined, 32 x 46 (32 x 33 crouched).
-Canvas fighterFrame(const FighterPose& pose);
+Canvas fighterFrame(const FighterPose& pose, const FighterColors& colors = fighterColors(0));
 // Frame k of the fall to the floor, 64 x 46, the fighter's middle on the picture's middle.
-Canvas corpseFrame(int k, bool headless);
-Canvas gibPiece(int piece);
+Canvas corpseFrame(int k, bool headless, const FighterColors& colors);
+Canvas gibPiece(int piece, const FighterColors& colors);
 
 }  // namespace mv::art

@@ -25,7 +25,10 @@ constexpr Color kBone = rgb(226, 216, 190);
 constexpr Color kWeaponRim = rgb(255, 232, 150);
 constexpr Color kAmmoRim = rgb(255, 196, 90);
 constexpr Color kHealthRim = rgb(255, 150, 150);
-constexpr Color kArmorRim = rgb(150, 255, 140);
+// Armour is steel, not the green of the classic fighter's plates: its rim a cold silver, apart from the
+// megahealth's blue and the weapons' yellow.
+constexpr Color kArmorRim = rgb(226, 232, 244);
+constexpr Color kArmorSteel = rgb(132, 144, 164);
 constexpr Color kMegaRim = rgb(150, 210, 255);
 constexpr Color kHudPanel = rgb(34, 38, 46);
 constexpr Color kHudEdge = rgb(98, 110, 128);

@@ -84,16 +84,21 @@ Canvas medkit() {
   return c;
 }
 
+// A steel breastplate: polished, riveted, with a brass collar, so it reads as armour and as nobody's
+// colours.
 Canvas armorVest() {
   Canvas c(kIcon, kIcon);
   std::vector<Point> plate{{3, 2}, {7, 2}, {10, 5}, {13, 2}, {17, 2}, {18, 8}, {16, 18}, {4, 18}, {2, 8}};
   for (Point& p : plate) p = {2 + (p.x - 2) * 15.5 / 16, 2.5 + (p.y - 2) * 15 / 16};
   c.shadePolygon(plate, [](double x, double y) {
-    double light = 1.3 - 0.04 * y - 0.02 * std::abs(x - 8);
-    return shade(rgb(60, 150, 70), light);
+    double light = 1.45 - 0.045 * y - 0.03 * std::abs(x - 7);
+    return shade(kArmorSteel, light);
   });
-  c.line(10, 7, 10, 16.5, rgb(30, 80, 36));
-  c.line(4, 11, 16, 11, rgb(40, 100, 46));
+  c.line(7, 3.5, 10, 6, rgb(200, 150, 60), 1.5);
+  c.line(13, 3.5, 10, 6, rgb(200, 150, 60), 1.5);
+  c.line(10, 7, 10, 16.5, shade(kArmorSteel, 0.55));
+  c.line(4, 11, 16, 11, shade(kArmorSteel, 0.6));
+  for (double x : {5.5, 14.5}) c.set(static_cast<int>(x), 14, shade(kArmorSteel, 1.8));
   c.outline(kOutline);
   return c;
 }

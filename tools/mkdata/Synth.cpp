@@ -133,8 +133,9 @@ double loudnessDb(const Samples& s) {
 
 namespace {
 
-// The highest a finished sample may reach: -1 dB, room left for the mixer's rounding.
-constexpr double kCeiling = 0.89;
+// The highest a finished sample may reach: -2.2 dB, so one sound at full volume stays under the knee
+// of the mixer's limiter and is played exactly as made.
+constexpr double kCeiling = 0.78;
 // Soft saturation may lift a sound by at most this much over its clean ceiling.
 constexpr double kMaxDrive = 2.0;
 

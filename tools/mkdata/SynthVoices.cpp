@@ -20,7 +20,7 @@ Samples laserZap() {
   Osc a, b, vib;
   LowPass lp;
   HighPass hp;  // an uneven square leans to one side; the high pass centres it while it sounds
-  return render(0.22, [&](double t) {
+  return render(0.36, [&](double t) {
     const double f = sweep(t, 0.16, 2400, 260);
     const double fm = 1 + 0.08 * vib.sine(55);
     const double v = 0.6 * a.square(f * fm, 0.3) + 0.4 * b.saw(f * 1.503);
@@ -34,12 +34,12 @@ Samples rifleCrack() {
   HighPass hp;
   LowPass body, tail;
   Osc thump;
-  Samples s = render(0.5, [&](double t) {
+  Samples s = render(0.85, [&](double t) {
     const float x = n.next();
     const double crack = hp.step(x, 2500) * attackDecay(t, 0.0008, 0.012);
     const double boom = body.step(x, 900) * attackDecay(t, 0.002, 0.08) * 1.6;
     const double low = thump.sine(sweep(t, 0.1, 140, 55)) * attackDecay(t, 0.002, 0.07);
-    const double rumble = tail.step(x, 400) * decay(t, 0.18) * 0.8;
+    const double rumble = tail.step(x, 400) * decay(t, 0.13) * 0.8;
     return static_cast<float>(crack + boom + 0.8 * low + rumble);
   });
   addEcho(s, 0.071, 0.25, 2);
@@ -50,11 +50,11 @@ Samples shotgunBlast() {
   Noise n(202);
   LowPass lp, lp2;
   Osc thump;
-  Samples s = render(0.75, [&](double t) {
+  Samples s = render(0.95, [&](double t) {
     const float x = n.next();
     const double blast = lp.step(x, sweep(t, 0.3, 5000, 500)) * attackDecay(t, 0.002, 0.11) * 2.2;
     const double low = thump.sine(sweep(t, 0.15, 110, 40)) * attackDecay(t, 0.003, 0.12);
-    const double tail = lp2.step(x, 300) * decay(t, 0.25) * 1.5;
+    const double tail = lp2.step(x, 300) * decay(t, 0.17) * 1.5;
     return static_cast<float>(blast + low + tail);
   });
   // The pump: two dry clicks after the blast.
@@ -74,14 +74,15 @@ Samples rocketLaunch(double seconds, double lowHz, uint32_t seed) {
   LowPass lp;
   HighPass hp;
   Osc thump;
-  return render(seconds, [&](double t) {
+  return render(seconds * 1.75, [&](double t) {
     const float x = n.next();
     // The ignition's crack and the rising whoosh carry it through the fight; the roar below is felt more
     // than heard.
     const double crack = hp.step(x, 1800) * attackDecay(t, 0.001, 0.02) * 1.2;
-    const double whoosh = bp.step(x, sweep(t, seconds, 500, 2200), 1.8) * attackDecay(t, 0.05, seconds * 0.4);
+    const double whoosh =
+        bp.step(x, sweep(t, seconds, 500, 2200), 1.8) * attackDecay(t, 0.05, seconds * 0.26);
     const double kick = thump.sine(sweep(t, 0.2, lowHz * 2, lowHz)) * attackDecay(t, 0.003, 0.1);
-    const double roar = lp.step(x, 250) * attackDecay(t, 0.02, seconds * 0.3);
+    const double roar = lp.step(x, 250) * attackDecay(t, 0.02, seconds * 0.22);
     return static_cast<float>(crack + 3 * whoosh + 0.6 * kick + roar);
   });
 }
@@ -104,7 +105,7 @@ Samples discThwip() {
   Osc a, b;
   Noise n(606);
   HighPass hp;
-  return render(0.3, [&](double t) {
+  return render(0.45, [&](double t) {
     const double f = sweep(t, 0.12, 300, 1500);
     const double tone = (a.sine(f) + 0.3 * b.triangle(f * 2.01)) * attackDecay(t, 0.01, 0.07);
     const double air = hp.step(n.next(), 3000) * attackDecay(t, 0.02, 0.05) * 0.6;
@@ -117,7 +118,7 @@ Samples minigunTick() {
   HighPass hp;
   LowPass lp;
   Osc thump;
-  return render(0.1, [&](double t) {
+  return render(0.18, [&](double t) {
     const float x = n.next();
     const double crack = hp.step(x, 1500) * decay(t, 0.008);
     const double body = lp.step(x, 1200) * decay(t, 0.025) * 1.5;
@@ -146,12 +147,12 @@ Samples armorClank() {
   Noise n(808);
   LowPass lp;
   Osc low;
-  Samples s = render(0.5, [&](double t) {
+  Samples s = render(0.75, [&](double t) {
     return static_cast<float>(lp.step(n.next(), 1500) * decay(t, 0.02) * 1.5 +
                               low.sine(sweep(t, 0.2, 220, 110)) * attackDecay(t, 0.005, 0.15) * 0.7);
   });
-  addRing(s, 0.0, {523, 1391, 2243, 3305}, 0.18, 0.35);
-  addRing(s, 0.09, {587, 1562, 2519}, 0.15, 0.25);
+  addRing(s, 0.0, {523, 1391, 2243, 3305}, 0.12, 0.35);
+  addRing(s, 0.09, {587, 1562, 2519}, 0.1, 0.25);
   return s;
 }
 
@@ -163,7 +164,7 @@ Samples click(uint32_t seed, double seconds, double hpHz) {
 }
 
 Samples weaponCock() {
-  Samples s = silence(0.35);
+  Samples s = silence(0.55);
   mixInto(s, click(909, 0.06, 1200), 0.0, 1.0);
   mixInto(s, click(910, 0.06, 2000), 0.13, 0.8);
   addRing(s, 0.13, {1800, 2950}, 0.03, 0.2);
@@ -172,20 +173,22 @@ Samples weaponCock() {
 }
 
 Samples ammoClicks() {
-  Samples s = silence(0.22);
+  Samples s = silence(0.28);
   mixInto(s, click(1001, 0.05, 1500), 0.0, 1.0);
   mixInto(s, click(1002, 0.05, 2500), 0.07, 0.9);
   addRing(s, 0.07, {2100}, 0.03, 0.15);
   return s;
 }
 
+// Two short notes, a fourth apart. Each rises and dies away under an envelope of its own and the two
+// overlap, so nothing gates a note off mid-wave (which clicks).
 Samples talkChirp() {
-  Osc a;
-  HighPass hp;
-  return render(0.2, [&](double t) {
-    const double f = t < 0.08 ? 1320 : 1760;
-    const double env = t < 0.08 ? attackDecay(t, 0.004, 0.05) : attackDecay(t - 0.09, 0.004, 0.04);
-    return hp.step(static_cast<float>(a.square(f, 0.25) * (t > 0.08 && t < 0.09 ? 0 : env)), 200);
+  Osc a, b;
+  LowPass lp;
+  return render(0.34, [&](double t) {
+    const double first = a.square(1320, 0.25) * attackDecay(t, 0.004, 0.025);
+    const double second = b.square(1760, 0.25) * attackDecay(t - 0.08, 0.004, 0.035);
+    return lp.step(static_cast<float>(first + second), 5000);
   });
 }
 
@@ -193,9 +196,9 @@ Samples respawnShimmer() {
   Osc a, b, c;
   Noise n(1111);
   BandPass bp;
-  Samples s = render(0.8, [&](double t) {
+  Samples s = render(1.15, [&](double t) {
     const double f = sweep(t, 0.5, 300, 1400);
-    const double env = attackDecay(t, 0.15, 0.2);
+    const double env = attackDecay(t, 0.15, 0.14);
     const double tone = a.sine(f) + 0.5 * b.sine(f * 1.5) + 0.3 * c.triangle(f * 2.0);
     const double air = bp.step(n.next(), f * 2, 4) * 1.2;
     return static_cast<float>((tone + air) * env);
@@ -206,15 +209,42 @@ Samples respawnShimmer() {
 
 // --- hits, ricochets and explosions -----------------------------------------------------------------
 
-Samples ricochet(double ringHz, double glideTo, uint32_t seed) {
+// Three ricochets that do not sound alike: the long whine of a bullet tumbling away, the short "tink"
+// of a glancing blow on plate, and a whizz that flies past and out of earshot.
+Samples ricochetWhine(uint32_t seed) {
   Noise n(seed);
   HighPass hp;
-  Osc a, b;
-  return render(0.45, [&](double t) {
-    const double f = sweep(t, 0.3, ringHz, glideTo);
-    const double ping = (a.sine(f) + 0.35 * b.sine(f * 2.76)) * attackDecay(t, 0.002, 0.1);
-    const double hit = hp.step(n.next(), 2500) * decay(t, 0.006) * 1.5;
+  Osc a, b, vib;
+  return render(0.6, [&](double t) {
+    const double f = sweep(t, 0.45, 3400, 1250) * (1 + 0.025 * vib.sine(23));
+    const double ping = (a.sine(f) + 0.3 * b.sine(f * 2.02)) * attackDecay(t, 0.003, 0.09);
+    const double hit = hp.step(n.next(), 2500) * decay(t, 0.005) * 1.5;
     return static_cast<float>(ping + hit);
+  });
+}
+
+Samples ricochetTink(uint32_t seed) {
+  Noise n(seed);
+  HighPass hp;
+  Samples s = render(
+      0.3, [&](double t) { return static_cast<float>(hp.step(n.next(), 4000) * decay(t, 0.003) * 2); });
+  addRing(s, 0.0, {2210, 3480, 5130, 6020}, 0.045, 0.6);
+  return s;
+}
+
+Samples ricochetWhizz(uint32_t seed) {
+  Noise n(seed);
+  BandPass bp;
+  HighPass hp;
+  Osc a;
+  return render(0.5, [&](double t) {
+    const float x = n.next();
+    // Rising as it comes off the wall, falling as it flies away.
+    const double f = t < 0.06 ? sweep(t, 0.06, 1800, 4200) : sweep(t - 0.06, 0.25, 4200, 2000);
+    const double air = bp.step(x, f, 6) * attackDecay(t, 0.03, 0.07) * 3;
+    const double whistle = a.triangle(f * 0.5) * attackDecay(t, 0.04, 0.06) * 0.35;
+    const double hit = hp.step(x, 3000) * decay(t, 0.004);
+    return static_cast<float>(air + whistle + hit);
   });
 }
 
@@ -224,10 +254,10 @@ Samples squelch(uint32_t seed, double seconds, double wobbleHz, double thudHz) {
   BandPass bp;
   LowPass lp;
   Osc wob, thud;
-  return render(seconds, [&](double t) {
+  return render(seconds + 0.14, [&](double t) {
     const float x = n.next();
     const double centre = 380 + 260 * wob.sine(wobbleHz);
-    const double wet = bp.step(x, centre, 5) * attackDecay(t, 0.004, seconds * 0.3) * 2.5;
+    const double wet = bp.step(x, centre, 5) * attackDecay(t, 0.004, seconds * 0.18) * 2.5;
     const double low = thud.sine(sweep(t, 0.08, thudHz, thudHz * 0.5)) * attackDecay(t, 0.002, 0.05);
     const double slap = lp.step(x, 2000) * decay(t, 0.01);
     return static_cast<float>(wet + low + slap);
@@ -235,8 +265,16 @@ Samples squelch(uint32_t seed, double seconds, double wobbleHz, double thudHz) {
 }
 
 Samples discRico() {
-  Samples s = ricochet(2600, 2400, 1212);
-  addRing(s, 0.0, {3520, 3561, 5210}, 0.12, 0.4);  // close pair of partials: a shimmering "tang"
+  Noise n(1212);
+  HighPass hp;
+  Osc a, b;
+  Samples s = render(0.55, [&](double t) {
+    const double f = sweep(t, 0.3, 2600, 2400);
+    const double ping = (a.sine(f) + 0.35 * b.sine(f * 2.76)) * attackDecay(t, 0.002, 0.08);
+    const double hit = hp.step(n.next(), 2500) * decay(t, 0.006) * 1.5;
+    return static_cast<float>(ping + hit);
+  });
+  addRing(s, 0.0, {3520, 3561, 5210}, 0.09, 0.4);  // close pair of partials: a shimmering "tang"
   return s;
 }
 
@@ -245,12 +283,12 @@ Samples explosion() {
   LowPass lp, lp2;
   HighPass hp;
   Osc sub;
-  Samples s = render(1.6, [&](double t) {
+  Samples s = render(1.9, [&](double t) {
     const float x = n.next();
     const double crack = hp.step(x, 1500) * decay(t, 0.02) * 0.8;
-    const double body = lp.step(x, sweep(t, 0.8, 3000, 180)) * attackDecay(t, 0.004, 0.25) * 2.5;
-    const double rumble = lp2.step(x, 120) * attackDecay(t, 0.03, 0.5) * 6;
-    const double low = sub.sine(sweep(t, 0.5, 90, 32)) * attackDecay(t, 0.005, 0.35);
+    const double body = lp.step(x, sweep(t, 0.8, 3000, 180)) * attackDecay(t, 0.004, 0.22) * 2.5;
+    const double rumble = lp2.step(x, 120) * attackDecay(t, 0.03, 0.34) * 6;
+    const double low = sub.sine(sweep(t, 0.5, 90, 32)) * attackDecay(t, 0.005, 0.28);
     return static_cast<float>(crack + body + rumble + low);
   });
   addEcho(s, 0.11, 0.2, 2);
@@ -262,13 +300,13 @@ Samples groan(double fromHz, double toHz, double seconds, std::vector<double> fo
   Osc voice, vib;
   Noise breath(seed);
   BandPass f1, f2, f3;
-  return render(seconds, [&](double t) {
+  return render(seconds * 1.4, [&](double t) {
     const double pitch = sweep(t, seconds, fromHz, toHz) * (1 + 0.03 * vib.sine(6.5));
     const double src = voice.saw(pitch) + 0.15 * breath.next();
     const double v = f1.step(static_cast<float>(src), formants[0], 6) +
                      0.6 * f2.step(static_cast<float>(src), formants[1], 8) +
                      0.3 * f3.step(static_cast<float>(src), formants[2], 10);
-    return static_cast<float>(v * attackDecay(t, 0.03, seconds * 0.45));
+    return static_cast<float>(v * attackDecay(t, 0.03, seconds * 0.24));
   });
 }
 
@@ -298,22 +336,23 @@ Samples headSmack() {
 
 // The announcer's stinger: two bold brass hits, the second a fifth higher and held, over a falling boom.
 Samples headshotStinger() {
-  Samples s = silence(1.1);
+  Samples s = silence(1.6);
+  // A note rings on after `seconds` until it has died away.
   auto brass = [](double rootHz, double seconds) {
     Osc o1, o2, o3, o4;
     LowPass lp;
-    return render(seconds, [&](double t) {
+    return render(seconds * 2, [&](double t) {
       const double v =
           o1.saw(rootHz) + o2.saw(rootHz * 1.006) + o3.saw(rootHz * 1.5) + 0.7 * o4.saw(rootHz * 2);
       const double bright = 400 + 3500 * attackDecay(t, 0.02, 0.15);
-      return static_cast<float>(lp.step(static_cast<float>(v), bright) * attackDecay(t, 0.01, seconds * 0.5));
+      return static_cast<float>(lp.step(static_cast<float>(v), bright) * attackDecay(t, 0.01, seconds * 0.3));
     });
   };
   mixInto(s, brass(196, 0.18), 0.0, 1.0);
-  mixInto(s, brass(294, 0.8), 0.2, 1.0);
+  mixInto(s, brass(294, 0.6), 0.2, 1.0);
   Osc sub;
-  Samples boom = render(0.9, [&](double t) {
-    return static_cast<float>(sub.sine(sweep(t, 0.6, 110, 40)) * attackDecay(t, 0.01, 0.3));
+  Samples boom = render(1.1, [&](double t) {
+    return static_cast<float>(sub.sine(sweep(t, 0.6, 110, 40)) * attackDecay(t, 0.01, 0.2));
   });
   mixInto(s, boom, 0.2, 0.9);
   addEcho(s, 0.13, 0.22, 2);
@@ -324,8 +363,8 @@ Samples smackDown() {
   Noise n(1616);
   LowPass lp;
   Osc sub;
-  Samples s = render(0.8, [&](double t) {
-    const double boom = sub.sine(sweep(t, 0.3, 120, 38)) * attackDecay(t, 0.003, 0.2) * 1.2;
+  Samples s = render(1.0, [&](double t) {
+    const double boom = sub.sine(sweep(t, 0.3, 120, 38)) * attackDecay(t, 0.003, 0.16) * 1.2;
     const double splat = lp.step(n.next(), sweep(t, 0.2, 5000, 400)) * attackDecay(t, 0.002, 0.08) * 2;
     return static_cast<float>(boom + splat);
   });
@@ -365,21 +404,23 @@ std::vector<Voice> gameVoices() {
   v.push_back(voice("AmmoGet", 2, ammoClicks(), -19));
   // Played every 300 ms while a rocket flies, so each one is a little over that and fades at both ends;
   // the quietest of all, a hum under the fight.
+  // The hum rises and falls within 310 ms and is silent for the last 50, so the next play, 300 ms on,
+  // overlaps it a little and no play is ever cut off.
   v.push_back(voice(
       "RocketFly", 4,
       [] {
         Noise n(1717);
         BandPass bp;
         Osc wob;
-        return render(0.34, [&](double t) {
-          const double env = std::sin(kPi * t / 0.34);
+        return render(0.36, [&](double t) {
+          const double env = t < 0.31 ? std::pow(std::sin(kPi * t / 0.31), 1.5) : 0.0;
           return static_cast<float>(bp.step(n.next(), 900 + 300 * wob.sine(9), 2.5) * env);
         });
       }(),
       -25));
-  v.push_back(voice("Ricoshet1", 3, ricochet(3100, 1900, 1801), -20));
-  v.push_back(voice("Ricoshet2", 3, ricochet(2300, 1500, 1802), -20));
-  v.push_back(voice("Ricoshet3", 3, ricochet(4200, 3300, 1803), -20));
+  v.push_back(voice("Ricoshet1", 3, ricochetWhine(1801), -20));
+  v.push_back(voice("Ricoshet2", 3, ricochetTink(1802), -20));
+  v.push_back(voice("Ricoshet3", 3, ricochetWhizz(1803), -20));
   v.push_back(voice("BulletAttack1", 3, squelch(1901, 0.2, 19, 150), -18));
   v.push_back(voice("BulletAttack2", 3, squelch(1902, 0.18, 29, 120), -18));
   v.push_back(voice("BulletAttack3", 3, squelch(1903, 0.22, 13, 180), -18));

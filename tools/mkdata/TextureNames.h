@@ -23,7 +23,7 @@ inline constexpr std::array<std::string_view, 4> kTextureNames{"metal", "rock", 
 inline constexpr int kSolidFirst = 1, kSolidLast = 15;
 inline constexpr int kWall = 1;       // plain fill
 inline constexpr int kWallAlt1 = 2;   // fill, other look
-inline constexpr int kWallAlt2 = 3;   // fill, third look
+inline constexpr int kWallDeep = 3;   // the dark mass deep inside thick walls and round the level
 inline constexpr int kFloor = 4;      // fill with a lit walking surface on top
 inline constexpr int kCeiling = 5;    // fill with a dark lower edge
 inline constexpr int kWallLeft = 6;   // fill with its left edge showing
@@ -49,8 +49,8 @@ inline constexpr int kLethalFirst = 32, kLethalLast = 47;
 // Steel spikes in "metal", stone stalagmites in "rock", red-hot emitter prongs in "tech", rusty
 // jagged spikes in "hazard".
 inline constexpr int kSpikesUp = 32, kSpikesDown = 33, kSpikesLeft = 34, kSpikesRight = 35;
-// The sheet's own liquid: green coolant in "metal", lava in "rock", blue plasma in "tech", bubbling
-// green acid in "hazard". The surface has air above it.
+// The sheet's own liquid: green coolant in "metal", lava in "rock", violet plasma in "tech", bubbling
+// green acid in "hazard". The surface has air above it, and a bright line where it meets the air.
 inline constexpr int kLiquidSurface = 36;
 inline constexpr int kLiquid = 37;  // the same liquid, a full cell
 inline constexpr int kLiquidSurfaceAlt = 38, kLiquidAlt = 39;

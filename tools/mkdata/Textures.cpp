@@ -17,7 +17,7 @@ using namespace mv::tiles;
 constexpr Theme kThemes[] = {
   {"metal", rgb(104, 114, 128), rgb(230, 180, 60), rgb(36, 42, 52), rgb(60, 170, 40), rgb(170, 240, 110), 101, Look::Metal},
   {"rock", rgb(128, 88, 66), rgb(255, 150, 50), rgb(44, 30, 26), rgb(255, 100, 10), rgb(255, 220, 90), 202, Look::Rock},
-  {"tech", rgb(60, 72, 100), rgb(70, 220, 255), rgb(20, 26, 40), rgb(40, 110, 255), rgb(190, 240, 255), 303, Look::Tech},
+  {"tech", rgb(60, 72, 100), rgb(70, 220, 255), rgb(20, 26, 40), rgb(120, 40, 230), rgb(244, 186, 255), 303, Look::Tech},
   {"hazard", rgb(120, 84, 62), rgb(236, 196, 32), rgb(44, 30, 26), kAcidLiquid.deep, kAcidLiquid.glow, 404, Look::Hazard},
 };
 // clang-format on

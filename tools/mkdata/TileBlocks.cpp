@@ -47,9 +47,19 @@ void TilePainter::blockFace(Canvas& c, Color base, uint32_t variant, int ox, int
 
 void TilePainter::solid(Canvas& c, int index, Rng& rng) const {
   if (index >= kCrate) return special(c, index, rng);
-  Color base = index == kWallAlt1   ? shade(t_.solid, 0.9)
-               : index == kWallAlt2 ? shade(t_.solid, 1.08)
-                                    : t_.solid;
+  if (index == kWallDeep) {
+    // Unlit and quiet, so the eye passes over it to where the fight is, but with its courses faintly
+    // showing: solid mass, never mistaken for the black of nothing.
+    const Color mass = shade(t_.solid, 0.42);
+    blockFace(c, mass, static_cast<uint32_t>(index), 0, 0, 0.3);
+    if (!is(Look::Rock)) {
+      c.fillRect(0, 0, kTile, 1, shade(mass, 1.35));
+      c.fillRect(0, 0, 1, kTile, shade(mass, 1.2));
+      c.fillRect(0, kTile - 1, kTile, 1, shade(mass, 0.7));
+    }
+    return;
+  }
+  Color base = index == kWallAlt1 ? shade(t_.solid, 0.9) : t_.solid;
   blockFace(c, base, static_cast<uint32_t>(index), index * 16, 0);
   switch (t_.look) {
     case Look::Rock: {
@@ -72,7 +82,6 @@ void TilePainter::solid(Canvas& c, int index, Rng& rng) const {
       c.fillRect(0, 0, 1, kTile, shade(t_.solid, 1.3));
       c.fillRect(0, kTile - 1, kTile, 1, shade(t_.solid, 0.45));
       c.fillRect(kTile - 1, 0, 1, kTile, shade(t_.solid, 0.5));
-      if (index == kWallAlt2) c.fillRect(2, 7, 12, 1, withAlpha(t_.accent, 160));
       if (index == kWallAlt1) c.fillRect(3, 3, 10, 10, shade(t_.solid, 0.8));
       if (index == kWall && rng.below(2)) c.set(12, 3, t_.accent);
       break;
@@ -83,15 +92,13 @@ void TilePainter::solid(Canvas& c, int index, Rng& rng) const {
       c.fillRect(0, 0, 1, kTile, hi);
       c.fillRect(0, kTile - 1, kTile, 1, lo);
       c.fillRect(kTile - 1, 0, 1, kTile, lo);
-      if (index != kWallAlt2)
-        for (int rx : {3, 12})
+      for (int rx : {3, 12})
           for (int ry : {3, 12}) {
             c.set(rx, ry, shade(t_.solid, 0.5));
             c.set(rx - 1, ry - 1, shade(t_.solid, 1.5));
           }
-      if (index == kWallAlt2) c.line(1, 8, 14, 8, shade(t_.solid, 0.6));
       // Rust runs down from the rivets of a corroded plate.
-      if (is(Look::Hazard) && index != kWallAlt2)
+      if (is(Look::Hazard))
         for (int rx : {3, 12}) c.fillRect(rx, 4, 1, rng.below(6) + 2, withAlpha(kRustOrange, 150));
       break;
     }

@@ -47,7 +47,8 @@ void stoneSlab(Canvas& c, Color rock) {
 }  // namespace
 
 void TilePainter::fixture(Canvas& c, int index, Rng& rng) const {
-  const Color cables[3] = {rgb(34, 34, 38), rgb(120, 28, 24), rgb(54, 58, 64)};
+  // Black, dark blue and grey: a red cable would read as a smear of blood.
+  const Color cables[3] = {rgb(34, 34, 38), rgb(40, 64, 120), rgb(54, 58, 64)};
   switch (t_.look) {
     case Look::Rock:
       switch (index) {
@@ -172,19 +173,14 @@ void TilePainter::fixture(Canvas& c, int index, Rng& rng) const {
   bool hazard = is(Look::Hazard);
   switch (index) {
     case kLamp:
-      if (hazard) {  // a beacon on its bracket, its lens in a cage
-        c.fillRect(4, 12, 8, 3, kIron);
-        c.fillRect(5, 5, 6, 7, rgb(190, 30, 16));
-        c.fillRect(6, 6, 2, 3, rgb(255, 140, 110));
-        for (int x = 5; x < 11; x += 2) c.fillRect(x, 5, 1, 7, kIron);
-        c.fillRect(5, 4, 6, 1, kIron);
-      } else {  // a caged lamp under a plate on the wall
-        c.fillRect(3, 1, 10, 3, kIron);
-        c.fillRect(4, 4, 8, 7, rgb(255, 226, 150));
-        c.fillRect(4, 4, 8, 1, rgb(255, 250, 220));
-        for (int x = 4; x < 12; x += 3) c.fillRect(x, 4, 1, 8, kIron);
-        c.fillRect(3, 11, 10, 1, kIron);
-      }
+      // Hung from the ceiling by a rod, the light under a wide hood: no cage of bars (which reads as a
+      // clip of rounds) and no red lens (which reads as shotgun shells).
+      c.fillRect(7, 0, 2, 4, kIron);
+      c.fillPolygon({{2, 8}, {5, 3.5}, {11, 3.5}, {14, 8}}, hazard ? rgb(120, 84, 48) : rgb(70, 76, 88));
+      c.fillRect(2, 8, 12, 1, hazard ? rgb(80, 56, 34) : rgb(44, 48, 56));
+      // A cold white bulb: nothing of the warm glow of lava or molten metal.
+      c.fillEllipse(8, 9.5, 4.5, 1.8, rgb(214, 228, 240));
+      c.fillRect(6, 9, 4, 1, rgb(250, 252, 255));
       break;
     case kWarningSign:
       if (hazard) {  // the radiation sign: three black blades round a hub, on a yellow diamond

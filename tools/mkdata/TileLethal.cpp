@@ -59,9 +59,9 @@ void TilePainter::spikes(Canvas& c, int dir) const {
       s.fillRect(0, 12, kTile, 1, t_.accent);
       for (int k = 0; k < 4; ++k) {
         double x = k * 4;
-        s.fillPolygon({{x + 0.5, 12}, {x + 2, 3}, {x + 3.5, 12}}, rgb(150, 160, 180));
-        s.shadePolygon({{x + 1.2, 8}, {x + 2, 3}, {x + 2.8, 8}}, [&](double, double y) {
-          return mix(rgb(255, 250, 200), rgb(255, 40, 20), (y - 3) / 5);
+        s.fillPolygon({{x + 0.5, 12}, {x + 2, 3}, {x + 3.5, 12}}, rgb(170, 180, 200));
+        s.shadePolygon({{x + 0.8, 9}, {x + 2, 2}, {x + 3.2, 9}}, [&](double, double y) {
+          return mix(rgb(255, 255, 230), rgb(255, 60, 30), (y - 2) / 7);
         });
       }
       break;
@@ -88,23 +88,30 @@ void TilePainter::spikes(Canvas& c, int dir) const {
 // in acid and plasma. `depth` darkens it for the cells far below the surface.
 void TilePainter::liquid(Canvas& c, const Liquid& l, bool surface, uint32_t variant, double depth) const {
   int top = surface ? 4 : 0;
+  // Streaks drawn out sideways, as a liquid's surface currents are, lighter towards the top: no
+  // blotches, which read as leaves.
   c.shadeRect(0, top, kTile, kTile - top, [&](double x, double y) {
-    double n = fractalNoise(x / 4.0 + variant * 3.0, y / 3.0, t_.seed + 50, 3);
-    double heat = n * 1.3 - 0.35 - depth + (surface ? (8 - y) * 0.06 : 0);
+    double n = fractalNoise(x / 7.0 + variant * 3.0, y / 2.2, t_.seed + 50, 3);
+    double heat = n * 0.9 - 0.2 - depth + (surface ? (10 - y) * 0.05 : 0);
     return mix(shade(l.deep, 0.8 - depth), l.glow, std::clamp(heat, 0.0, 1.0));
   });
   Rng rng(t_.seed * 7 + variant);
   if (l.bubbles)
     for (int k = 0; k < 3; ++k) {
-      int x = 2 + rng.below(12), y = top + 3 + rng.below(kTile - top - 5);
-      c.frameRect(x, y, 2 + k % 2, 2 + k % 2, l.foam);
+      int x = 2 + rng.below(12), y = top + 4 + rng.below(kTile - top - 6);
+      c.set(x, y, l.foam);
+      c.set(x + 1, y, mix(l.foam, l.glow, 0.5));
+      c.set(x, y - 1, mix(l.foam, l.glow, 0.5));
     }
   if (!surface) return;
+  // Ripples on top, then the skin where the liquid meets the air: a bright line straight across with
+  // the glow under it, so the surface of a pit reads from across the level.
   for (int x = 0; x < kTile; ++x) {
-    int wave = static_cast<int>(std::round(std::sin((x + variant * 5) * 0.8) * 1.2));
+    int wave = static_cast<int>(std::round(std::sin((x + variant * 5) * 0.8)));
     for (int y = top; y < 5 + wave; ++y) c.set(x, y, kClear);
-    c.set(x, 5 + wave, l.foam);
-    c.set(x, 6 + wave, l.glow);
+    c.set(x, 5 + wave, l.glow);
+    c.set(x, 6, l.foam);
+    c.set(x, 7, l.glow);
   }
   // A bubble breaking the surface, and for acid a wisp of fume above it.
   int bx = 3 + static_cast<int>(variant % 3) * 4;

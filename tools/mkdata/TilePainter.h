@@ -14,7 +14,8 @@ struct Liquid {
   bool bubbles;  // acid and plasma boil; lava only glows
 };
 constexpr Liquid kAcidLiquid{rgb(40, 110, 10), rgb(190, 255, 60), rgb(235, 255, 170), true};
-constexpr Liquid kLavaLiquid{rgb(150, 30, 0), rgb(255, 210, 80), rgb(255, 245, 190), false};
+// Lava, and the foundry's molten metal: white-hot at the top, glowing gold, deep orange below.
+constexpr Liquid kLavaLiquid{rgb(200, 70, 6), rgb(255, 226, 120), rgb(255, 252, 226), false};
 
 class TilePainter {
  public:

@@ -9,8 +9,8 @@ namespace mv::art {
 
 namespace {
 
-constexpr WeaponSize kSizes[kWeaponCount] = {{30, 12}, {46, 11}, {40, 12}, {44, 14},
-                                             {48, 16}, {40, 16}, {38, 14}, {44, 14}};
+constexpr WeaponSize kSizes[kWeaponCount] = {{30, 12}, {46, 11}, {34, 12}, {44, 14},
+                                             {48, 16}, {40, 16}, {38, 14}, {44, 15}};
 
 // Draws in the weapon's own unscaled units.
 class Pen {
@@ -56,45 +56,68 @@ void grip(Pen& p, double x, double y, double h, Color col) {
   p.poly({{x - 1, y}, {x + 3, y}, {x + 2, y + h}, {x - 2.5, y + h}}, col);
 }
 
+// Each gun has a shape and a colour of its own, so eight held side by side read apart at a glance: a
+// white blaster with a glowing bulb, a long black sniper rifle on a tan stock, a stubby double-barrelled
+// shotgun in red wood, an olive tube with the rocket's red nose in its mouth, the striped Redeemer, a
+// brass flak cannon with a bell mouth, a navy launcher with its blue disk standing proud of it, and a
+// six-barrelled minigun over a yellow ammunition box.
+
+constexpr Color kWhiteShell = rgb(226, 232, 238);
+constexpr Color kBlack = rgb(40, 40, 44);
+constexpr Color kTan = rgb(176, 146, 98);
+constexpr Color kRedWood = rgb(140, 58, 36);
+constexpr Color kBrass = rgb(214, 160, 56);
+constexpr Color kNavy = rgb(44, 54, 96);
+
 void energyGun(Pen& p) {
   grip(p, 6, 6, 5, kGunDark);
-  p.box(1, 3, 20, 6, kGunSteel);
-  p.box(2, 4, 5, 4, kGunDark);
-  // Charging coils glowing through the housing.
-  for (int i = 0; i < 3; ++i) p.box(9 + i * 3.5, 3.5, 2, 5, kEnergyCyan);
-  p.tube(21, 4, 8, 4, kGunSteel);
-  p.box(27, 3.5, 2, 5, kEnergyCyan);
+  // A rounded white housing, the charging coils glowing through it, a bulb at the muzzle.
+  p.poly({{1, 5}, {3, 3}, {19, 3}, {21, 4.5}, {21, 8.5}, {19, 9.5}, {3, 9.5}, {1, 8}}, kWhiteShell);
+  p.box(2, 7.5, 19, 2, shade(kWhiteShell, 0.7));
+  for (int i = 0; i < 3; ++i) p.box(7 + i * 3.5, 4, 2, 4.5, kEnergyCyan);
+  p.box(21, 5, 3, 3, kGunDark);
+  p.disc(26, 6, 3.6, kGunDark);
+  p.disc(26, 6, 2.5, kEnergyCyan);
+  p.disc(25.5, 5.5, 1, rgb(230, 255, 255));
 }
 
 void rifle(Pen& p) {
-  p.poly({{0.5, 4}, {10, 4.5}, {10, 8}, {2, 10}, {0.5, 9.5}}, kWoodBrown);  // stock
-  grip(p, 9, 6.5, 4, kWoodBrown);
-  p.box(9, 4, 16, 4, kGunDark);
-  p.tube(25, 4.8, 20, 2.4, kGunSteel);
-  p.tube(11, 1, 11, 2.5, kGunDark);  // scope
-  p.box(13, 3, 2, 1.5, kGunDark);
-  p.box(19, 3, 2, 1.5, kGunDark);
-  p.box(21, 1.2, 1, 2, kLaserRed);  // the laser emitter's eye
+  p.poly({{0.5, 4}, {10, 4.5}, {10, 8}, {2, 10}, {0.5, 9.5}}, kTan);  // stock
+  grip(p, 9, 6.5, 4, kTan);
+  p.box(9, 4, 15, 4, kBlack);
+  p.tube(24, 5.2, 22, 1.8, kBlack);  // the long thin barrel
+  p.box(43, 4.6, 2, 3, kBlack);      // muzzle brake
+  p.tube(10, 0.5, 13, 2.8, kBlack);  // scope
+  p.box(9, 0.3, 2, 3.2, kBlack);
+  p.box(22, 0.3, 2, 3.2, kBlack);
+  p.box(13, 3, 2, 1.5, kBlack);
+  p.box(19, 3, 2, 1.5, kBlack);
+  p.box(24, 7, 5, 2, kBlack);  // the laser under the barrel
+  p.box(28.5, 7.2, 1, 1.6, kLaserRed);
 }
 
 void shotgun(Pen& p) {
-  p.poly({{0.5, 3.5}, {9, 4}, {9, 8}, {1.5, 10}, {0.5, 9}}, kWoodBrown);
-  grip(p, 8, 6.5, 4.5, kWoodBrown);
-  p.box(8, 3.5, 10, 5, kGunDark);
-  p.tube(17, 3, 22, 2.6, kGunSteel);
-  p.tube(17, 5.6, 22, 2.6, kGunSteel);
-  p.box(22, 8, 9, 2.5, kWoodBrown);  // pump
+  p.poly({{0.5, 3}, {10, 3.5}, {10, 8}, {1.5, 11}, {0.5, 10}}, kRedWood);
+  grip(p, 9, 6.5, 4.5, kRedWood);
+  p.box(9, 3, 8, 5.5, kGunSteel);
+  p.tube(16, 2.5, 16, 3, kGunSteel);  // two short, fat barrels
+  p.tube(16, 5.5, 16, 3, kGunSteel);
+  p.box(31, 2.5, 2, 6, kGunDark);
+  p.box(19, 8, 9, 3, kRedWood);  // the pump
+  for (int i = 0; i < 3; ++i) p.box(20 + i * 2.8, 8.6, 1.2, 1.8, shade(kRedWood, 0.6));
+  p.box(11, 5, 4, 1.5, kWarheadRed);  // a shell showing in the loading port
 }
 
 void rocketLauncher(Pen& p) {
   grip(p, 9, 9, 4.5, kGunDark);
   p.box(14, 10, 2.5, 3.5, kGunDark);
-  p.tube(1, 3, 38, 8, kOliveDrab);
-  p.tube(36, 2, 7, 10, kOliveDrab);
-  p.box(36, 2, 1, 10, shade(kOliveDrab, 0.5));
-  p.box(1, 2.5, 3, 9, shade(kOliveDrab, 0.7));
+  p.poly({{0, 1.5}, {4, 3}, {4, 11}, {0, 12.5}}, shade(kOliveDrab, 0.7));  // flared back end
+  p.tube(3, 3, 34, 8, kOliveDrab);
   p.box(16, 1, 8, 2.5, kGunDark);  // sight
-  p.box(41, 4, 1.5, 6, rgb(30, 26, 20));
+  p.box(36, 2.5, 2, 9, shade(kOliveDrab, 0.55));
+  // The rocket's red nose in the mouth of the tube.
+  p.poly({{37.5, 4}, {40, 4}, {43.5, 7}, {40, 10}, {37.5, 10}}, kWarheadRed);
+  p.poly({{39, 5}, {41.5, 7}, {39, 6.5}}, shade(kWarheadRed, 1.5));
 }
 
 void redeemer(Pen& p) {
@@ -110,32 +133,42 @@ void redeemer(Pen& p) {
 
 void flakCannon(Pen& p) {
   grip(p, 8, 11, 4.5, kGunDark);
-  p.box(1, 4, 22, 8, kRustOrange);
-  p.disc(13, 10, 5, shade(kGunDark, 1.2));  // shell drum
-  p.disc(13, 10, 2, kGunSteel);
-  p.tube(22, 4.5, 16, 6, kGunSteel);
-  p.box(35, 3.5, 4, 8, kGunDark);
-  p.box(2, 2, 12, 2.5, kGunDark);
+  p.box(1, 4, 20, 8, kBrass);
+  p.box(2, 2, 11, 2.5, kGunDark);
+  p.disc(12, 10.5, 4.6, kGunDark);  // shell drum
+  p.disc(12, 10.5, 2.5, kBrass);
+  p.disc(12, 10.5, 1, kGunDark);
+  p.tube(20, 5, 12, 6, shade(kBrass, 0.85));
+  // The bell mouth that spreads the chunks.
+  p.poly({{31, 5}, {39.5, 1}, {39.5, 15}, {31, 11}}, kBrass);
+  p.box(38, 1, 1.5, 14, shade(kBrass, 0.5));
 }
 
 void diskLauncher(Pen& p) {
   grip(p, 8, 9, 4.5, kGunDark);
-  p.box(1, 4, 24, 6.5, kGunSteel);
-  p.box(3, 5, 8, 4, kGunDark);
-  // A disk sitting in the open launch rail.
-  p.poly({{24, 3}, {36, 5}, {36, 10}, {24, 12}}, kGunDark);
-  p.disc(30, 7.5, 4.5, kDiskBlue);
-  p.disc(30, 7.5, 1.5, shade(kDiskBlue, 1.6));
+  p.box(1, 5, 22, 6, kNavy);
+  p.box(3, 6, 7, 3, shade(kNavy, 0.55));
+  p.poly({{22, 5}, {29, 6.5}, {29, 11}, {22, 11}}, shade(kNavy, 0.8));  // the launch rail
+  // The disk standing out over the rail: the round top of the gun.
+  p.disc(31, 7, 6.5, kOutline);
+  p.disc(31, 7, 5.8, kDiskBlue);
+  p.disc(31, 7, 3, shade(kDiskBlue, 1.5));
+  p.disc(31, 7, 1.2, rgb(235, 245, 255));
 }
 
 void minigun(Pen& p) {
   grip(p, 9, 9, 4.5, kGunDark);
-  p.box(1, 3, 18, 9, kGunDark);
-  p.box(3, 4, 6, 3, kGunSteel);
-  for (int i = 0; i < 3; ++i) p.tube(18, 3.5 + i * 2.6, 22, 2.3, kGunSteel);
-  p.box(23, 2.5, 2.5, 9.5, kGunDark);
-  p.box(36, 2.5, 2.5, 9.5, kGunDark);
-  p.box(40, 4, 3, 6, rgb(40, 38, 36));
+  p.box(1, 2, 17, 9, kGunDark);
+  p.box(3, 3, 6, 3, kGunSteel);
+  // The ammunition box under the body, striped yellow and black.
+  p.box(8, 10, 9, 4, kHazardYellow);
+  for (int i = 0; i < 3; ++i)
+    p.poly({{9 + i * 3.0, 10}, {10.5 + i * 3.0, 10}, {9.5 + i * 3.0, 14}, {8 + i * 3.0, 14}}, kBlack);
+  // Six barrels in a cluster, with rings holding them.
+  for (int i = 0; i < 4; ++i) p.tube(17, 1.5 + i * 2.2, 25, 2, kGunSteel);
+  p.box(20, 0.5, 2.5, 10, kGunDark);
+  p.box(31, 0.5, 2.5, 10, kGunDark);
+  p.box(40, 0.5, 3, 10, kGunDark);
 }
 
 }  // namespace

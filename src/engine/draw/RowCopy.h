@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "engine/draw/Simd.h"
+#include "platform/Simd.h"
 
 namespace mv {
 

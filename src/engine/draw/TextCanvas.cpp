@@ -1,58 +1,15 @@
 #include "engine/draw/TextCanvas.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
 
+#include "engine/draw/CoverageBlend.h"
+#include "engine/draw/GlyphSet.h"
 #include "engine/draw/Surface.h"
-#include "platform/Cp1251.h"
-#include "platform/Error.h"
-#include "platform/Font.h"
-#include "platform/Paths.h"
 
 namespace mv {
-
-// The 256 glyphs of the code page at one face, size and weight, rasterised once.
-class TGlyphSet {
- public:
-  TGlyphSet(bool mono, int pixelHeight, bool bold) {
-    const std::string file =
-        std::string(mono ? "DejaVuSansMono" : "DejaVuSans") + (bold ? "-Bold" : "") + ".ttf";
-    std::unique_ptr<FontFace> face;
-    // The fonts that travel with the game's data, else the system's own copy of them.
-    for (const std::string& folder :
-         {findDataFolder(executableFolder()) + "Fonts/", std::string("/usr/share/fonts/truetype/dejavu/")}) {
-      const std::string path = folder + file;
-      if (!std::ifstream(path)) continue;
-      try {
-        face = FontFace::open(path, pixelHeight, false);
-        break;
-      } catch (const Error&) {
-      }
-    }
-    if (!face) {
-      // Without a font file the text still takes room, so layouts do not collapse.
-      lineHeight_ = pixelHeight + pixelHeight / 4;
-      for (auto& g : glyphs_) g.advance = pixelHeight / 2;
-      return;
-    }
-    lineHeight_ = face->lineHeight();
-    for (int code = 0; code < 256; ++code) {
-      const char32_t cp = cp1251ToUnicode(static_cast<uint8_t>(code));
-      if (cp >= 32) glyphs_[code] = face->renderGlyph(cp);
-    }
-  }
-
-  const GlyphBitmap& glyph(uint8_t code) const { return glyphs_[code]; }
-  int lineHeight() const { return lineHeight_; }
-
- private:
-  std::array<GlyphBitmap, 256> glyphs_;
-  int lineHeight_ = 0;
-};
 
 namespace {
 
@@ -60,13 +17,6 @@ bool isFixedPitchName(const std::string& name) {
   for (const char* hint : {"Courier", "Mono", "Console", "Fixedsys", "Terminal"})
     if (name.find(hint) != std::string::npos) return true;
   return false;
-}
-
-// Coverage blended over a 5-6-5 pixel, channel by channel.
-inline uint16_t blendCoverage(uint16_t d, int r, int g, int b, int c) {
-  const int dr = d >> 11, dg = (d >> 5) & 63, db = d & 31;
-  const int nr = dr + ((r - dr) * c) / 255, ng = dg + ((g - dg) * c) / 255, nb = db + ((b - db) * c) / 255;
-  return static_cast<uint16_t>((nr << 11) | (ng << 5) | nb);
 }
 
 // Liang-Barsky: trims the segment to the rectangle [0, w - 1] x [0, h - 1]; false when nothing is left.
@@ -160,6 +110,8 @@ void TTextCanvas::textOut(int x, int y, const std::string& text) {
       std::fill(surface_.row(row) + box.Left, surface_.row(row) + box.Right, fill);
   }
   const uint16_t color = colorRefTo565(fontColor_);
+  if (caching_)
+    if (const TTextRun* run = textCache_.find(set, text)) return run->draw(surface_, x, y, color);
   const int r = color >> 11, g = (color >> 5) & 63, b = color & 31;
   const TRect clip = surface_.clientRect();
   int pen = x;

@@ -1,12 +1,14 @@
 #pragma once
 // Text on a surface: a persistent font and brush, like a device context's, drawing Windows-1251 text
-// from cached glyphs.
+// from cached glyphs and cached lines.
 
 #include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
 #include <tuple>
+
+#include "engine/draw/TextCache.h"
 
 namespace mv {
 
@@ -51,6 +53,10 @@ class TTextCanvas {
   int textWidth(const std::string& text);
   int textHeight(const std::string& text);
 
+  // Lines drawn are kept rendered (TextCache.h) unless caching is off; the pixels are the same either way.
+  void setCaching(bool on) { caching_ = on; }
+  const TTextCache& textCache() const { return textCache_; }
+
   // Ends a group of text calls. Drawing state (font, brush) persists.
   void release() { inUse_ = false; }
   bool inUse() const { return inUse_; }
@@ -70,6 +76,8 @@ class TTextCanvas {
   int penX_ = 0, penY_ = 0;
   bool inUse_ = false;
   std::map<std::tuple<bool, int, bool>, std::unique_ptr<TGlyphSet>> cache_;
+  bool caching_ = true;
+  TTextCache textCache_;  // keyed by the glyph sets above, which live as long
 };
 
 }  // namespace mv

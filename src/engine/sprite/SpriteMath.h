@@ -34,4 +34,15 @@ inline bool meets(const TRect& a, const TRect& b) {
   return !a.empty() && !b.empty() && overlap(a, b);
 }
 
+// False only where two boxes of width x height at the truncated positions ax, ay and bx, by are
+// certainly apart: truncation moves a coordinate by less than a pixel, so boxes whose positions differ
+// by two pixels more than a size cannot meet. A cheap look before the collision test when one sprite is
+// tested against a crowd; coordinates that truncPixel would pin, and NaN, are left to the real test.
+inline bool mayMeet(double ax, double ay, int32_t aw, int32_t ah, double bx, double by, int32_t bw, int32_t bh) {
+  constexpr double kPinned = 1e9;
+  if (!(std::abs(ax) < kPinned && std::abs(ay) < kPinned && std::abs(bx) < kPinned && std::abs(by) < kPinned))
+    return true;
+  return bx - ax < aw + 2.0 && ax - bx < bw + 2.0 && by - ay < ah + 2.0 && ay - by < bh + 2.0;
+}
+
 }  // namespace mv

@@ -3,6 +3,7 @@
 // turns held actions into fighter commands, firing, zoom and bound console lines.
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "game/combatants/Man.h"
@@ -52,8 +53,9 @@ class TPlayer : public TMan {
 
   BindTable binds{};
   int8_t commandBindCount = 0;
-  int32_t sensivity = 0;  // 1 .. 999
-  uint8_t lookType = 0;   // 0 mouse, 1 joystick, 2 keyboard
+  int32_t sensivity = 0;    // 1 .. 999
+  uint8_t lookType = 0;     // 0 mouse, 1 joystick, 2 keyboard
+  std::string modelChoice;  // "model": the colours this person wears; empty takes the player's own
 
  private:
   void carryOut(const ControlPlan& plan, int moveCount);

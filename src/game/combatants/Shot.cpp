@@ -196,7 +196,7 @@ void TShot::hitFighters() {
   for (int32_t i = 0; i < n; ++i) {
     TMan* victim = match->fighter(i);
     if (!victim || !victim->alive() || (victim == owner && !bounced)) continue;
-    if (!testCollision(*victim)) continue;
+    if (!mayCollide(*victim) || !testCollision(*victim)) continue;
     if (splashRadius >= 1) {
       explode();
       continue;

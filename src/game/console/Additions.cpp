@@ -53,7 +53,9 @@ void runClassic(const CommandCall& c) {
 
 }  // namespace
 
-std::span<const AdditionSetting> additionSettings() { return kAdditions; }
+std::span<const AdditionSetting> additionSettings() {
+  return kAdditions;
+}
 
 void setClassic(Settings& settings, bool classic) {
   for (const AdditionSetting& s : kAdditions) settings.*s.field = classic ? 0 : s.defaultValue;
@@ -63,6 +65,10 @@ void setClassic(Settings& settings, bool classic) {
 bool runAdditionCommand(const std::string& word, const CommandCall& call) {
   if (word == "classic") {
     runClassic(call);
+    return true;
+  }
+  if (word == "model") {
+    cmdModel(call);
     return true;
   }
   for (const AdditionSetting& s : kAdditions) {

@@ -54,6 +54,7 @@ void cmdJoydeadx(const CommandCall& c);
 void cmdJoydeady(const CommandCall& c);
 void cmdMsgtime(const CommandCall& c);
 void cmdLooktype(const CommandCall& c);
+void cmdModel(const CommandCall& c);  // not one of the 22: run with the additions' settings
 
 // Key bindings (BindCommand.cpp).
 void cmdBind(const CommandCall& c);

@@ -1,10 +1,12 @@
 // The settings: shared ones for everyone, a fighter's own, and a person's own.
 #include "game/Globals.h"
+#include "game/combatants/FighterModels.h"
 #include "game/combatants/Player.h"
 #include "game/console/Commands.h"
 #include "game/console/Console.h"
 #include "game/console/SettingValues.h"
 #include "game/console/Texts.h"
+#include "game/world/Match.h"
 
 namespace mv {
 namespace {
@@ -69,6 +71,27 @@ void cmdName(const CommandCall& c) {
 
 void cmdSensivity(const CommandCall& c) {
   if (TPlayer* p = c.player()) numberSetting(c, "sensivity", p->sensivity, 1, 999, "\" (1-999)");
+}
+
+// The colours this person wears (with "fightercolors" on): one of the fighter models by name. The
+// match's fighters are dressed again at once, so the bots give up the colour to the person.
+void cmdModel(const CommandCall& c) {
+  TPlayer* p = c.player();
+  if (!p) return;
+  if (!c.hasArg) {
+    std::string names;
+    for (std::string_view model : fighterModels()) names += (names.empty() ? "" : ",") + std::string(model);
+    const std::string own(fighterModels()[p == globals().player2 ? 1 : 0]);
+    replySetting(c.console, "model", p->modelChoice.empty() ? own : p->modelChoice, "\" (" + names + ")");
+    return;
+  }
+  const std::string model = modelNamed(c.arg);
+  if (model.empty()) {
+    c.console.addLine(consoleText(ConsoleText::BadValue));
+    return;
+  }
+  p->modelChoice = model;
+  if (TMatch* match = globals().match) dressFighters(*match);
 }
 
 void cmdJoydeadx(const CommandCall& c) {

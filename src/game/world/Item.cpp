@@ -144,7 +144,7 @@ void TItem::pickUpCheck() {
   const int32_t count = match->fighterCount();
   for (int32_t i = 0; i < count; ++i) {
     TMan* man = match->fighter(i);
-    if (!man || !visible || man->health <= 0 || !testCollision(*man)) continue;
+    if (!man || !visible || man->health <= 0 || !mayCollide(*man) || !testCollision(*man)) continue;
 
     // Still visible until the next pass: a second fighter touching it in this pass takes it as well.
     const char* sound = nullptr;

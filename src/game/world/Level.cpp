@@ -2,9 +2,10 @@
 
 #include <memory>
 
-#include "engine/draw/DXImageList.h"
 #include "engine/archive/Picture.h"
+#include "engine/draw/DXImageList.h"
 #include "game/Globals.h"
+#include "game/combatants/FighterModels.h"
 #include "game/world/BackSprite.h"
 #include "game/world/Item.h"
 #include "game/world/LevelFile.h"
@@ -91,7 +92,9 @@ void loadLevel(const std::string& path) {
 void mirrorModels() {
   if (!globals().modelList) return;
   TPictureCollection& models = globals().modelList->Items;
-  for (const char* model : {"Doom"}) {
+  for (std::string_view model : fighterModels()) {
+    // Only the classic model must be there; the other colours are used when the archive has them.
+    if (model != kClassicModel && !models.findOrNull(std::string(model) + "_R")) continue;
     for (const char* pose : {"", "_Crouch", "_Dead", "_Headshot"}) {
       const std::string base = std::string(model) + pose;
       TPicture mirrored = models.find(base + "_R").picture().mirrored();

@@ -16,9 +16,9 @@ void loadLevel(const std::string& path);
 // The part of loadLevel after reading: applies an already checked level whose pictures are loaded.
 void applyLevel(const LevelData& level);
 
-// Makes each left-facing fighter picture ("Doom" + pose + "_L") the mirror image of its right-facing
-// one ("_R") in the model list. The whole sheet is mirrored, so the order of the patterns within a row
-// reverses too.
+// Makes each left-facing fighter picture (model + pose + "_L") the mirror image of its right-facing
+// one ("_R") in the model list, for "Doom" and every other fighter model the list holds. The whole sheet is
+// mirrored, so the order of the patterns within a row reverses too.
 void mirrorModels();
 
 }  // namespace mv

@@ -45,14 +45,8 @@ void TMatch::addFighter(TMan* man) {
   fighters_.push_back(man);
 }
 
-int32_t TMatch::fighterCount() const {
-  return static_cast<int32_t>(fighters_.size());
-}
-
-TMan* TMatch::fighter(int32_t i) const {
-  if (!hasFighterList_) return nullptr;
-  if (i < 0 || i >= fighterCount()) throw Error(format("List index out of bounds (%d)", i));
-  return fighters_[static_cast<size_t>(i)];
+void TMatch::outOfBounds(int32_t i) {
+  throw Error(format("List index out of bounds (%d)", i));
 }
 
 }  // namespace mv

@@ -3,6 +3,7 @@
 // what happened in the last move pass, and the rules that end it. Frags and deaths live in the fighters
 // themselves; the scoreboard sorts them on its own.
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -37,14 +38,21 @@ class TMatch {
 
   // The match does not own its fighters: they are sprites, owned by the sprite tree.
   void addFighter(TMan* man);
-  int32_t fighterCount() const;
-  // None before the first fighter joins; an index outside the list is an error after that.
-  TMan* fighter(int32_t i) const;
+  int32_t fighterCount() const { return static_cast<int32_t>(fighters_.size()); }
+  // None before the first fighter joins; an index outside the list is an error after that. Inline:
+  // every shot and pick-up asks for every fighter in every move pass.
+  TMan* fighter(int32_t i) const {
+    if (!hasFighterList_) return nullptr;
+    if (i < 0 || i >= fighterCount()) outOfBounds(i);
+    return fighters_[static_cast<size_t>(i)];
+  }
 
   MatchEvents events;
   TMatchRules rules;
 
  private:
+  [[noreturn]] static void outOfBounds(int32_t i);
+
   std::vector<TPoint> respawnPoints_;
   // The list exists only once the first fighter has joined, which decides how fighter(i) fails.
   bool hasFighterList_ = false;

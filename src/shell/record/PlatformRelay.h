@@ -24,6 +24,9 @@ class PlatformRelay : public Platform {
     inner_.messageBox(caption, text);
   }
   Mixer& mixer() override { return inner_.mixer(); }
+  void setRendererChoice(RendererChoice choice) override { inner_.setRendererChoice(choice); }
+  RendererChoice rendererChoice() const override { return inner_.rendererChoice(); }
+  std::string presentationName() const override { return inner_.presentationName(); }
 
  protected:
   Platform& inner_;

@@ -1,4 +1,4 @@
-#include "engine/draw/Simd.h"
+#include "platform/Simd.h"
 
 namespace mv {
 
