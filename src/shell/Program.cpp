@@ -101,8 +101,12 @@ int runProgram(int argc, char** argv) {
     form.state().outputFolder = folders.output;
     // A recording may come from anyone: what it types must not write over the watcher's files.
     form.state().fileWritesRefused = replayDevices != nullptr;
+    // A run that is recorded or replayed must leave the next run's start as it found it.
+    form.config.saving = !recorder && !replay;
     form.FormCreate();
     for (const std::string& notice : folders.notices) form.Console->addLine(notice);
+    // The command line has the last word over what the settings screen kept.
+    if (options.window) gamePlatform.setFullScreen(false);
     form.show();
     Loop loop({.platform = gamePlatform,
                .headless = headless,

@@ -142,6 +142,7 @@ void TDXInput::update(const DeviceState& polled, bool active) {
   Joystick.poll(polled, seen && Joystick.Enabled);
   Keyboard.poll(polled, seen && Keyboard.Enabled);
   Mouse.poll(polled, seen && Mouse.Enabled);
+  for (size_t i = 0; i < Pads.size(); ++i) Pads[i].poll(polled.pads[i], seen);
   states.reset();
   const TCustomInput* devices[] = {&Joystick, &Keyboard, &Mouse};
   for (const TCustomInput* device : devices)

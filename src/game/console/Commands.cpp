@@ -33,7 +33,8 @@ void cmdExit(const CommandCall& c) {
 
 void cmdSay(const CommandCall& c) {
   TMan* man = c.fighter;
-  if (!man || man->talkDelay > 0) return;
+  // Nothing to say is no chat line: an empty one would only put the speaker's name up.
+  if (!man || man->talkDelay > 0 || c.arg.find_first_not_of(' ') == std::string::npos) return;
   man->talkDelay = kTalkDelay;
   c.console.addMessage(man->name + ": " + c.arg);
   playSound("Talk");
@@ -88,7 +89,8 @@ void cmdDump(const CommandCall& c) {
   std::string text;
   for (const std::string& line : c.console.lines) text += line + "\r\n";
   // Nothing else can go wrong here, so a failure to write is told in the console, where it is seen.
-  if (!writeGameFile(outputPath(c.arg), text)) c.console.addLine(format("Cannot create file %s", c.arg.c_str()));
+  if (!writeGameFile(findGameFile(outputPath(c.arg)), text))
+    c.console.addLine(format("Cannot create file %s", c.arg.c_str()));
 }
 
 void cmdClear(const CommandCall& c) {

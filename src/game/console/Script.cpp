@@ -18,9 +18,9 @@ void TConsol::runScript(const std::string& name) {
   const std::string path = "SYSTEM\\" + name;
   // The player's own copy, where an installed game keeps it, comes before the one shipped in SYSTEM.
   std::string text;
-  const FileRead own = readGameFile(configPath(name), kScriptFileLimit, text);
+  const FileRead own = readGameFile(findGameFile(configPath(name)), kScriptFileLimit, text);
   if (own == FileRead::TooLarge) checkFileRead(own, configPath(name));
-  if (own != FileRead::Done) checkFileRead(readGameFile(dataPath(path), kScriptFileLimit, text), path);
+  if (own != FileRead::Done) checkFileRead(readGameFile(findGameFile(dataPath(path)), kScriptFileLimit, text), path);
 
   struct Depth {
     TConsol& c;

@@ -76,6 +76,17 @@ void Recorder::polled(const DeviceState& state) {
                   lo[0], lo[1], lo[2], hi[0], hi[1], hi[2], state.joyButtons, state.joyButtonCount));
     }
   }
+  for (size_t i = 0; i < state.pads.size(); ++i) {
+    const PadState& pad = state.pads[i];
+    if (pad == last_.pads[i]) continue;
+    if (!pad.present) {
+      line(format("pad %zu none", i));
+      continue;
+    }
+    const auto& a = pad.axes;
+    line(format("pad %zu axes %d %d %d %d %d %d buttons %u", i, a[0], a[1], a[2], a[3], a[4], a[5],
+                pad.buttons));
+  }
   last_ = state;
 }
 
