@@ -110,8 +110,15 @@ int Loop::run() {
     tick();
     if (options_.statsEvery && ticks_ % *options_.statsEvery == 0) printStats();
   }
-  if (parts_.recorder) parts_.recorder->end(ticks_);
+  if (parts_.recorder && !parts_.recorder->end(ticks_)) {
+    reportRecordingLost();
+    return 1;
+  }
   return 0;
+}
+
+void Loop::reportRecordingLost() {
+  errors_.report(format("Cannot write file %s: the recording stops here", parts_.recorder->path().c_str()));
 }
 
 uint32_t Loop::now() {
@@ -143,8 +150,7 @@ void Loop::tick() {
   frameTimes_.add(wallMicroseconds() - started, form_.lastPhases());
   for (int64_t at : options_.screenshotAt)
     if (at == ticks_) guarded([&] { screenshotAt(at); });
-  if (parts_.recorder && !parts_.recorder->flush())
-    errors_.report(format("Cannot write file %s: the recording stops here", parts_.recorder->path().c_str()));
+  if (parts_.recorder && !parts_.recorder->flush()) reportRecordingLost();
 }
 
 void Loop::printStats() {
