@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "engine/draw/Geometry.h"
@@ -135,6 +136,13 @@ struct Globals {
   TDXInput* input = nullptr;  // polled once per frame before the move pass
   TDXWaveList* soundList = nullptr;
   ShellServices* shell = nullptr;
+
+  // Sound names found missing from the sound list, each reported once.
+  std::set<std::string> missingSounds;
+  // Lines that come from a recording being replayed must not create or overwrite files: "dump" and
+  // "screenshot" write nothing then, and say so once.
+  bool fileWritesRefused = false;
+  bool fileWritesRefusalTold = false;
 };
 
 // A data file's path: `relative` ("SYSTEM\\autoexec.cfg") inside the game folder.

@@ -129,7 +129,10 @@ int Loop::run() {
     if (options_.statsEvery && ticks_ != before && ticks_ % *options_.statsEvery == 0) printStats();
   }
   form_.closeNetPlay();
-  if (parts_.recorder) parts_.recorder->end(ticks_);
+  if (parts_.recorder && !parts_.recorder->end(ticks_)) {
+    reportRecordingLost();
+    return 1;
+  }
   return exitCode_;
 }
 
@@ -166,6 +169,10 @@ void Loop::serviceNet(uint32_t waitMs) {
     quit_ = true;
     exitCode_ = 1;
   }
+}
+
+void Loop::reportRecordingLost() {
+  errors_.report(format("Cannot write file %s: the recording stops here", parts_.recorder->path().c_str()));
 }
 
 uint32_t Loop::now() {
@@ -231,8 +238,7 @@ void Loop::runFrame(int32_t lag, uint32_t recordedMs, uint32_t t) {
   frameTimes_.add(wallMicroseconds() - started, form_.lastPhases());
   for (int64_t at : options_.screenshotAt)
     if (at == ticks_) guarded([&] { screenshotAt(at); });
-  if (parts_.recorder && !parts_.recorder->flush())
-    errors_.report(format("Cannot write file %s: the recording stops here", parts_.recorder->path().c_str()));
+  if (parts_.recorder && !parts_.recorder->flush()) reportRecordingLost();
 }
 
 void Loop::printStats() {

@@ -58,7 +58,8 @@ class Loop {
   Loop& operator=(const Loop&) = delete;
 
   // Runs until the window closes, the game asks to quit, the asked number of ticks has run or the
-  // recording being replayed is over. 1 when a headless run's network play was ended by the network.
+  // recording being replayed is over. 1 when the recording being made was not written whole, or when a
+  // headless run's network play was ended by the network.
   int run();
 
  private:
@@ -87,6 +88,7 @@ class Loop {
   void deliverRecorded();
   void dispatch(const Event& e);
   void watchForStop(const Event& e);
+  void reportRecordingLost();
   // In a window, the frames go on until the messages left at the end have been read.
   void waitForMessages();
 

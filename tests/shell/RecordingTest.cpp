@@ -123,6 +123,7 @@ TEST_F(RecordingFile, OnlyChangesAreWrittenBesideEveryFramesTime) {
       recorder.frame(16);
       recording.pollDevices();
       recording.hasFocus();
+      recorder.flush();  // the frame is over
     }
   }
   std::ifstream in(path("run.txt"));
@@ -160,6 +161,7 @@ TEST_F(RecordingFile, EventsConsoleLinesAndTheMatchReadBackAsWritten) {
     recorder.consoleLine("");
     recorder.setTick(5);
     for (const Event& e : events) recorder.event(e);
+    ASSERT_TRUE(recorder.end(6));
   }
   Recording r = loadRecording(path("run.txt"));
   ASSERT_EQ(r.events.size(), 5 + events.size());

@@ -15,6 +15,16 @@ namespace {
 
 constexpr int32_t kTalkDelay = 2000;
 
+// A replayed recording's lines are someone else's: they may not create or overwrite a file here. The
+// console says so the first time.
+bool fileWritesRefused(TConsol& console) {
+  Globals& g = globals();
+  if (!g.fileWritesRefused) return false;
+  if (!g.fileWritesRefusalTold) console.addLine("A recording is playing: dump and screenshot write no files");
+  g.fileWritesRefusalTold = true;
+  return true;
+}
+
 }  // namespace
 
 void cmdExit(const CommandCall& c) {
@@ -59,13 +69,21 @@ void cmdScreenmode(const CommandCall& c) {
     shell->setDisplaySize(kSizes[mode - '0'][0], kSizes[mode - '0'][1]);
 }
 
-void cmdScreenshot(const CommandCall&) {
+void cmdScreenshot(const CommandCall& c) {
+  if (fileWritesRefused(c.console)) return;
   if (ShellServices* shell = globals().shell) shell->saveScreenshot();
 }
 
 void cmdDump(const CommandCall& c) {
   if (!c.hasArg) {
     c.console.addLine(consoleText(ConsoleText::UsageDump));
+    return;
+  }
+  if (fileWritesRefused(c.console)) return;
+  // A name from a script or a chat partner must not reach another folder ("dump ../.bashrc").
+  if (!isPlainFileName(c.arg)) {
+    c.console.addLine(
+        format("Cannot create file %s: dump takes a file name without a folder", c.arg.c_str()));
     return;
   }
   std::string text;

@@ -23,7 +23,9 @@ std::string TConfig::path() const {
 
 void TConfig::load() {
   lines_.clear();
-  if (const std::optional<std::string> text = readGameFile(findGameFile(path()))) loadText(*text);
+  // A config.cfg that cannot be read (missing, or far too large to be one) leaves the defaults.
+  std::string text;
+  if (readGameFile(findGameFile(path()), kScriptFileLimit, text) == FileRead::Done) loadText(text);
 }
 
 void TConfig::loadText(const std::string& text) {

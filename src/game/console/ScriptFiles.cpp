@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "game/console/TextRules.h"
 #include "platform/Cp1251.h"
@@ -22,17 +21,8 @@ std::filesystem::path nativePath(const std::string& name) {
 
 }  // namespace
 
-std::optional<std::string> readGameFile(const std::string& name) {
-  const std::filesystem::path path = nativePath(name);
-  std::error_code ec;
-  // Only a plain file: a folder reads as nothing, and a device or a pipe would hang the game.
-  if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream text;
-  text << in.rdbuf();
-  if (in.bad()) return std::nullopt;
-  return std::move(text).str();
+FileRead readGameFile(const std::string& name, size_t limit, std::string& text) {
+  return readPlainFile(nativePath(name), limit, text);
 }
 
 bool writeGameFile(const std::string& name, const std::string& bytes) {

@@ -298,8 +298,7 @@ std::vector<TimedEvent> parseInputScript(const std::string& text) {
 }
 
 std::vector<TimedEvent> loadInputScript(const std::string& path) {
-  // Only a plain file: a folder reads as nothing, a device or a pipe would never end.
-  const std::vector<uint8_t> bytes = readWholeFile(path);
+  const std::vector<uint8_t> bytes = readWholeFile(path, kInputFileLimit);
   try {
     return parseInputScript(std::string(bytes.begin(), bytes.end()));
   } catch (const Error& e) {

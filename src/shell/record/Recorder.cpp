@@ -5,15 +5,14 @@
 
 namespace mv {
 
-Recorder::Recorder(const std::string& path, uint32_t seed, const std::vector<DataFile>& data)
-    : path_(path), out_(path, std::ios::binary | std::ios::trunc) {
-  if (!out_) throw Error(format("Cannot create file %s", path.c_str()));
-  out_ << recordingHeader(seed, data);
-  flush();
+Recorder::Recorder(const std::string& path, uint32_t seed, const std::vector<DataFile>& data) : out_(path) {
+  const std::string header = recordingHeader(seed, data);
+  out_.write(header.data(), header.size());
 }
 
 void Recorder::line(const std::string& words) {
-  out_ << tick_ << ' ' << words << '\n';
+  const std::string text = std::to_string(tick_) + ' ' + words + '\n';
+  out_.write(text.data(), text.size());
 }
 
 void Recorder::match(const MatchSetup& setup) {
@@ -106,14 +105,13 @@ void Recorder::pointer(int x, int y) {
 }
 
 bool Recorder::flush() {
-  out_.flush();
-  return static_cast<bool>(out_);
+  return out_.putInPlace();
 }
 
-void Recorder::end(int64_t tick) {
+bool Recorder::end(int64_t tick) {
   setTick(tick);
   line("end");
-  flush();
+  return out_.close();
 }
 
 DeviceState RecordingPlatform::pollDevices() {
