@@ -7,10 +7,19 @@
 #include "game/Globals.h"
 
 namespace mv {
+namespace {
+
+int64_t floorDiv16(int64_t v) {
+  return v >= 0 ? v / 16 : -((-v + 15) / 16);
+}
+
+}  // namespace
 
 void TBackSprite::addTile(int32_t col, int32_t row, uint8_t tile) {
   if (tile == 0) return;
-  tiles.push_back({col, row, tile});
+  if (!tiles_.empty() && std::pair(row, col) <= std::pair(tiles_.back().row, tiles_.back().col))
+    inReadingOrder_ = false;
+  tiles_.push_back({col, row, tile});
 }
 
 void TBackSprite::drawTiles() {
@@ -24,9 +33,36 @@ void TBackSprite::drawTiles() {
 
 void TBackSprite::drawTiles(TSurface& surface, TPictureCollectionItem& sheet, int32_t cameraX,
                             int32_t cameraY) const {
-  // No culling: the surface clips what lies off screen.
-  for (const PlacedTile& t : tiles)
+  auto draw = [&](const PlacedTile& t) {
     sheet.draw(surface, cameraX + 16 * t.col, cameraY + 16 * t.row, static_cast<int8_t>(t.tile));
+  };
+  if (!inReadingOrder_) {
+    for (const PlacedTile& t : tiles_) draw(t);
+    return;
+  }
+  // A tile of the sheet's size at (col, row) reaches the surface only from the cells in these ranges; the
+  // rest would be clipped away whole. What is drawn is drawn in the same order, so overlapping tiles of
+  // a sheet larger than the cells still come out the same.
+  const int64_t w = std::max(sheet.width(), 0), h = std::max(sheet.height(), 0);
+  auto firstCell = [](int64_t camera, int64_t size) { return floorDiv16(-camera - size) + 1; };
+  auto lastCell = [](int64_t camera, int64_t extent) { return floorDiv16(extent - 1 - camera); };
+  const int64_t colFrom = firstCell(cameraX, w), colTo = lastCell(cameraX, surface.width());
+  const int64_t rowFrom = firstCell(cameraY, h), rowTo = lastCell(cameraY, surface.height());
+  auto before = [](const PlacedTile& t, std::pair<int64_t, int64_t> cell) {
+    return std::pair<int64_t, int64_t>(t.row, t.col) < cell;
+  };
+  auto it = std::lower_bound(tiles_.begin(), tiles_.end(), std::pair(rowFrom, colFrom), before);
+  while (it != tiles_.end() && it->row <= rowTo) {
+    if (it->col > colTo) {
+      it = std::lower_bound(it, tiles_.end(), std::pair(int64_t{it->row} + 1, colFrom), before);
+      continue;
+    }
+    if (it->col < colFrom) {
+      it = std::lower_bound(it, tiles_.end(), std::pair(int64_t{it->row}, colFrom), before);
+      continue;
+    }
+    draw(*it++);
+  }
 }
 
 }  // namespace mv

@@ -26,9 +26,14 @@ class TBackSprite {
   // The same onto any surface with a given sheet and camera (the frame's drawing uses drawTiles).
   void drawTiles(TSurface& surface, TPictureCollectionItem& sheet, int32_t cameraX, int32_t cameraY) const;
 
-  int32_t tileCount() const { return static_cast<int32_t>(tiles.size()); }
+  int32_t tileCount() const { return static_cast<int32_t>(tiles_.size()); }
+  const std::vector<PlacedTile>& tiles() const { return tiles_; }
 
-  std::vector<PlacedTile> tiles;
+ private:
+  std::vector<PlacedTile> tiles_;
+  // The loader adds tiles row by row, left to right; while they come in that order, drawing looks only at
+  // the rows and columns on the screen.
+  bool inReadingOrder_ = true;
 };
 
 }  // namespace mv
