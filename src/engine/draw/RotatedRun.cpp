@@ -20,6 +20,8 @@ void blendSpan(uint16_t* row, const uint16_t* samples, const uint16_t* keep, int
     const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + i));
     __m128i m = keep ? _mm_loadu_si128(reinterpret_cast<const __m128i*>(keep + i)) : _mm_setzero_si128();
     if (key >= 0) m = _mm_or_si128(m, _mm_cmpeq_epi16(s, keys));
+    // Most of a body's box is its colour key (a corpse lies in a box twice its width).
+    if (_mm_movemask_epi8(m) == 0xFFFF) continue;
     auto channel = [&](__m128i sc, __m128i dc) {
       return _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(sc, a), _mm_mullo_epi16(dc, inverse)), 8);
     };
