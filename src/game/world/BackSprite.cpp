@@ -1,6 +1,7 @@
 #include "game/world/BackSprite.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "engine/draw/DXImageList.h"
 #include "engine/sprite/SpriteEngine.h"
@@ -33,13 +34,13 @@ void TBackSprite::drawTiles() {
 
 void TBackSprite::drawTiles(TSurface& surface, TPictureCollectionItem& sheet, int32_t cameraX,
                             int32_t cameraY) const {
-  auto draw = [&](const PlacedTile& t) {
+  if (inReadingOrder_) return drawTileRows(surface, sheet, cameraX, cameraY, INT64_MIN, INT64_MAX);
+  for (const PlacedTile& t : tiles_)
     sheet.draw(surface, cameraX + 16 * t.col, cameraY + 16 * t.row, static_cast<int8_t>(t.tile));
-  };
-  if (!inReadingOrder_) {
-    for (const PlacedTile& t : tiles_) draw(t);
-    return;
-  }
+}
+
+void TBackSprite::drawTileRows(TSurface& surface, TPictureCollectionItem& sheet, int32_t cameraX,
+                               int32_t cameraY, int64_t firstRow, int64_t lastRow) const {
   // A tile of the sheet's size at (col, row) reaches the surface only from the cells in these ranges; the
   // rest would be clipped away whole. What is drawn is drawn in the same order, so overlapping tiles of
   // a sheet larger than the cells still come out the same.
@@ -47,7 +48,8 @@ void TBackSprite::drawTiles(TSurface& surface, TPictureCollectionItem& sheet, in
   auto firstCell = [](int64_t camera, int64_t size) { return floorDiv16(-camera - size) + 1; };
   auto lastCell = [](int64_t camera, int64_t extent) { return floorDiv16(extent - 1 - camera); };
   const int64_t colFrom = firstCell(cameraX, w), colTo = lastCell(cameraX, surface.width());
-  const int64_t rowFrom = firstCell(cameraY, h), rowTo = lastCell(cameraY, surface.height());
+  const int64_t rowFrom = std::max(firstRow, firstCell(cameraY, h));
+  const int64_t rowTo = std::min(lastRow, lastCell(cameraY, surface.height()));
   auto before = [](const PlacedTile& t, std::pair<int64_t, int64_t> cell) {
     return std::pair<int64_t, int64_t>(t.row, t.col) < cell;
   };
@@ -61,7 +63,8 @@ void TBackSprite::drawTiles(TSurface& surface, TPictureCollectionItem& sheet, in
       it = std::lower_bound(it, tiles_.end(), std::pair(int64_t{it->row}, colFrom), before);
       continue;
     }
-    draw(*it++);
+    sheet.draw(surface, cameraX + 16 * it->col, cameraY + 16 * it->row, static_cast<int8_t>(it->tile));
+    ++it;
   }
 }
 

@@ -25,14 +25,18 @@ class TBackSprite {
   void drawTiles();
   // The same onto any surface with a given sheet and camera (the frame's drawing uses drawTiles).
   void drawTiles(TSurface& surface, TPictureCollectionItem& sheet, int32_t cameraX, int32_t cameraY) const;
+  // Only the tiles of cell rows firstRow .. lastRow, for a layer in reading order (see below).
+  void drawTileRows(TSurface& surface, TPictureCollectionItem& sheet, int32_t cameraX, int32_t cameraY,
+                    int64_t firstRow, int64_t lastRow) const;
+  // True while the tiles were added row by row, left to right, as the level loader adds them.
+  bool inReadingOrder() const { return inReadingOrder_; }
 
   int32_t tileCount() const { return static_cast<int32_t>(tiles_.size()); }
   const std::vector<PlacedTile>& tiles() const { return tiles_; }
 
  private:
   std::vector<PlacedTile> tiles_;
-  // The loader adds tiles row by row, left to right; while they come in that order, drawing looks only at
-  // the rows and columns on the screen.
+  // While the tiles come in reading order, drawing looks only at the rows and columns on the screen.
   bool inReadingOrder_ = true;
 };
 

@@ -7,12 +7,18 @@
 
 namespace mv {
 
+class TSurface;
+
 class TScrollBackGround : public TBackgroundSprite {
  public:
   explicit TScrollBackGround(TSprite* parent);
 
   void drawSelf() override;
   void moveSelf(int moveCount) override {}
+  // Only the screen rows top .. bottom - 1 of what drawSelf draws.
+  void drawRows(int top, int bottom);
+  // The surface drawSelf draws on (none before the display exists).
+  TSurface* surface() const;
 };
 
 }  // namespace mv
