@@ -95,11 +95,13 @@ TTextCanvas::TTextCanvas(TSurface& surface) : surface_(surface) {}
 TTextCanvas::~TTextCanvas() = default;
 
 TGlyphSet& TTextCanvas::glyphs() {
+  if (glyphs_) return *glyphs_;
   const bool mono = fixedPitch_ || isFixedPitchName(fontName_);
   // Windows sizes fonts in points at 96 pixels per inch.
   const int pixelHeight = std::max(1, (std::abs(fontSize_) * 96 + 36) / 72);
   auto& slot = cache_[{mono, pixelHeight, bold_}];
   if (!slot) slot = std::make_unique<TGlyphSet>(mono, pixelHeight, bold_);
+  glyphs_ = slot.get();
   return *slot;
 }
 
