@@ -14,6 +14,11 @@ int64_t floorDiv16(int64_t v) {
   return v >= 0 ? v / 16 : -((-v + 15) / 16);
 }
 
+struct RowOrder {
+  bool operator()(const PlacedTile& t, int64_t row) const { return t.row < row; }
+  bool operator()(int64_t row, const PlacedTile& t) const { return row < t.row; }
+};
+
 }  // namespace
 
 void TBackSprite::addTile(int32_t col, int32_t row, uint8_t tile) {
@@ -37,6 +42,11 @@ void TBackSprite::drawTiles(TSurface& surface, TPictureCollectionItem& sheet, in
   if (inReadingOrder_) return drawTileRows(surface, sheet, cameraX, cameraY, INT64_MIN, INT64_MAX);
   for (const PlacedTile& t : tiles_)
     sheet.draw(surface, cameraX + 16 * t.col, cameraY + 16 * t.row, static_cast<int8_t>(t.tile));
+}
+
+std::span<const PlacedTile> TBackSprite::rowTiles(int64_t row) const {
+  const auto range = std::equal_range(tiles_.begin(), tiles_.end(), row, RowOrder{});
+  return {range.first, range.second};
 }
 
 void TBackSprite::drawTileRows(TSurface& surface, TPictureCollectionItem& sheet, int32_t cameraX,

@@ -4,6 +4,7 @@
 // and one in front of them. Not a sprite: the frame's drawing calls drawTiles directly.
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace mv {
@@ -30,6 +31,8 @@ class TBackSprite {
                     int64_t firstRow, int64_t lastRow) const;
   // True while the tiles were added row by row, left to right, as the level loader adds them.
   bool inReadingOrder() const { return inReadingOrder_; }
+  // The tiles of one cell row, left to right, for a layer in reading order.
+  std::span<const PlacedTile> rowTiles(int64_t row) const;
 
   int32_t tileCount() const { return static_cast<int32_t>(tiles_.size()); }
   const std::vector<PlacedTile>& tiles() const { return tiles_; }

@@ -17,10 +17,10 @@ TSurface* TScrollBackGround::surface() const {
 }
 
 void TScrollBackGround::drawSelf() {
-  if (TSurface* s = surface()) drawRows(0, s->height());
+  if (TSurface* s = surface()) drawArea(s->clientRect());
 }
 
-void TScrollBackGround::drawRows(int top, int bottom) {
+void TScrollBackGround::drawArea(const TRect& area) {
   Globals& g = globals();
   TSurface* target = surface();
   if (!target || !g.imageList || g.imageList->Items.count() < 2) return;
@@ -31,12 +31,13 @@ void TScrollBackGround::drawRows(int top, int bottom) {
   const TRect pattern = picture.patternRect(0);
   TSurface& surface = *target;
   // Both bounds included: the last row and column may hang off the screen.
-  for (int b = 0; b <= surface.height() / h; ++b) {
-    const int from = std::max(top, b * h), to = std::min(bottom, b * h + h);
-    if (from >= to) continue;
-    const TRect rows{pattern.Left, pattern.Top + from - b * h, pattern.Right, pattern.Top + to - b * h};
-    for (int d = 0; d <= surface.width() / w; ++d) blitCopy(surface, d * w, from, *source, rows, picture.Transparent);
-  }
+  for (int b = 0; b <= surface.height() / h; ++b)
+    for (int d = 0; d <= surface.width() / w; ++d) {
+      const TRect part = intersection(area, boundsRect(d * w, b * h, w, h));
+      if (part.empty()) continue;
+      blitCopy(surface, part.Left, part.Top, *source, part.moved(pattern.Left - d * w, pattern.Top - b * h),
+               picture.Transparent);
+    }
 }
 
 }  // namespace mv

@@ -15,8 +15,8 @@ class TScrollBackGround : public TBackgroundSprite {
 
   void drawSelf() override;
   void moveSelf(int moveCount) override {}
-  // Only the screen rows top .. bottom - 1 of what drawSelf draws.
-  void drawRows(int top, int bottom);
+  // Only the part of what drawSelf draws that lies in `area` (screen pixels).
+  void drawArea(const TRect& area);
   // The surface drawSelf draws on (none before the display exists).
   TSurface* surface() const;
 };
