@@ -123,7 +123,8 @@ void TTextCanvas::textOut(int x, int y, const std::string& text) {
     const TRect box =
         intersection(boundsRect(x, y, textWidth(text), set.lineHeight()), surface_.clientRect());
     const uint16_t fill = colorRefTo565(brushColor_);
-    for (int row = box.Top; row < box.Bottom; ++row)
+    // A line wholly beside the surface leaves a box with its right edge before its left.
+    for (int row = box.Top; row < box.Bottom && box.Left < box.Right; ++row)
       std::fill(surface_.row(row) + box.Left, surface_.row(row) + box.Right, fill);
   }
   if (!inkMayShow(set, x, y, surface_, text)) return;
