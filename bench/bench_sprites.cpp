@@ -88,4 +88,16 @@ void BM_SpawnKillFree(benchmark::State& state) {
 }
 BENCHMARK(BM_SpawnKillFree);
 
+// A level's pick-ups placed at the match start and freed at its end, all of one z: the draw order's
+// cost per sprite should not grow with their number.
+void BM_PlaceAndFreeOneZ(benchmark::State& state) {
+  World world(0);
+  for (auto _ : state) {
+    for (int i = 0; i < state.range(0); ++i) (new TSprite(&world.root))->setZ(10);
+    world.root.clear();
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_PlaceAndFreeOneZ)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 }  // namespace

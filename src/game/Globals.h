@@ -5,7 +5,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "engine/draw/Geometry.h"
@@ -31,6 +33,7 @@ enum ScreenState : uint8_t {
   Match = 4,
   PauseMenu = 5,
   MatchEnd = 6,  // the match is over: its frozen view under the end screen
+  SettingsMenu = 7,  // the settings screen
 };
 
 // What game code needs from the shell, handed over at start-up so that game/ never includes shell/.
@@ -46,6 +49,11 @@ class ShellServices {
   // "joydeadx" / "joydeady": the joystick's dead zone on axis 0 (X) or 1 (Y).
   virtual int32_t joyDeadZone(int axis) const { return 0; }
   virtual void setJoyDeadZone(int axis, int32_t value) {}
+  // "fullscreen" and "scaling": the display as the platform shows it.
+  virtual bool fullScreen() const { return false; }
+  virtual void setFullScreen(bool on) {}
+  virtual int32_t scaling() const { return 0; }
+  virtual void setScaling(int32_t mode) {}
 };
 
 struct Settings {
@@ -54,6 +62,9 @@ struct Settings {
   uint8_t meatOff = 0;  // "meatoff"
   uint8_t quality = 0;  // "quality"
   int32_t msgTime = 0;  // "msgtime"
+  // The master volume the mixer plays everything at, 0 .. 100 ("volume"). Not one of the rules, so
+  // classic leaves it alone and it starts at full.
+  int32_t volume = 100;
 
   // What the game adds to the classic rules (console/Additions.cpp lists their commands and defaults).
   // Zero is the classic behaviour; the main window switches them on at start-up.
@@ -67,6 +78,8 @@ struct Settings {
   int32_t menuKeys = 0;         // "menukeys": menus driven by keys and pads
   int32_t rememberChoices = 0;  // "rememberchoices": the setup screen keeps its last choices
   int32_t settingsScreen = 0;   // "settingsscreen": "Настройки" opens the settings screen
+  int32_t gamePad = 0;          // "gamepad": pads drive the players and the menus without bindings
+  int32_t listClick = 0;        // "listclick": a click on a level name selects it
   int32_t hotseatSound = 0;     // "hotseatsound": the nearer person sets a sound's volume in Hotseat
   int32_t fighterColors = 0;    // "fightercolors": fighters wear colours of their own
   int32_t bannerInView = 0;     // "bannerinview": announcements kept inside their view
@@ -84,6 +97,11 @@ struct Globals {
   std::string outputFolder;
   ScreenState screenState = MainMenu;
   Settings settings;
+  // The setup screen's last choices by its widgets' slots ("level", "edit1", "box1", ...), as
+  // "setupchoice" lines set them.
+  std::map<std::string, std::string> setupChoices;
+  // A message is shown over the screen: the people's hands are on it, not on their fighters.
+  bool dialogOpen = false;
   Random random;
 
   // Owned elsewhere: the console by the main window, the match by the match start, the background by
@@ -113,6 +131,13 @@ struct Globals {
   TDXInput* input = nullptr;  // polled once per frame before the move pass
   TDXWaveList* soundList = nullptr;
   ShellServices* shell = nullptr;
+
+  // Sound names found missing from the sound list, each reported once.
+  std::set<std::string> missingSounds;
+  // Lines that come from a recording being replayed must not create or overwrite files: "dump" and
+  // "screenshot" write nothing then, and say so once.
+  bool fileWritesRefused = false;
+  bool fileWritesRefusalTold = false;
 };
 
 // A data file's path: `relative` ("SYSTEM\\autoexec.cfg") inside the game folder.

@@ -29,12 +29,14 @@ double distanceTo(const TPlayer& listener, double x, double y) {
 }
 
 // The item of a name, or none when the sound list lacks it: reported, never raised, since a sound is
-// played last in a step and the rest of the frame must still run.
+// played last in a step and the rest of the frame must still run. A rocket's flight sound plays every
+// few hundred milliseconds, so each missing name is reported only the first time.
 TWaveCollectionItem* lookUp(const std::string& name) {
   Globals& g = globals();
   if (!g.soundList) return nullptr;
   if (TWaveCollectionItem* item = g.soundList->Items.findOrNull(name)) return item;
-  if (g.shell) g.shell->reportError(format("Wave '%s' not found", name.c_str()));
+  if (g.shell && g.missingSounds.insert(name).second)
+    g.shell->reportError(format("Wave '%s' not found", name.c_str()));
   return nullptr;
 }
 
@@ -56,6 +58,10 @@ void playSoundAt(const std::string& name, double x, double y) {
   if (!item) return;
   SoundPlacement placement;
   if (g.player1 && g.player2) {
+    if (!g.settings.hotseatSound) {
+      item->play(false);  // as the sound was last placed
+      return;
+    }
     placement.volume = volumeAt(std::min(distanceTo(*g.player1, x, y), distanceTo(*g.player2, x, y)));
   } else if (const TPlayer* listener = g.player1 ? g.player1 : g.player2) {
     placement = placeSound(listener->x + kEarX, listener->y + kEarY, x, y);

@@ -8,9 +8,10 @@
 
 namespace mv {
 
-// A named sound of the sound list at a world point. The listener is player 1's centre; in Hotseat the
-// nearer human sets the volume and the pan stays centred (one speaker pair serves both views); with no
-// player the sound plays at full volume, centred.
+// A named sound of the sound list at a world point. The listener is player 1's centre; in Hotseat, with
+// "hotseatsound" on, the nearer human sets the volume and the pan stays centred (one speaker pair serves
+// both views), and with it off the sound keeps the volume and pan it last had; with no player the sound
+// plays at full volume, centred.
 void playSoundAt(const std::string& name, double x, double y);
 // A named sound at its stored volume and pan, not positioned.
 void playSound(const std::string& name);

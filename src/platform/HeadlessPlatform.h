@@ -34,6 +34,14 @@ class HeadlessPlatform : public Platform {
   // Waiting passes time: the clock (and the mixer) move on by `ms`.
   void delay(uint32_t ms) override;
 
+  // Kept for tests: nothing is shown.
+  void setMouseCaptured(bool captured) override { mouseCaptured_ = captured; }
+  bool mouseCaptured() const { return mouseCaptured_; }
+  void setFullScreen(bool on) override { fullScreen_ = on; }
+  bool fullScreen() const override { return fullScreen_; }
+  void setScaling(Scaling mode) override { scaling_ = mode; }
+  Scaling scaling() const override { return scaling_; }
+
   // Writes "caption: text" in UTF-8 to standard error and keeps it for tests.
   void messageBox(const std::string& caption, const std::string& text) override;
   Mixer& mixer() override { return mixer_; }
@@ -87,6 +95,9 @@ class HeadlessPlatform : public Platform {
   DeviceState devices_;
   int pointerX_ = 0, pointerY_ = 0;
   std::vector<std::string> messages_;
+  bool mouseCaptured_ = false;
+  bool fullScreen_ = false;
+  Scaling scaling_ = Scaling::Sharp;
   Mixer mixer_;
   AudioSink audioSink_;
   uint64_t audioRemainder_ = 0;  // output frames times 1000 not yet mixed

@@ -62,6 +62,17 @@ void Mixer::setDeviceLock(std::function<void()> lock, std::function<void()> unlo
   unlock_ = std::move(unlock);
 }
 
+void Mixer::setMasterVolume(int percent) {
+  Guard guard(*this);
+  masterVolume_ = std::clamp(percent, 0, 100);
+  masterGain_ = static_cast<float>(masterVolume_) / 100.0f;
+}
+
+int Mixer::masterVolume() const {
+  Guard guard(*this);
+  return masterVolume_;
+}
+
 float Mixer::gainOf(int attenuation) {
   if (attenuation <= kVolumeMin) return 0.0f;
   if (attenuation >= 0) return 1.0f;
@@ -283,8 +294,8 @@ void Mixer::render(Voice& voice, int32_t* accumulator, size_t frames) {
     } else {
       left = right = between(data[index], data[next]);
     }
-    accumulator[2 * i] += static_cast<int32_t>(std::lround(left * voice.gainLeft));
-    accumulator[2 * i + 1] += static_cast<int32_t>(std::lround(right * voice.gainRight));
+    accumulator[2 * i] += static_cast<int32_t>(std::lround(left * voice.gainLeft * masterGain_));
+    accumulator[2 * i + 1] += static_cast<int32_t>(std::lround(right * voice.gainRight * masterGain_));
     voice.position += step;
   }
   if (voice.position >= end && !voice.looping) {

@@ -93,6 +93,11 @@ class Mixer {
   // Moves every playing voice on by `ms` of output time without producing sound (no device).
   void advance(uint32_t ms);
 
+  // The master volume, 0 (silent) .. 100 (as mixed), a plain gain on every voice; outside is taken to
+  // the nearest end.
+  void setMasterVolume(int percent);
+  int masterVolume() const;
+
   // Linear gain of an attenuation in hundredths of a decibel: 10^(volume / 2000); exactly 0 at the
   // minimum.
   static float gainOf(int attenuation);
@@ -132,6 +137,8 @@ class Mixer {
   std::vector<int32_t> accumulator_;
   Limiter limiter_;
   uint64_t advanceRemainder_ = 0;  // output frames times 1000 not yet moved by advance()
+  int masterVolume_ = 100;
+  float masterGain_ = 1.0f;
 };
 
 }  // namespace mv

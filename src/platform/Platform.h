@@ -53,8 +53,53 @@ struct Event {
   int y = 0;
 };
 
-// What the input devices held at the moment of one poll. While the game lacks the focus every poll
-// reads as idle: nothing held, no movement.
+// A game pad SDL knows (its own mappings, or those of gamecontrollerdb.txt beside the game), in SDL's
+// order of buttons and axes.
+enum PadButton : int {
+  PadA = 0,
+  PadB,
+  PadX,
+  PadY,
+  PadBack,
+  PadGuide,
+  PadStart,
+  PadLeftStick,
+  PadRightStick,
+  PadLeftShoulder,
+  PadRightShoulder,
+  PadUp,
+  PadDown,
+  PadLeft,
+  PadRight,
+  PadButtonCount,
+};
+enum PadAxis : int {
+  PadLeftX = 0,
+  PadLeftY,
+  PadRightX,
+  PadRightY,
+  PadLeftTrigger,
+  PadRightTrigger,
+  PadAxisCount
+};
+constexpr int kMaxPads = 2;  // one for each person of a Hotseat match
+
+struct PadState {
+  bool present = false;
+  std::array<int16_t, PadAxisCount> axes{};  // sticks -32768 .. 32767 (y grows downward), triggers 0 .. 32767
+  uint32_t buttons = 0;                      // bit PadButton set = held
+  bool operator==(const PadState&) const = default;
+};
+
+// How the back surface is scaled to the screen.
+enum class Scaling : int {
+  Sharp = 0,    // as large as fits, area-weighted so every pixel keeps an even size
+  Nearest = 1,  // as large as fits, nearest pixel
+  Whole = 2,    // the largest whole multiple that fits, smaller than the screen where need be
+};
+
+// What the input devices held at the moment of one poll. While the game lacks the focus the input
+// component reads every poll as idle: nothing held, no movement.
 struct DeviceState {
   std::array<uint8_t, 256> keys{};         // by virtual-key code, bit 7 set = held
   int mouseX = 0, mouseY = 0, mouseZ = 0;  // movement since the previous poll, y grows downward
@@ -67,6 +112,9 @@ struct DeviceState {
   std::array<int, 3> joyMax{};   // and maximum
   uint32_t joyButtons = 0;       // bit i = button i held
   int joyButtonCount = 0;
+  // Pads keep their slot while plugged in; a pad plugged in later takes the first free one. The joystick
+  // above is the first joystick of any kind, a pad included.
+  std::array<PadState, kMaxPads> pads{};
 };
 
 // Which way a finished frame reaches the screen. The graphics card enlarges it by whole multiples and
@@ -101,6 +149,16 @@ class Platform {
   virtual uint32_t ticks() = 0;
   // Gives the processor away for a moment when a frame came early.
   virtual void delay(uint32_t ms) = 0;
+
+  // Captured, the mouse only aims: relative movement, and the pointer cannot leave the window. Free, the
+  // system pointer moves over the menus and out of the window, and the game's pointer follows it.
+  virtual void setMouseCaptured(bool captured) {}
+  // Full screen at the desktop's resolution, or a window; asked before the display opens, it is how the
+  // display opens.
+  virtual void setFullScreen(bool on) {}
+  virtual bool fullScreen() const { return false; }
+  virtual void setScaling(Scaling mode) {}
+  virtual Scaling scaling() const { return Scaling::Sharp; }
 
   // A modal message (Windows-1251 text). Headless, a line on standard error.
   virtual void messageBox(const std::string& caption, const std::string& text) = 0;

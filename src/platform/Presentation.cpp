@@ -27,6 +27,18 @@ Viewport letterbox(int surfaceWidth, int surfaceHeight, int outputWidth, int out
   return v;
 }
 
+Viewport wholeMultipleViewport(int surfaceWidth, int surfaceHeight, int outputWidth, int outputHeight) {
+  if (surfaceWidth <= 0 || surfaceHeight <= 0) return {};
+  const int factor = std::min(outputWidth / surfaceWidth, outputHeight / surfaceHeight);
+  if (factor < 1) return letterbox(surfaceWidth, surfaceHeight, outputWidth, outputHeight);
+  Viewport v;
+  v.width = surfaceWidth * factor;
+  v.height = surfaceHeight * factor;
+  v.x = (outputWidth - v.width) / 2;
+  v.y = (outputHeight - v.height) / 2;
+  return v;
+}
+
 void outputToSurface(const Viewport& view, int surfaceWidth, int surfaceHeight, int outX, int outY, int& x,
                      int& y) {
   if (view.width <= 0 || view.height <= 0 || surfaceWidth <= 0 || surfaceHeight <= 0) {

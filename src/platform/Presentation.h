@@ -13,6 +13,9 @@ struct Viewport {
 // The largest rectangle of the surface's aspect ratio that fits the output, centred.
 Viewport letterbox(int surfaceWidth, int surfaceHeight, int outputWidth, int outputHeight);
 
+// The largest whole multiple of the surface that fits, centred; the letterbox when not even one fits.
+Viewport wholeMultipleViewport(int surfaceWidth, int surfaceHeight, int outputWidth, int outputHeight);
+
 // A point of the output in surface pixels, clamped to the surface (a pointer over a bar is at the
 // surface's edge).
 void outputToSurface(const Viewport& view, int surfaceWidth, int surfaceHeight, int outX, int outY, int& x,

@@ -140,6 +140,12 @@ void SdlPlatform::translate(const SDL_Event& e) {
         if (SDL_NumJoysticks() > 0) openJoystick(0);
       }
       break;
+    case SDL_CONTROLLERDEVICEADDED:
+      openPad(e.cdevice.which);
+      break;
+    case SDL_CONTROLLERDEVICEREMOVED:
+      closePad(e.cdevice.which);
+      break;
     default:
       break;
   }
@@ -161,8 +167,9 @@ DeviceState SdlPlatform::pollDevices() {
   Uint32 buttons = SDL_GetRelativeMouseState(&dx, &dy);
   int dz = wheelZ_;
   wheelZ_ = 0;
+  // Read whatever the focus: the input component idles the devices of a window in the background, and
+  // SDL itself reports nothing held there.
   DeviceState state;
-  if (!hasFocus()) return state;
 
   int count = 0;
   const Uint8* held = SDL_GetKeyboardState(&count);
@@ -193,6 +200,7 @@ DeviceState SdlPlatform::pollDevices() {
     for (int i = 0; i < buttonCount; ++i)
       if (SDL_JoystickGetButton(joystick_, i)) state.joyButtons |= 1u << i;
   }
+  readPads(state);
   return state;
 }
 

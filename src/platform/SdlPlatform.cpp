@@ -14,6 +14,12 @@ bool envSet(const char* name) {
   return value && *value;
 }
 
+// A driver asked for by the environment or by a hint.
+bool videoDriverChosen() {
+  const char* hint = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+  return hint && *hint;
+}
+
 }  // namespace
 
 std::unique_ptr<Platform> createSdlPlatform(const PlatformOptions& options) {
@@ -34,10 +40,17 @@ SdlPlatform::SdlPlatform(const PlatformOptions& options) : options_(options), ch
   }
   joystickReady_ = SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0;
   if (joystickReady_ && SDL_NumJoysticks() > 0) openJoystick(0);
+  padsReady_ = joystickReady_ && SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
+  if (padsReady_) {
+    loadPadMappings();
+    for (int i = 0; i < SDL_NumJoysticks(); ++i) openPad(i);
+  }
   mixerClock_ = SDL_GetTicks();
 }
 
 SdlPlatform::~SdlPlatform() {
+  for (SDL_GameController* pad : pads_)
+    if (pad) SDL_GameControllerClose(pad);
   closeJoystick();
   audio_.reset();
   enlarged_.reset();
@@ -51,7 +64,7 @@ void SdlPlatform::openDisplay(int width, int height) {
   if (width <= 0 || height <= 0)
     throw PlatformError(format("Display mode cannot be changed (%dx%d 16bit)", width, height));
   // SDL would otherwise try a console framebuffer or fail with a message that names no cause.
-  if (!envSet("SDL_VIDEODRIVER") && !envSet("DISPLAY") && !envSet("WAYLAND_DISPLAY"))
+  if (!videoDriverChosen() && !envSet("DISPLAY") && !envSet("WAYLAND_DISPLAY"))
     throw PlatformError(
         "No display: neither DISPLAY nor WAYLAND_DISPLAY is set (start the game in a desktop session, "
         "or run it headless)");
@@ -103,9 +116,7 @@ void SdlPlatform::openDisplay(int width, int height) {
     refreshRate_ = mode.refresh_rate;
 
   SDL_ShowCursor(SDL_DISABLE);
-  // Relative mode keeps aiming going at the screen's edge; some drivers cannot give it, and then the
-  // pointer's own movement stands in.
-  relativeMouse_ = SDL_SetRelativeMouseMode(SDL_TRUE) == 0;
+  setMouseCaptured(mouseCaptured_);
   SDL_StartTextInput();
   SDL_RaiseWindow(window_.get());
 
@@ -141,9 +152,11 @@ void SdlPlatform::present(const uint16_t* pixels, int width, int height, int pit
   surfaceHeight_ = height;
   int outW = 0, outH = 0;
   SDL_GetRendererOutputSize(renderer_.get(), &outW, &outH);
-  const Viewport v = letterbox(width, height, outW, outH);
+  const Viewport v = viewport(outW, outH);
   SDL_SetRenderDrawColor(renderer_.get(), 0, 0, 0, 255);
-  if (!onCard_ || !presentOnCard(pixels, width, height, pitch, v)) presentOnProcessor(pixels, width, height, pitch, v);
+  // The card's pass is the sharp scaling; nearest pixels and whole multiples are the processor path's.
+  const bool card = onCard_ && scaling_ == Scaling::Sharp;
+  if (!card || !presentOnCard(pixels, width, height, pitch, v)) presentOnProcessor(pixels, width, height, pitch, v);
   uint64_t before = SDL_GetPerformanceCounter();
   SDL_RenderPresent(renderer_.get());
   const uint64_t end = SDL_GetPerformanceCounter();
@@ -167,6 +180,22 @@ void SdlPlatform::pace() {
   lastPresentEnd_ = now;
 }
 
+void SdlPlatform::setMouseCaptured(bool captured) {
+  mouseCaptured_ = captured;
+  if (!window_) return;
+  // Relative mode keeps aiming going at the screen's edge; some drivers cannot give it, and then the
+  // pointer's own movement stands in.
+  relativeMouse_ = SDL_SetRelativeMouseMode(captured ? SDL_TRUE : SDL_FALSE) == 0 && captured;
+}
+
+void SdlPlatform::setFullScreen(bool on) {
+  if (!window_) {
+    options_.windowed = !on;
+    return;
+  }
+  if (on != fullscreen_) toggleFullscreen();
+}
+
 void SdlPlatform::toggleFullscreen() {
   if (!window_) return;
   fullscreen_ = !fullscreen_;
@@ -177,10 +206,27 @@ void SdlPlatform::toggleFullscreen() {
   }
 }
 
+Viewport SdlPlatform::viewport(int outputWidth, int outputHeight) const {
+  if (scaling_ == Scaling::Whole)
+    return wholeMultipleViewport(surfaceWidth_, surfaceHeight_, outputWidth, outputHeight);
+  return letterbox(surfaceWidth_, surfaceHeight_, outputWidth, outputHeight);
+}
+
 Viewport SdlPlatform::windowViewport() const {
   int w = 0, h = 0;
   if (window_) SDL_GetWindowSize(window_.get(), &w, &h);
-  return letterbox(surfaceWidth_, surfaceHeight_, w, h);
+  // The renderer's output may have more pixels than the window has points (a high-density screen):
+  // the picture's place scales with it.
+  int outW = w, outH = h;
+  if (renderer_) SDL_GetRendererOutputSize(renderer_.get(), &outW, &outH);
+  Viewport v = viewport(outW, outH);
+  if (outW > 0 && outH > 0 && (outW != w || outH != h)) {
+    v.x = v.x * w / outW;
+    v.width = v.width * w / outW;
+    v.y = v.y * h / outH;
+    v.height = v.height * h / outH;
+  }
+  return v;
 }
 
 void SdlPlatform::toSurface(int windowX, int windowY, int& x, int& y) const {

@@ -6,6 +6,7 @@
 
 #include <SDL.h>
 
+#include <array>
 #include <deque>
 #include <memory>
 #include <string>
@@ -34,6 +35,15 @@ class SdlPlatform : public Platform {
 
   uint32_t ticks() override { return SDL_GetTicks(); }
   void delay(uint32_t ms) override { SDL_Delay(ms); }
+
+  void setMouseCaptured(bool captured) override;
+  void setFullScreen(bool on) override;
+  bool fullScreen() const override { return window_ ? fullscreen_ : !options_.windowed; }
+  void setScaling(Scaling mode) override {
+    scaling_ = mode;
+    sharpScaling_ = mode == Scaling::Sharp;
+  }
+  Scaling scaling() const override { return scaling_; }
 
   void messageBox(const std::string& caption, const std::string& text) override;
   Mixer& mixer() override { return mixer_; }
@@ -78,6 +88,8 @@ class SdlPlatform : public Platform {
   bool presentOnCard(const uint16_t* pixels, int width, int height, int pitch, const Viewport& view);
   void toggleFullscreen();
   void pace();
+  // Where the frame goes on an output of this size, by the scaling mode.
+  Viewport viewport(int outputWidth, int outputHeight) const;
   // The window's picture rectangle in window coordinates, for mapping the pointer.
   Viewport windowViewport() const;
   void toSurface(int windowX, int windowY, int& x, int& y) const;
@@ -86,6 +98,11 @@ class SdlPlatform : public Platform {
   void translate(const SDL_Event& e);
   void openJoystick(int index);
   void closeJoystick();
+  // Game pads (SdlPads.cpp): plugged in by device index, pulled out by instance id.
+  void loadPadMappings();
+  void openPad(int deviceIndex);
+  void closePad(SDL_JoystickID instance);
+  void readPads(DeviceState& state) const;
 
   PlatformOptions options_;
   Mixer mixer_;
@@ -111,10 +128,14 @@ class SdlPlatform : public Platform {
   double lastPresentMs_ = 0;
   uint32_t mixerClock_ = 0;
   bool relativeMouse_ = false;
+  bool mouseCaptured_ = false;
   bool fullscreen_ = false;
+  Scaling scaling_ = Scaling::Sharp;
   int wheelZ_ = 0;
   std::deque<Event> pending_;
   SDL_Joystick* joystick_ = nullptr;
+  bool padsReady_ = false;
+  std::array<SDL_GameController*, kMaxPads> pads_{};
 };
 
 }  // namespace mv

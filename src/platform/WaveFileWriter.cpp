@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/Platform.h"
-
 namespace mv {
 namespace {
 
@@ -40,38 +38,31 @@ void header(uint8_t* h, int rate, int channels, uint32_t dataBytes) {
 }  // namespace
 
 WaveFileWriter::WaveFileWriter(const std::string& path, int rate, int channels)
-    : rate_(rate), channels_(std::max(channels, 1)) {
-  file_ = std::fopen(path.c_str(), "wb");
-  if (!file_) throw PlatformError(format("Cannot create file %s", path.c_str()));
+    : file_(path), rate_(rate), channels_(std::max(channels, 1)) {
   uint8_t h[kHeaderSize];
   header(h, rate, channels_, 0);
-  std::fwrite(h, 1, kHeaderSize, file_);
-}
-
-WaveFileWriter::~WaveFileWriter() {
-  close();
+  file_.write(h, kHeaderSize);
 }
 
 void WaveFileWriter::write(const int16_t* samples, size_t frames) {
-  if (!file_) return;
+  if (closed_ || file_.failed()) return;
   const uint64_t frameBytes = static_cast<uint64_t>(channels_) * 2;
   frames = static_cast<size_t>(std::min<uint64_t>(frames, kMaxDataBytes / frameBytes - frames_));
   // Little-endian on disk whatever the machine.
   std::vector<uint8_t> bytes(frames * frameBytes);
   for (size_t i = 0; i < frames * static_cast<size_t>(channels_); ++i)
     put16(&bytes[2 * i], static_cast<uint16_t>(samples[i]));
-  std::fwrite(bytes.data(), 1, bytes.size(), file_);
-  frames_ += frames;
+  if (file_.write(bytes.data(), bytes.size())) frames_ += frames;
 }
 
-void WaveFileWriter::close() {
-  if (!file_) return;
+bool WaveFileWriter::close() {
+  if (closed_) return !file_.failed();
+  closed_ = true;
   uint8_t h[kHeaderSize];
   header(h, rate_, channels_, static_cast<uint32_t>(frames_ * static_cast<uint64_t>(channels_) * 2));
-  std::fseek(file_, 0, SEEK_SET);
-  std::fwrite(h, 1, kHeaderSize, file_);
-  std::fclose(file_);
-  file_ = nullptr;
+  // A pipe cannot go back to the header; it keeps the one written first.
+  if (file_.seek(0)) file_.write(h, kHeaderSize);
+  return file_.close();
 }
 
 }  // namespace mv

@@ -58,6 +58,8 @@ std::string usageText() {
          "                        mouseup X Y [left|right|middle] | mouserel DX DY [WHEEL]\n"
          "                        wheelup | wheeldown | console LINE | focus on|off | quit\n"
          "                        lag MS (from this tick on, every tick lasts MS milliseconds)\n"
+         "                        pad N axes LX LY RX RY LT RT buttons MASK | pad N none (game pad\n"
+         "                        N, 0 or 1: SDL's axes and buttons, headless)\n"
          "                      (lines starting with # are comments; a tick while unfocused counts)\n"
          "  --match LEVEL       start a match on Maps/LEVEL.lvx at once (a name, not a path)\n"
          "  --bots N            with --match: N bots join (0..100, default 0)\n"

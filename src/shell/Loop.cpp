@@ -48,7 +48,12 @@ std::optional<int32_t> recordedLimit(int64_t value) {
 }  // namespace
 
 void ErrorReporter::report(const std::string& message) {
-  if (shown_.insert(message).second) platform_.messageBox("Mashvolt", message);
+  if (!shown_.insert(message).second) return;
+  if (inGame_ && inGame_(message)) {
+    std::fprintf(stderr, "Mashvolt: %s\n", cp1251ToUtf8(message).c_str());
+    return;
+  }
+  platform_.messageBox("Mashvolt", message);
 }
 
 Loop::Loop(LoopParts parts, TMainForm& form, const CommandLine& options, std::vector<TimedEvent> script)
@@ -57,7 +62,11 @@ Loop::Loop(LoopParts parts, TMainForm& form, const CommandLine& options, std::ve
       form_(form),
       options_(options),
       script_(std::move(script)),
-      errors_(parts.platform) {
+      errors_(parts.platform, [this](const std::string& message) {
+        if (!form_.DXDraw.initialized()) return false;
+        form_.showMessage(message);
+        return true;
+      }) {
   scriptedClock_ = options.lag || options.headless || parts.replay;
   if (options.lag) step_ = static_cast<uint32_t>(*options.lag);
   pacing_ = parts.replay && !options.headless;
@@ -89,6 +98,8 @@ int Loop::run() {
         if (at > ticks_)
           errors_.report(format("--screenshot-at %lld: the recording ends after tick %lld",
                                 static_cast<long long>(at), static_cast<long long>(ticks_)));
+      if (!options_.headless && !ending()) errors_.report(utf8ToCp1251("Запись окончена."));
+      waitForMessages();
       break;
     }
     if (parts_.recorder) parts_.recorder->setTick(ticks_);
@@ -99,8 +110,15 @@ int Loop::run() {
     tick();
     if (options_.statsEvery && ticks_ % *options_.statsEvery == 0) printStats();
   }
-  if (parts_.recorder) parts_.recorder->end(ticks_);
+  if (parts_.recorder && !parts_.recorder->end(ticks_)) {
+    reportRecordingLost();
+    return 1;
+  }
   return 0;
+}
+
+void Loop::reportRecordingLost() {
+  errors_.report(format("Cannot write file %s: the recording stops here", parts_.recorder->path().c_str()));
 }
 
 uint32_t Loop::now() {
@@ -132,8 +150,7 @@ void Loop::tick() {
   frameTimes_.add(wallMicroseconds() - started, form_.lastPhases());
   for (int64_t at : options_.screenshotAt)
     if (at == ticks_) guarded([&] { screenshotAt(at); });
-  if (parts_.recorder && !parts_.recorder->flush())
-    errors_.report(format("Cannot write file %s: the recording stops here", parts_.recorder->path().c_str()));
+  if (parts_.recorder && !parts_.recorder->flush()) reportRecordingLost();
 }
 
 void Loop::printStats() {
@@ -211,6 +228,14 @@ void Loop::deliverScript() {
       case ScriptedKind::Lag:
         setStep(timed.values[0]);
         break;
+      case ScriptedKind::Pad:
+        // Like the mouse's movement, only the headless pads take a script's word.
+        if (headless) {
+          DeviceState state = headless->deviceState();
+          state.pads[static_cast<size_t>(timed.values[0])] = padState(timed);
+          headless->setDeviceState(state);
+        }
+        break;
       case ScriptedKind::PlatformEvent:
         if (headless)
           applyToDevices(*headless, timed.event);
@@ -266,7 +291,7 @@ void Loop::dispatch(const Event& e) {
         form_.FormKeyPress(e.ch);
         break;
       case EventKind::MouseDown:
-        form_.DXDrawMouseDown(e.x, e.y);
+        form_.DXDrawMouseDown(e.x, e.y, e.shift);
         break;
       case EventKind::MouseMove:
         form_.DXDrawMouseMove(e.x, e.y);
@@ -291,6 +316,16 @@ void Loop::dispatch(const Event& e) {
         break;
     }
   });
+}
+
+void Loop::waitForMessages() {
+  if (options_.headless) return;
+  Event event;
+  while (!ending() && form_.dialog.open()) {
+    while (!ending() && platform_.pollEvent(event)) dispatch(event);
+    if (ending()) break;
+    tick();
+  }
 }
 
 // While a recording plays the person watching does not play: Esc stops it, and the window may close.

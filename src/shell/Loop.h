@@ -3,6 +3,7 @@
 // from the idle-driven frame timer. It can write the run down as a recording, or play one back.
 
 #include <cstdint>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -22,16 +23,19 @@ struct MatchSetup;
 
 constexpr uint32_t kHeadlessStepMs = 16;
 
-// Reports a failure as the application would: a message box in a window, a line on standard error
-// headless. The same message coming back every frame would lock the game behind modal boxes, so each
-// distinct message is shown once.
+// Reports a failure: in the game's own dialog once the display is up (and as a line on standard error),
+// before that in the platform's message box. The same message coming back every frame would bury the
+// game under dialogs, so each distinct message is shown once.
 class ErrorReporter {
  public:
-  explicit ErrorReporter(Platform& platform) : platform_(platform) {}
+  // inGame shows the message in the game's dialog; false when it cannot yet.
+  ErrorReporter(Platform& platform, std::function<bool(const std::string&)> inGame)
+      : platform_(platform), inGame_(std::move(inGame)) {}
   void report(const std::string& message);
 
  private:
   Platform& platform_;
+  std::function<bool(const std::string&)> inGame_;
   std::set<std::string> shown_;
 };
 
@@ -52,7 +56,7 @@ class Loop {
   Loop& operator=(const Loop&) = delete;
 
   // Runs until the window closes, the game asks to quit, the asked number of ticks has run or the
-  // recording being replayed is over.
+  // recording being replayed is over. 1 when the recording being made was not written whole.
   int run();
 
  private:
@@ -73,6 +77,9 @@ class Loop {
   void deliverRecorded();
   void dispatch(const Event& e);
   void watchForStop(const Event& e);
+  void reportRecordingLost();
+  // In a window, the frames go on until the messages left at the end have been read.
+  void waitForMessages();
 
   template <typename F>
   void guarded(F&& f) {

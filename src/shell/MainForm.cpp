@@ -8,6 +8,7 @@
 #include "engine/draw/TextCanvas.h"
 #include "game/combatants/Player.h"
 #include "game/console/Additions.h"
+#include "game/console/OptionCommands.h"
 #include "game/world/BackSprite.h"
 #include "game/world/Backdrop.h"
 #include "game/world/Item.h"
@@ -60,6 +61,11 @@ void TMainForm::FormCreate() {
   titleFadeStep = 1;
   titleBrightness = 1;
   widgets.mapsFolder = dataPath("Maps");
+  dialog.setDisplaySize(DXDraw.Display.Width, DXDraw.Display.Height);
+  // What the player set in the settings screen last time; the lines for a player wait for a match.
+  config.load();
+  config.run(*Console);
+  applyVolume();
   buildScreen(MainMenu);
 }
 
@@ -72,9 +78,17 @@ void TMainForm::DXDrawInitialize() { DXDraw.surface().canvas().setBrushClear(tru
 void TMainForm::DXTimerTimer(int32_t lagCount) {
   applyDisplaySize();
   if (!DXDraw.canDraw()) return;
+  retiredSettings_.reset();
   phases_.start();
   if (screenshotCooldown > 0) --screenshotCooldown;
   Input.update(platform_.pollDevices(), platform_.hasFocus());
+  // A pad button that a waiting binding takes is not also a press in the menu.
+  const bool binding = settingsScreen && settingsScreen->capturing();
+  if (settingsScreen) settingsScreen->frame(Input);
+  const std::vector<PadButton> presses = padKeys_.poll(Input.Pads, lagCount);
+  if (!binding)
+    for (PadButton button : presses) padButton(button);
+  state().dialogOpen = dialog.open();
   ScreenState screen = state().screenState;
   // A pause that stops the world holds its sounds where they are too.
   platform_.mixer().setPaused(screen == PauseMenu && state().settings.pauseStops);
@@ -86,6 +100,26 @@ void TMainForm::DXTimerTimer(int32_t lagCount) {
   DXDraw.flip();
   phases_.presented();
   cursorFrame = stepCursorFrame(cursorFrame, lagCount);
+  updateMouseCapture();
+  swallowChar_ = 0;
+}
+
+void TMainForm::updateMouseCapture() {
+  const bool capture = state().screenState == Match && !dialog.open();
+  if (capture == mouseCaptured_) return;
+  mouseCaptured_ = capture;
+  platform_.setMouseCaptured(capture);
+}
+
+void TMainForm::showMessage(const std::string& text) {
+  dialog.show(text);
+  if (Console && (Console->lines.empty() || Console->lines.back() != text)) Console->addLine(text);
+}
+
+bool TMainForm::saveConfig() {
+  if (config.save()) return true;
+  showMessage(format("Cannot create file %s", config.path().c_str()));
+  return false;
 }
 
 bool TMainForm::worldRuns() const {
@@ -117,8 +151,10 @@ void TMainForm::matchFrame(int32_t lagCount) {
   if (state().screenState == PauseMenu || state().screenState == MatchEnd) {
     DXDraw.surface().canvas().release();
     widgets.drawWidgets(DXDraw.surface());
-    drawCursor();
   }
+  // A message over the match needs the pointer to reach its button.
+  dialog.draw(DXDraw.surface());
+  if (state().screenState == PauseMenu || state().screenState == MatchEnd || dialog.open()) drawCursor();
 }
 
 bool TMainForm::afterMovePass(int32_t lagCount) {
@@ -137,6 +173,7 @@ void TMainForm::menuFrame(int32_t lagCount) {
   SpriteEngine.draw();
   widgets.drawWidgets(back);
   drawTitle();
+  dialog.draw(back);
   drawCursor();
 }
 
@@ -257,6 +294,7 @@ void TMainForm::setDisplaySize(int width, int height) {
   // Layout reads the stored size at once; the back surface follows before the next frame is drawn.
   DXDraw.Display.Width = width;
   DXDraw.Display.Height = height;
+  dialog.setDisplaySize(width, height);
   pendingDisplaySize_ = {width, height};
 }
 
@@ -286,39 +324,5 @@ void TMainForm::setJoyDeadZone(int axis, int32_t value) {
   else
     Input.Joystick.setDeadZoneY(value);
 }
-
-void TMainForm::FormKeyDown(int key, unsigned shift) {
-  ScreenState screen = state().screenState;
-  if (key == 27) {
-    if (screen == PauseMenu)
-      resumeMatch();
-    else if (screen == Match)
-      buildScreen(PauseMenu);
-  }
-  widgets.widgetsKey(0, 0, KeyKind::KeyDown, shift, 0, key);
-  if (Console) Console->keyDown(static_cast<uint16_t>(key));
-}
-
-void TMainForm::FormKeyPress(uint8_t key) {
-  widgets.widgetsKey(0, 0, KeyKind::Character, 0, key, 13);
-  if (Console) Console->keyPress(key);
-}
-
-// The wheel belongs to player 1 alone, whatever screen is up.
-void TMainForm::FormMouseWheelUp() {
-  if (TPlayer* player = state().player1) player->command(CmdNextWeapon);
-}
-
-void TMainForm::FormMouseWheelDown() {
-  if (TPlayer* player = state().player1) player->command(CmdPrevWeapon);
-}
-
-// The mouse buttons are not told apart: every one is the one button.
-void TMainForm::DXDrawMouseDown(int x, int y) { widgets.widgetsMouse(x, y, MouseKind::Down); }
-void TMainForm::DXDrawMouseMove(int x, int y) {
-  widgets.widgetsMouse(x, y, MouseKind::Move);
-  widgets.widgetsKey(x, y, KeyKind::Hover, 0, 0, 13);
-}
-void TMainForm::DXDrawMouseUp(int x, int y) { widgets.widgetsMouse(x, y, MouseKind::Up); }
 
 }  // namespace mv

@@ -14,13 +14,17 @@
 #include "engine/sound/DXWaveList.h"
 #include "engine/sprite/DXSpriteEngine.h"
 #include "engine/DXTimer.h"
+#include "game/console/Config.h"
 #include "game/console/Console.h"
 #include "game/Globals.h"
 #include "game/world/Match.h"
 #include "platform/Platform.h"
 #include "shell/MatchFeed.h"
 #include "shell/MatchStart.h"
+#include "shell/PadKeys.h"
 #include "shell/RunStats.h"
+#include "shell/screens/Dialog.h"
+#include "shell/screens/SettingsScreen.h"
 #include "shell/widgets/Widgets.h"
 
 namespace mv {
@@ -47,9 +51,14 @@ class TMainForm : public ShellServices {
   void FormKeyPress(uint8_t key);
   void FormMouseWheelUp();
   void FormMouseWheelDown();
-  void DXDrawMouseDown(int x, int y);
+  // buttons: the ShiftState bit of the button pressed. The screens do not tell buttons apart; a key
+  // binding waiting for its key does.
+  void DXDrawMouseDown(int x, int y, unsigned buttons = ssLeft);
   void DXDrawMouseMove(int x, int y);
   void DXDrawMouseUp(int x, int y);
+  // A pad button pressed (or repeated while held) for the menus: the d-pad and the left stick are the
+  // arrow keys, A is Enter, B is Esc, the shoulders Tab, and Start pauses.
+  void padButton(PadButton button);
 
   // Text on the back surface with the canvas's current font, then the canvas is released.
   void drawText(int x, int y, const std::string& text);
@@ -79,6 +88,16 @@ class TMainForm : public ShellServices {
   void setDisplaySize(int width, int height) override;
   int32_t joyDeadZone(int axis) const override;
   void setJoyDeadZone(int axis, int32_t value) override;
+  bool fullScreen() const override { return platform_.fullScreen(); }
+  void setFullScreen(bool on) override { platform_.setFullScreen(on); }
+  int32_t scaling() const override { return static_cast<int32_t>(platform_.scaling()); }
+  void setScaling(int32_t mode) override { platform_.setScaling(static_cast<Scaling>(mode)); }
+
+  // A message in the game's own dialog over the current screen, and in the console.
+  void showMessage(const std::string& text);
+  // Writes config.cfg; a failure is shown like any other error. False when it was not written.
+  bool saveConfig();
+  Platform& platform() { return platform_; }
 
   // exit / quit asked for; the loop ends after the current frame or event.
   bool quitRequested() const { return Console && Console->quitRequested(); }
@@ -90,6 +109,10 @@ class TMainForm : public ShellServices {
   void showScreen(ScreenState state);
   void resumeMatch();
   void returnToMainMenu();
+  // The setup screen's choices go to config.cfg when it is left, and come back when it is built
+  // (SetupChoices.cpp); both only with rememberchoices on.
+  void rememberSetupChoices();
+  void restoreSetupChoices();
   // The end of a match (EndScreen.cpp): the world stops, its sounds too, and the end screen comes up.
   void endMatch();
   void drawEndScreen();
@@ -115,8 +138,13 @@ class TMainForm : public ShellServices {
   TDXSpriteEngine SpriteEngine;
   TDXInput Input;
 
-  // The current screen's widgets.
+  // The current screen's widgets, and the message shown over them.
   TWidgets widgets{ImageList.Items, DXDraw};
+  TDialog dialog;
+  // The settings screen while it is up.
+  std::unique_ptr<TSettingsScreen> settingsScreen;
+  // config.cfg, read at start-up.
+  TConfig config;
   // The running match, whose start keeps it here and publishes it as globals().match.
   std::unique_ptr<TMatch> matchOwner;
   MatchSetup lastSetup_;  // what the last match was started with
@@ -152,6 +180,10 @@ class TMainForm : public ShellServices {
   void drawTitle();
   void drawCursor();
   void applyDisplaySize();
+  // Keys for the screens, typed (which the console also gets) or from a pad (which it does not).
+  void screenKeyDown(int key, unsigned shift, bool typed);
+  // The mouse is captured for aiming only while a match is played, with no menu or message over it.
+  void updateMouseCapture();
 
   Platform& platform_;
   PhaseClock phases_;
@@ -160,6 +192,12 @@ class TMainForm : public ShellServices {
   bool screenshotsExhaustedTold_ = false;
   GlobalsScope globals_;
   bool closeRequested_ = false;
+  // The character a key sends after itself, when the key went to a dialog or a binding; -1 any.
+  int swallowChar_ = 0;
+  TPadKeys padKeys_;
+  bool mouseCaptured_ = false;
+  // A settings screen left goes only after the event that left it has finished.
+  std::unique_ptr<TSettingsScreen> retiredSettings_;
 };
 
 }  // namespace mv

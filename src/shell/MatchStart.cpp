@@ -8,6 +8,7 @@
 #include "game/combatants/FighterModels.h"
 #include "game/combatants/Player.h"
 #include "game/console/Console.h"
+#include "game/console/ScriptFiles.h"
 #include "game/world/Level.h"
 #include "game/world/Match.h"
 #include "game/world/ScrollBackGround.h"
@@ -33,7 +34,7 @@ void TMainForm::startMatch(const MatchSetup& setup) {
     matchOwner = std::make_unique<TMatch>();
     g.match = matchOwner.get();
     console.addLine(utf8ToCp1251("Загрузка карты ") + setup.level + ".lvx" + "...");
-    loadLevel(dataPath("Maps/" + setup.level + ".lvx"));
+    loadLevel(findGameFile(dataPath("Maps/" + setup.level + ".lvx")));
     g.background = new TScrollBackGround(&SpriteEngine.engine);
     console.addLine(utf8ToCp1251("Создание игроков..."));
     TSpriteEngine& engine = SpriteEngine.engine;
@@ -59,14 +60,17 @@ void TMainForm::startMatch(const MatchSetup& setup) {
     abandonMatch();
     throw;
   }
+  bool scripted = true;
   try {
     console.runScript("autoexec.cfg");
   } catch (const std::exception& e) {
     // A missing script keeps the match (its players are simply unbound); the error is still reported.
     reportError(e.what());
-    return;
+    scripted = false;
   }
-  console.addLine(utf8ToCp1251("Игра начата."));
+  // What the settings screen changed has the last word over the game's defaults.
+  config.run(console);
+  if (scripted) console.addLine(utf8ToCp1251("Игра начата."));
 }
 
 void TMainForm::abandonMatch() {
@@ -78,13 +82,7 @@ void TMainForm::abandonMatch() {
     widgets.edits()[1]->caption = std::to_string(lastSetup_.skill);
   }
   if (!widgets.checkBoxes().empty()) widgets.checkBoxes()[0]->checked = lastSetup_.hotseat;
-  if (TDXImageListBox* list = widgets.mapList()) {
-    for (size_t i = 0; i < list->items.size(); ++i) {
-      if (list->items[i] != lastSetup_.level) continue;
-      list->scrollBar.position = static_cast<int32_t>(i);
-      list->selectedText = list->currentItem();
-    }
-  }
+  if (TDXImageListBox* list = widgets.mapList()) list->select(lastSetup_.level);
 }
 
 }  // namespace mv

@@ -92,14 +92,21 @@ int runProgram(int argc, char** argv) {
   }
   Platform& gamePlatform = relay ? *relay : *platform;
 
+  int status = 0;
   try {
     TMainForm form(gamePlatform);
     form.fixedSeed = seed;
     form.state().dataFolder = folders.data;
     form.state().configFolder = folders.config;
     form.state().outputFolder = folders.output;
+    // A recording may come from anyone: what it types must not write over the watcher's files.
+    form.state().fileWritesRefused = replayDevices != nullptr;
+    // A run that is recorded or replayed must leave the next run's start as it found it.
+    form.config.saving = !recorder && !replay;
     form.FormCreate();
     for (const std::string& notice : folders.notices) form.Console->addLine(notice);
+    // The command line has the last word over what the settings screen kept.
+    if (options.window) gamePlatform.setFullScreen(false);
     form.show();
     Loop loop({.platform = gamePlatform,
                .headless = headless,
@@ -107,12 +114,18 @@ int runProgram(int argc, char** argv) {
                .replay = replayDevices,
                .replayEnd = replay ? replay->end : 0},
               form, options, replay ? std::move(replay->events) : std::move(script));
-    return loop.run();
+    status = loop.run();
   } catch (const std::exception& e) {
-    // A failure at start-up ends the program after it has been shown.
+    // A failure at start-up ends the program after it has been shown; the files it was to write are
+    // left as they were.
     platform->messageBox("Mashvolt", e.what());
     return 1;
   }
+  if (audioOut && !audioOut->close()) {
+    platform->messageBox("Mashvolt", format("Cannot write file %s", audioOut->path().c_str()));
+    return 1;
+  }
+  return status;
 }
 
 }  // namespace mv

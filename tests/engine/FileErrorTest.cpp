@@ -73,6 +73,13 @@ TEST_F(FileErrors, SoundArchivesNameTheFileInEveryError) {
   EXPECT_EQ(load(cut), "Stream read error in " + cut);
 }
 
+TEST_F(FileErrors, APictureBeyondItsLimitIsRefusedBeforeItIsRead) {
+  // Sparse: as large as it says, without the disk. The other kinds are tried with the real program.
+  std::ofstream(dir / "sheet.bmp").close();
+  fs::resize_file(dir / "sheet.bmp", kPictureFileLimit + 1);
+  EXPECT_EQ(errorOf([&] { loadPictureFile(path("sheet.bmp")); }), "File too large: " + path("sheet.bmp"));
+}
+
 TEST_F(FileErrors, ADeviceIsNoFile) {
   // It would never end: the reader takes plain files only.
   EXPECT_EQ(errorOf([] { readWholeFile("/dev/zero"); }), "Cannot open file /dev/zero");

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 
 #include "engine/input/DXInput.h"
 
@@ -27,6 +28,10 @@ TEST(JoystickAxis, DeadZoneAndRange) {
   EXPECT_EQ(scaleJoystickAxis(32767 + 3276 + 14746, 0, 65535, 10, 1000), 500);
   EXPECT_EQ(scaleJoystickAxis(65535, 0, 65535, 10, 1000), 1000);
   EXPECT_EQ(scaleJoystickAxis(0, 0, 65535, 10, 1000), -1000);
+  // Halves go to the even neighbour, as near() takes them: on a 0 .. 4 stick one step off the middle is
+  // half the range.
+  for (auto [p, range, want] : {std::tuple{3, 1, 0}, {1, 1, 0}, {3, 3, 2}, {1, 3, -2}, {3, 5, 2}, {1, 5, -2}})
+    EXPECT_EQ(scaleJoystickAxis(p, 0, 4, 0, range), want) << p << " of 0 .. 4, range " << range;
   // A stick reporting 1000 .. 3000 rests at 2000.
   EXPECT_EQ(scaleJoystickAxis(2000, 1000, 3000, 10, 1000), 0);
   EXPECT_EQ(scaleJoystickAxis(3000, 1000, 3000, 10, 1000), 1000);

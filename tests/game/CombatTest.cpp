@@ -161,6 +161,20 @@ TEST_F(CombatTest, TheCorpseFallsFromWhereTheFighterStood) {
   EXPECT_EQ(head->frameCount, 5);
 }
 
+TEST_F(CombatTest, ACrouchedVictimStandsUpToDieEvenUnderALowCeiling) {
+  for (int col = 0; col < 20; ++col) solid(col, 12);  // right above a standing head at y 208
+  TMan* low = fighter(100, 221);
+  low->crouched = true;
+  low->height = low->hitBox.Bottom = 33;
+  low->takeHit(nullptr, 1000, HitTearApart, 241, 0, 0);
+  // Torn apart, it is not left crouching until it comes back, and its weapon drops from a standing
+  // body's middle.
+  EXPECT_FALSE(low->crouched);
+  EXPECT_EQ(low->y, 208);
+  ASSERT_EQ(all<TItem>().size(), 1u);
+  EXPECT_EQ(all<TItem>()[0]->y, 228);
+}
+
 TEST_F(CombatTest, FragsGoToTheKillerAndSuicidesCostOne) {
   TMan* a = fighter(0, 0);
   TMan* v = fighter(100, 100);

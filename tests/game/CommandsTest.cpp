@@ -188,8 +188,15 @@ TEST_F(Commands, SayFeedsOnceEveryTwoSeconds) {
   EXPECT_EQ(p.talkDelay, 2000);
   TMan bot(&root);
   bot.name = "Bot";
-  console.runLine("say", &bot);
-  EXPECT_EQ(console.messages, (Lines{"Ivan: hi there", "Bot: "}));
+  console.runLine("say hi", &bot);
+  EXPECT_EQ(console.messages, (Lines{"Ivan: hi there", "Bot: hi"}));
+  // With nothing to say there is no line, and the next one is not held back.
+  for (const char* empty : {"say", "say ", "say   "}) {
+    bot.talkDelay = 0;
+    console.runLine(empty, &bot);
+    EXPECT_EQ(bot.talkDelay, 0) << empty;
+  }
+  EXPECT_EQ(console.messages.size(), 2u);
 }
 
 TEST_F(Commands, TheFeedKeepsTheNewestLinesOfItsBandAtTheTop) {

@@ -101,31 +101,34 @@ TEST_F(OpenConsole, NothingIsTypedWhileTheConsoleIsNotFullyOpen) {
   EXPECT_EQ(console.lines.size(), 1u);
 }
 
-TEST_F(OpenConsole, EnterRunsTheLineAndUpRecallsTheLineBeforeTheNewest) {
+TEST_F(OpenConsole, EnterRunsTheLineAndAnEmptyLineToo) {
   type("ver");
   console.keyDown(13);
   EXPECT_EQ(console.inputLine, "");
   EXPECT_EQ(console.lines, (std::vector<std::string>{"Mashvolt 1.1", "ver", "Mashvolt 1.1"}));
-  console.keyDown(38);
-  EXPECT_EQ(console.inputLine, "ver");
-  console.keyDown(40);
-  EXPECT_EQ(console.inputLine, "");
-
-  console.keyDown(13);  // an empty line is submitted too
+  console.keyDown(13);
   EXPECT_EQ(console.lines.back(), cp("Неизвестная команда."));
   EXPECT_EQ(console.lines[console.lines.size() - 2], "");
 }
 
-TEST_F(OpenConsole, UpWithFewerThanTwoLinesLeavesTheTypedLine) {
-  type("clear");
-  console.keyDown(13);
-  EXPECT_TRUE(console.lines.empty());
+// The buffer holds replies as often as commands: Up and Down walk only what was typed, newest first,
+// whatever the replies and even after "clear".
+TEST_F(OpenConsole, UpAndDownWalkTheTypedLinesNewestFirst) {
+  for (const char* line : {"echo one", "ver", "", "ver", "clear", "echo two"}) {
+    type(line);
+    console.keyDown(13);
+  }
   type("half");
-  console.keyDown(38);
-  EXPECT_EQ(console.inputLine, "half");
-  console.addLine("one");
-  console.keyDown(38);
-  EXPECT_EQ(console.inputLine, "half");
+  const struct {
+    uint16_t key;
+    const char* line;
+  } walk[] = {{38, "echo two"}, {38, "clear"}, {38, "ver"},      {38, "echo one"}, {38, "echo one"},
+              {40, "ver"},      {40, "clear"}, {40, "echo two"}, {40, ""},         {40, ""}};
+  for (const auto& step : walk) {
+    console.keyDown(step.key);
+    EXPECT_EQ(console.inputLine, step.line) << "after key " << step.key;
+  }
+  EXPECT_EQ(console.history, (std::vector<std::string>{"echo one", "ver", "clear", "echo two"}));
 }
 
 TEST_F(OpenConsole, KeysOtherThanTheConsolesOwnDoNothing) {

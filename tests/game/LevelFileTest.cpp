@@ -132,6 +132,21 @@ TEST(LevelFile, MalformedFilesAreRefusedWithTheirMessages) {
   }
   // The largest map fits.
   EXPECT_EQ(parseLevel(level(116, 116, {"Respawn", "0", "0"})).collision.size(), 116u * 116u);
+
+  // The tile sheet and the background are files of Textures and Backgrounds, nowhere else.
+  for (auto [line, name] : {std::pair{2, "../SYSTEM/x"}, {3, "..\\x"}, {2, "/etc/passwd"}, {3, ".."}}) {
+    std::vector<std::string> lines = level(1, 1, {"Respawn", "0", "0"});
+    lines[static_cast<size_t>(line)] = name;
+    EXPECT_EQ(errorOf(lines), "'" + std::string(name) + "' is not a plain file name");
+  }
+
+  // At most kMaxLevelObjects objects, counted before they are read.
+  std::vector<std::string> objects;
+  for (size_t i = 0; i < kMaxLevelObjects; ++i) objects.insert(objects.end(), {"Respawn", "0", "0"});
+  objects.push_back("");
+  EXPECT_EQ(parseLevel(level(1, 1, objects)).objects.size(), kMaxLevelObjects);
+  objects.insert(objects.end(), {"Armor", "0", "0", ""});
+  EXPECT_EQ(errorOf(level(1, 1, objects)), "Too many objects");
 }
 
 TEST(LevelFile, DamagedFilesNeverCrashTheParser) {

@@ -7,6 +7,7 @@
 #include "game/Globals.h"
 #include "game/combatants/Player.h"
 #include "game/console/BindInput.h"
+#include "game/console/Console.h"
 
 namespace mv {
 namespace {
@@ -201,6 +202,100 @@ TEST_F(PlayerControl, HotseatPlayersShareTheDevicesButNotTheirBinds) {
   EXPECT_EQ(b.actions, (std::vector<ControlAction>{act(K::Fire)}));
   EXPECT_EQ(a.aimAngle, 2);
   EXPECT_EQ(b.aimAngle, 2);
+}
+
+// Keys typed into the console are the console's: while it is open or opening the fighter reads no
+// keyboard, bound lines included; the mouse still fires.
+TEST_F(PlayerControl, TheOpenConsoleKeepsTheKeyboardFromTheFighter) {
+  TConsol console;
+  scope.get().console = &console;
+  TPlayer& p = player();
+  bindAll(p);
+  p.binds[ActFire] = BindRecord{BindMouse, "", 0};
+  bindLine(p, 'J', "SAY GG");
+  DeviceState s{.mouseButtons = {0x80}};
+  for (int k : {'A', 'C', 'J'}) s.keys[static_cast<size_t>(k)] = 0x80;
+  input.update(s, true);
+  const std::vector<ControlAction> all = {act(K::Fire), cmd(CmdJump), cmd(CmdMoveLeft), act(K::RunBind, 0)};
+  const std::vector<ControlAction> mouseOnly = {act(K::Fire)};
+  for (ConsoleState state : {Closed, Opening, Open, Closing}) {
+    console.state = state;
+    const bool typing = state == Opening || state == Open;
+    EXPECT_EQ(p.planControls().actions, typing ? mouseOnly : all) << int(state);
+  }
+}
+
+class PadControl : public PlayerControl {
+ protected:
+  void SetUp() override {
+    PlayerControl::SetUp();
+    scope.get().settings.gamePad = 1;
+  }
+  // Polls with pad `which` in this state and the other unplugged.
+  void pad(int which, std::initializer_list<std::pair<PadAxis, int>> axes, uint32_t buttons = 0) {
+    DeviceState s;
+    PadState& p = s.pads[static_cast<size_t>(which)];
+    p.present = true;
+    for (auto [axis, value] : axes) p.axes[static_cast<size_t>(axis)] = static_cast<int16_t>(value);
+    p.buttons = buttons;
+    input.update(s, true);
+  }
+};
+
+TEST_F(PadControl, APadPlaysWithoutBindings) {
+  TPlayer& p = player();
+  const struct {
+    std::initializer_list<std::pair<PadAxis, int>> axes;
+    uint32_t buttons;
+    std::vector<ControlAction> actions;
+  } cases[] = {
+      {{}, 0, {act(K::StopSpin)}},
+      {{{PadLeftX, 32767}}, 0, {act(K::StopSpin), cmd(CmdMoveRight)}},
+      {{{PadLeftY, -32768}}, 0, {act(K::StopSpin), cmd(CmdJump)}},
+      {{{PadLeftY, 32767}}, 0, {cmd(CmdCrouch), act(K::StopSpin)}},
+      {{{PadRightTrigger, 32767}}, 0, {act(K::Fire)}},
+      {{{PadLeftTrigger, 20000}}, 0, {act(K::StopSpin), act(K::Zoom)}},
+      {{}, 1u << PadRightShoulder, {act(K::StopSpin), cmd(CmdNextWeapon)}},
+      {{}, 1u << PadLeftShoulder, {act(K::StopSpin), cmd(CmdPrevWeapon)}},
+  };
+  for (const auto& c : cases) {
+    pad(1, c.axes, c.buttons);  // alone, any pad plays
+    EXPECT_EQ(p.planControls().actions, c.actions) << c.buttons;
+  }
+  pad(0, {{PadRightY, -32768}});
+  EXPECT_DOUBLE_EQ(p.planControls().padAim, -1.0);
+  scope.get().settings.gamePad = 0;
+  pad(0, {{PadRightTrigger, 32767}, {PadRightY, 32767}});
+  EXPECT_EQ(p.planControls().actions, std::vector<ControlAction>{act(K::StopSpin)});
+  EXPECT_EQ(p.planControls().padAim, 0.0);
+}
+
+TEST_F(PadControl, InHotseatEachPersonHasAPad) {
+  TPlayer& one = player();
+  TPlayer& two = player();
+  scope.get().player1 = &one;
+  scope.get().player2 = &two;
+  pad(1, {{PadRightTrigger, 32767}});
+  EXPECT_EQ(one.planControls().actions, std::vector<ControlAction>{act(K::StopSpin)});
+  EXPECT_EQ(two.planControls().actions, std::vector<ControlAction>{act(K::Fire)});
+}
+
+// A light pull aims by fractions of a degree a frame: they add up, away from the horizontal too, where
+// a truncated step would never move.
+TEST_F(PadControl, SmallPullsAddUpAndTheAimStopsAtItsEnds) {
+  TPlayer& p = player();
+  p.sensivity = 16;
+  p.aimAngle = 30;
+  pad(0, {{PadRightY, 20315}});  // half way past the dead zone: a quarter of full speed, 0.04 degree a ms
+  for (int i = 0; i < 10; ++i) p.control(16);
+  EXPECT_EQ(p.aimAngle, 36);  // 6.4 degrees
+  p.facing = 0;               // facing left, the same pull still aims lower on the screen
+  for (int i = 0; i < 10; ++i) p.control(16);
+  EXPECT_EQ(p.aimAngle, 30);
+  pad(0, {{PadRightY, -32768}});
+  for (int i = 0; i < 100; ++i) p.control(16);
+  EXPECT_EQ(p.aimAngle, 90);
+  EXPECT_EQ(p.padAimRest, 0.0);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 // Script files and the dump of the console text.
+#include <algorithm>
 #include <fstream>
 
 #include "ConsoleFixture.h"
@@ -114,8 +115,24 @@ TEST_F(Scripts, ADumpThatCannotBeWrittenSaysSo) {
   std::filesystem::create_directory(folder.dir / "taken");
   console.submit("dump taken");
   EXPECT_EQ(console.lines.back(), "Cannot create file taken");
-  console.submit("dump no/such/folder.txt");
-  EXPECT_EQ(console.lines.back(), "Cannot create file no/such/folder.txt");
+}
+
+TEST_F(Scripts, ADumpGoesOnlyToAFileOfTheWorkingFolderAndAReplayWritesNone) {
+  // A line from a script, a bound key or a chat partner cannot reach a file anywhere else.
+  for (const std::string name : {"../victim.txt", "..\\victim.txt", "/tmp/victim.txt", ".."}) {
+    console.submit("dump " + name);
+    EXPECT_EQ(console.lines.back(),
+              "Cannot create file " + name + ": dump takes a file name without a folder");
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder.dir.parent_path() / "victim.txt"));
+  // A replayed recording's lines write nothing at all, which the console says once.
+  globals().fileWritesRefused = true;
+  for (const char* line : {"dump a.txt", "screenshot", "dump a.txt"}) console.submit(line);
+  EXPECT_FALSE(std::filesystem::exists(folder.dir / "a.txt"));
+  EXPECT_EQ(shell.screenshots, 0);
+  EXPECT_EQ(std::count(console.lines.begin(), console.lines.end(),
+                       "A recording is playing: dump and screenshot write no files"),
+            1);
 }
 
 }  // namespace

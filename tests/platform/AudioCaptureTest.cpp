@@ -64,7 +64,7 @@ TEST(AudioCapture, WaveFileHeaderHoldsTheLengthsWritten) {
     writer.write(frames, 3);
     writer.write(frames, 1);
     EXPECT_EQ(writer.framesWritten(), 4u);
-    writer.close();
+    EXPECT_TRUE(writer.close());
     writer.write(frames, 3);  // after closing: dropped
   }
   std::ifstream in(path, std::ios::binary);

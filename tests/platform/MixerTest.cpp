@@ -69,6 +69,16 @@ TEST(Mixer, VolumeIsHundredthsOfDecibelsOfAttenuation) {
   EXPECT_EQ(out[1], 0);
 }
 
+TEST(Mixer, TheMasterVolumeScalesTheWholeMix) {
+  Mixer mixer(8000);
+  int h = constant(mixer, 10000, 64);
+  ASSERT_TRUE(mixer.play(h, true));
+  for (auto [set, sample] : {std::pair{50, 5000}, {0, 0}, {-5, 0}, {150, 10000}}) {
+    mixer.setMasterVolume(set);
+    EXPECT_EQ(mixFrames(mixer, 1)[0], sample) << set;
+  }
+}
+
 TEST(Mixer, PanAttenuatesTheOtherSide) {
   Mixer mixer(8000);
   int h = constant(mixer, 10000, 64);

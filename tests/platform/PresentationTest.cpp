@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/Presentation.h"
 
 namespace mv {
@@ -27,6 +29,16 @@ TEST(Presentation, LetterboxKeepsTheAspectRatioAndCentres) {
   Viewport none = letterbox(800, 600, 0, 0);  // a minimised window
   EXPECT_EQ(none.width, 0);
   EXPECT_EQ(none.height, 0);
+}
+
+TEST(Presentation, WholeMultiplesCentreAndFallBackToTheLetterboxWhenNoneFits) {
+  auto v = [](int w, int h) {
+    const Viewport r = wholeMultipleViewport(800, 600, w, h);
+    return std::make_tuple(r.x, r.y, r.width, r.height);
+  };
+  EXPECT_EQ(v(1920, 1080), std::make_tuple(560, 240, 800, 600));  // 1.8 times would fit, 2 would not
+  EXPECT_EQ(v(2560, 1440), std::make_tuple(480, 120, 1600, 1200));
+  EXPECT_EQ(v(640, 480), std::make_tuple(0, 0, 640, 480));  // smaller than the surface: the letterbox
 }
 
 TEST(Presentation, ScreenPointsMapBackToSurfacePixels) {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 #include "FightRange.h"
 #include "game/combatants/Shot.h"
@@ -113,9 +114,11 @@ class WeaponRange : public FightRange {
         EXPECT_NEAR((shown.Top + shown.Bottom) / 2.0, (top + bottom) / 2 + ey, 2.0);
         if (!name.empty()) snap(name + "-flight");
       }
-      for (TAnim* a : live<TAnim>()) {
-        if (std::find(seen.begin(), seen.end(), a) != seen.end()) continue;
-        seen.push_back(a);
+      // Only what lives now counts as seen: a new effect may take the place an ended one was freed from.
+      const std::vector<TAnim*> now = live<TAnim>();
+      const std::vector<TAnim*> before = std::exchange(seen, now);
+      for (TAnim* a : now) {
+        if (std::find(before.begin(), before.end(), a) != before.end()) continue;
         if (a->image->Name == "RocketFlame") continue;
         impacts.push_back({k, a->image->Name, a->x + a->width / 2.0, a->y + a->height / 2.0, a->angle});
         if (!name.empty() && impacts.size() == 1) snap(name + "-impact");

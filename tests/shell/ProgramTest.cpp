@@ -1,11 +1,13 @@
 // Runs the real program headless, as scripted runs and CI do.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "GameFolder.h"
@@ -96,11 +98,52 @@ TEST_F(ProgramRun, AudioOutRecordsTheWholeRun) {
   EXPECT_NE(bad.output.find("Cannot create file no/such/folder.wav"), std::string::npos) << bad.output;
 }
 
+TEST_F(ProgramRun, WrittenFilesReplaceOldOnesOnlyWhenTheRunGetsThatFar) {
+  write("old.wav", "earlier");
+  write("old.rec", "earlier");
+  // A level that does not load ends the start before the first frame: both files stay, nothing beside.
+  EXPECT_EQ(run("--headless --match nosuchlevel --record old.rec --audio-out old.wav").exitCode, 1);
+  EXPECT_EQ(readText("old.wav") + readText("old.rec"), "earlierearlier");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 8);
+  // A run killed after its first frames leaves a recording of them.
+  folder.run("--headless --frames 100000000 --record old.rec --audio-out old.wav", 2);
+  EXPECT_NE(readText("old.rec").find("\n1 lag 16\n"), std::string::npos);
+  EXPECT_EQ(readText("old.wav"), "earlier");
+  // A full disk is a failure that names the file, never a success.
+  for (const char* option : {"--audio-out", "--record"}) {
+    mv::RunResult full = run(std::string("--headless --frames 5 ") + option + " /dev/full");
+    EXPECT_EQ(full.exitCode, 1) << option;
+    EXPECT_NE(full.output.find("Cannot write file /dev/full"), std::string::npos) << full.output;
+  }
+}
+
+TEST_F(ProgramRun, PipesAndHugeFilesAreRefusedBeforeTheyAreRead) {
+  ::mkfifo((dir_ / "pipe.rec").c_str(), 0600);
+  EXPECT_NE(folder.run("--headless --replay pipe.rec", 20).output.find("Cannot open file pipe.rec"),
+            std::string::npos);
+  // Sparse files, as large as they say without the disk: one byte over each kind's limit (each stays,
+  // so the archive, which stops every start, comes last).
+  for (auto [name, size, args] : {std::tuple{"Maps/huge.lvx", 16, "--match huge"},
+                                  {"SYSTEM/autoexec.cfg", 4, "--match steelcage"},
+                                  {"big.txt", 4, "--input big.txt"},
+                                  {"big.rec", 512, "--replay big.rec"},
+                                  {"SYSTEM/graphics.dat", 256, ""}}) {
+    fs::remove(dir_ / name);
+    std::ofstream(dir_ / name).close();
+    fs::resize_file(dir_ / name, (size_t{1} << 20) * size + 1);
+    mv::RunResult big = run(std::string("--headless --frames 1 ") + args);
+    EXPECT_NE(big.output.find("File too large: "), std::string::npos) << name << big.output;
+    EXPECT_NE(big.output.find(fs::path(name).filename().string()), std::string::npos) << big.output;
+  }
+}
+
 TEST_F(ProgramRun, AMissingOrBrokenSoundArchiveStopsTheStart) {
   fs::remove(dir_ / "SYSTEM" / "sounds.dat");
   mv::RunResult missing = run("--headless --frames 1");
   EXPECT_EQ(missing.exitCode, 1);
-  EXPECT_NE(missing.output.find("Cannot open file " + (dir_ / "SYSTEM" / "sounds.dat").string()), std::string::npos) << missing.output;
+  EXPECT_NE(missing.output.find("Cannot open file " + (dir_ / "SYSTEM" / "sounds.dat").string()),
+            std::string::npos)
+      << missing.output;
 
   std::ofstream(dir_ / "SYSTEM" / "sounds.dat") << "TPF0";
   mv::RunResult broken = run("--headless --frames 1");
@@ -117,7 +160,8 @@ TEST_F(ProgramRun, InputScriptErrorsAreReported) {
 
 TEST_F(ProgramRun, ExecLinesRunAfterStartUpAsIfTyped) {
   write("SYSTEM/self.cfg", "echo round\r\nexec self.cfg\r\necho never\r\n");
-  mv::RunResult r = run("--headless --frames 2 --seed 1 --exec 'exec self.cfg' --exec 'echo Привет' --exec 'dump out.txt'");
+  mv::RunResult r =
+      run("--headless --frames 2 --seed 1 --exec 'exec self.cfg' --exec 'echo Привет' --exec 'dump out.txt'");
   ASSERT_EQ(r.exitCode, 0) << r.output;
   const std::string loading = mv::utf8ToCp1251("Загрузка self.cfg...\r\n");
   const std::string guard = mv::utf8ToCp1251(
@@ -168,7 +212,8 @@ TEST_F(ProgramRun, AnInputFolderIsAnError) {
 }
 
 TEST_F(ProgramRun, StatisticsComeEveryNTicksWithTheMatchInThem) {
-  mv::RunResult r = run("--headless --frames 250 --lag 16 --seed 1 --match steelcage --bots 3 --stats-every 125");
+  mv::RunResult r =
+      run("--headless --frames 250 --lag 16 --seed 1 --match steelcage --bots 3 --stats-every 125");
   EXPECT_EQ(r.exitCode, 0) << r.output;
   std::vector<std::string> lines;
   for (size_t at = r.output.find("stats "); at != std::string::npos; at = r.output.find("stats ", at + 1))

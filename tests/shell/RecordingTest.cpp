@@ -60,6 +60,11 @@ TEST_F(RecordingFile, EveryPollReadsBackAsTheGameSawIt) {
       s.joyMax = {65535, 65535, 0};
       s.joyButtons = tick >= 25 ? 0x80000001u : 0;
       s.joyButtonCount = tick >= 20 ? 32 : 0;
+      s.pads[1] = tick >= 15 && tick < 35
+                      ? PadState{true,
+                                 {int16_t(-tick * 1000), 5, 0, -32768, 0, int16_t(tick * 900)},
+                                 1u << (tick % 15)}
+                      : PadState{};
       real->setDeviceState(s);
       if (tick % 3 == 0) real->moveMouse(tick, -2 * tick, tick == 6 ? 240 : 0);
       real->setPointer(tick / 4, 600 - tick / 4);
@@ -99,6 +104,7 @@ TEST_F(RecordingFile, EveryPollReadsBackAsTheGameSawIt) {
       EXPECT_EQ(s.joyButtons, then.state.joyButtons);
       EXPECT_EQ(s.joyButtonCount, then.state.joyButtonCount);
     }
+    EXPECT_EQ(s.pads, then.state.pads);
     EXPECT_EQ(replay.hasFocus(), then.focus);
     int x = -1, y = -1;
     replay.pointerPosition(x, y);
@@ -117,6 +123,7 @@ TEST_F(RecordingFile, OnlyChangesAreWrittenBesideEveryFramesTime) {
       recorder.frame(16);
       recording.pollDevices();
       recording.hasFocus();
+      recorder.flush();  // the frame is over
     }
   }
   std::ifstream in(path("run.txt"));
@@ -154,6 +161,7 @@ TEST_F(RecordingFile, EventsConsoleLinesAndTheMatchReadBackAsWritten) {
     recorder.consoleLine("");
     recorder.setTick(5);
     for (const Event& e : events) recorder.event(e);
+    ASSERT_TRUE(recorder.end(6));
   }
   Recording r = loadRecording(path("run.txt"));
   ASSERT_EQ(r.events.size(), 5 + events.size());

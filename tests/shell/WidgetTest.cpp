@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/draw/Surface.h"
+#include "engine/draw/TextCanvas.h"
+#include "shell/screens/Dialog.h"
 #include "shell/widgets/Button.h"
 #include "shell/widgets/CheckBox.h"
 #include "shell/widgets/Edit.h"
@@ -240,6 +242,19 @@ TEST(LevelList, TheSelectedItemIsTheTopRowAndTheRowsBelowRunOut) {
   };
   for (int row = 0; row < 5; ++row) EXPECT_TRUE(rowHasText(row)) << row;
   for (int row = 5; row < 10; ++row) EXPECT_FALSE(rowHasText(row)) << row;
+}
+
+TEST(Dialog, TextIsWrappedToThePanelAndLongWordsAreCut) {
+  TSurface measure(1, 1);
+  TTextCanvas& canvas = measure.canvas();
+  setWidgetFont(canvas, TDialog::kFontSize, false);
+  const std::string longWord(200, 'W');
+  const std::vector<std::string> lines = wrapText(canvas, "one two\nthree " + longWord, 150);
+  ASSERT_GE(lines.size(), 4u);
+  std::string rest;
+  for (size_t i = 2; i < lines.size(); ++i) rest += lines[i];
+  EXPECT_EQ(lines[0] + "|" + lines[1] + "|" + rest, "one two|three|" + longWord);  // cut, nothing lost
+  for (const std::string& line : lines) EXPECT_LE(canvas.textWidth(line), 150) << line;
 }
 
 }  // namespace

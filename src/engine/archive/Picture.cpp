@@ -1,10 +1,6 @@
 #include "engine/archive/Picture.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <memory>
 #include <iterator>
 
 #include "engine/archive/NameIndex.h"
@@ -55,12 +51,6 @@ std::string extensionOf(const std::string& path) {
   return path.substr(dot + 1);
 }
 
-// The game names its files with backslashes, as it was written for Windows.
-std::string nativePath(std::string path) {
-  std::replace(path.begin(), path.end(), '\\', '/');
-  return path;
-}
-
 }  // namespace
 
 TPicture readPictureBlock(std::span<const uint8_t> block) {
@@ -102,7 +92,7 @@ TPicture loadPictureFile(const std::string& path) {
   const std::string lower = lowerCaseCp1251(ext);
   if (lower != "bmp" && lower != "jpg" && lower != "jpeg" && lower != "dib")
     throw Error(format("Unknown picture file extension (.%s)", ext.c_str()));
-  const std::vector<uint8_t> data = readWholeFile(path);
+  const std::vector<uint8_t> data = readWholeFile(path, kPictureFileLimit);
   try {
     if (lower == "bmp") return decodeBitmapFile(data);
     if (lower == "dib") {
@@ -127,29 +117,6 @@ void saveJpegFile(const TPicture& picture, const std::string& path, int quality)
 
 std::string inFile(const std::string& path, const std::string& message) {
   return message + " in " + path;
-}
-
-std::vector<uint8_t> readWholeFile(const std::string& path) {
-  // Only a plain file is read: a folder opens like a file on this system and fails only when read, and a
-  // device or a pipe would never end or never start.
-  const std::string native = nativePath(path);
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(native, ec)) throw Error(format("Cannot open file %s", path.c_str()));
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(native.c_str(), "rb"), &std::fclose);
-  if (!file) throw Error(format("Cannot open file %s", path.c_str()));
-  std::vector<uint8_t> data;
-  uint8_t chunk[65536];
-  size_t got = 0;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) data.insert(data.end(), chunk, chunk + got);
-  if (std::ferror(file.get())) throw Error(format("Cannot open file %s", path.c_str()));
-  return data;
-}
-
-void writeWholeFile(const std::string& path, std::span<const uint8_t> data) {
-  std::ofstream out(nativePath(path), std::ios::binary | std::ios::trunc);
-  if (!out) throw Error(format("Cannot create file %s", path.c_str()));
-  out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
-  if (!out) throw Error(format("Cannot create file %s", path.c_str()));
 }
 
 }  // namespace mv

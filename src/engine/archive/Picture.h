@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/archive/Files.h"
 #include "platform/Error.h"
 
 namespace mv {
@@ -75,10 +76,7 @@ std::vector<uint8_t> encodeJpeg(const TPicture& picture, int quality = 90);
 void saveBitmapFile(const TPicture& picture, const std::string& path);
 void saveJpegFile(const TPicture& picture, const std::string& path, int quality = 90);
 
-// Whole-file helpers shared by the loaders and writers.
 // A damaged file's message names the file: "Stream read error in SYSTEM/graphics.dat".
 std::string inFile(const std::string& path, const std::string& message);
-std::vector<uint8_t> readWholeFile(const std::string& path);                  // "Cannot open file %s"
-void writeWholeFile(const std::string& path, std::span<const uint8_t> data);  // "Cannot create file %s"
 
 }  // namespace mv

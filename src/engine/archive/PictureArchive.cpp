@@ -52,7 +52,7 @@ void applyItemProperty(TPictureCollectionItem& item, const std::string& name, co
 }  // namespace
 
 void TPictureCollection::loadFromFile(const std::string& path) {
-  const std::vector<uint8_t> data = readWholeFile(path);
+  const std::vector<uint8_t> data = readWholeFile(path, kArchiveFileLimit);
   try {
     loadFromStream(data);
   } catch (const Error& e) {

@@ -8,11 +8,18 @@ namespace {
 
 constexpr uint8_t kHeld = 0x80;
 
-// a * b / c taken to the nearest integer, halves away from zero; c > 0.
-// Wide enough for any reading and range the types allow.
-__int128 mulDivRound(int64_t a, int64_t b, int64_t c) {
+// a * b / c taken to the nearest integer with halves to the even neighbour, the game's near(); c > 0.
+// Worked in integers, wide enough for any reading and range the types allow, so no half is lost to a
+// floating-point quotient.
+__int128 mulDivNear(int64_t a, int64_t b, int64_t c) {
   const __int128 n = static_cast<__int128>(a) * b;
-  return n >= 0 ? (2 * n + c) / (2 * c) : -((-2 * n + c) / (2 * c));
+  __int128 q = n / c, r = n % c;  // r takes n's sign
+  if (r < 0) {
+    --q;
+    r += c;
+  }
+  if (2 * r > c || (2 * r == c && q % 2 != 0)) ++q;
+  return q;
 }
 
 }  // namespace
@@ -79,7 +86,7 @@ int32_t scaleJoystickAxis(int32_t p, int32_t lo, int32_t hi, int32_t deadZone, i
   // than 0 still centres.
   const int64_t c = static_cast<int64_t>(p) - lo - half;
   if (range <= 0 || half - d <= 0 || (c < 0 ? -c : c) <= d) return 0;
-  const __int128 v = mulDivRound(c > 0 ? c - d : c + d, range, half - d);
+  const __int128 v = mulDivNear(c > 0 ? c - d : c + d, range, half - d);
   // A reading past the reported ends must not read past the range.
   const __int128 r = range;
   return static_cast<int32_t>(v > r ? r : v < -r ? -r : v);
@@ -135,6 +142,7 @@ void TDXInput::update(const DeviceState& polled, bool active) {
   Joystick.poll(polled, seen && Joystick.Enabled);
   Keyboard.poll(polled, seen && Keyboard.Enabled);
   Mouse.poll(polled, seen && Mouse.Enabled);
+  for (size_t i = 0; i < Pads.size(); ++i) Pads[i].poll(polled.pads[i], seen);
   states.reset();
   const TCustomInput* devices[] = {&Joystick, &Keyboard, &Mouse};
   for (const TCustomInput* device : devices)

@@ -7,6 +7,7 @@
 #include <bitset>
 #include <cstdint>
 
+#include "engine/input/GamePad.h"
 #include "platform/Platform.h"
 
 namespace mv {
@@ -108,6 +109,8 @@ class TDXInput {
   TJoystick Joystick;
   TKeyboard Keyboard;
   TMouse Mouse;
+  // Game pads, beside the component's three devices: they drive the players and the menus by themselves.
+  std::array<TGamePad, kMaxPads> Pads;
   // The states of the devices with BindInputStates set, merged.
   TInputStates states;
 };

@@ -30,7 +30,7 @@ void applyItemProperty(TWaveCollectionItem& item, const std::string& name, const
 }  // namespace
 
 void TWaveCollection::loadFromFile(const std::string& path) {
-  const std::vector<uint8_t> data = readWholeFile(path);
+  const std::vector<uint8_t> data = readWholeFile(path, kArchiveFileLimit);
   try {
     loadFromStream(data);
   } catch (const Error& e) {

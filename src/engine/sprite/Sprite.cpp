@@ -44,19 +44,14 @@ TSprite::~TSprite() {
 }
 
 void TSprite::insertIntoDrawList(TSprite* child) {
-  // The first sibling whose z is not below the new one: equal z goes in front, so the newest is drawn
-  // first. Comparing instead of subtracting keeps extreme z values in order.
-  auto at = std::lower_bound(drawList_.begin(), drawList_.end(), child->z_,
-                             [](const TSprite* s, int32_t z) { return s->z_ < z; });
-  drawList_.insert(at, child);
+  // In front of every sibling whose z is not below its own: among equal z the newest is drawn first.
+  child->placed_ = ++placings_;
+  drawList_.insert(child);
 }
 
 void TSprite::removeChild(TSprite* child) {
   eraseFromBack(children_, child);
-  auto it = std::lower_bound(drawList_.begin(), drawList_.end(), child->z_,
-                             [](const TSprite* s, int32_t z) { return s->z_ < z; });
-  it = std::find(it, drawList_.end(), child);
-  if (it != drawList_.end()) drawList_.erase(it);
+  drawList_.erase(child);
 }
 
 void TSprite::clear() {
@@ -84,11 +79,7 @@ TRect TSprite::getBoundsRect() const {
 void TSprite::setZ(int32_t z) {
   if (z == z_) return;
   if (parent) {
-    auto& list = parent->drawList_;
-    auto it = std::lower_bound(list.begin(), list.end(), z_,
-                               [](const TSprite* s, int32_t key) { return s->z_ < key; });
-    it = std::find(it, list.end(), this);
-    if (it != list.end()) list.erase(it);
+    parent->drawList_.erase(this);  // found by the z it was placed with
     z_ = z;
     parent->insertIntoDrawList(this);
   } else {
@@ -111,8 +102,8 @@ void TSprite::draw() {
     drawSelf();
     ++engine->drawCount_;
   }
-  const size_t n = drawList_.size();
-  for (size_t i = 0; i < n && i < drawList_.size(); ++i) drawList_[i]->draw();
+  // Nothing joins or leaves the tree while it is drawn.
+  for (TSprite* child : drawList_) child->draw();
 }
 
 void TSprite::kill() {

@@ -9,6 +9,7 @@
 // sure to go before its parent (a test's locals declared after their root).
 
 #include <cstdint>
+#include <set>
 #include <vector>
 
 #include "engine/draw/Geometry.h"
@@ -57,7 +58,7 @@ class TSprite {
   TSprite* item(int32_t i) const;
   const std::vector<TSprite*>& children() const { return children_; }
   // The children in drawing order (ascending z).
-  const std::vector<TSprite*>& drawList() const { return drawList_; }
+  std::vector<TSprite*> drawList() const { return {drawList_.begin(), drawList_.end()}; }
 
   double worldX() const;
   double worldY() const;
@@ -77,11 +78,21 @@ class TSprite {
   int32_t width = 0, height = 0;
 
  private:
+  // Ascending z, and among equal z the latest placed first. A tree rather than a sorted array: a level
+  // of thousands of pick-ups, all of one z, would shift the whole array for every one placed or freed.
+  struct DrawOrder {
+    bool operator()(const TSprite* a, const TSprite* b) const {
+      return a->z_ != b->z_ ? a->z_ < b->z_ : a->placed_ > b->placed_;
+    }
+  };
+
   void insertIntoDrawList(TSprite* child);
   void removeChild(TSprite* child);
 
-  std::vector<TSprite*> children_;  // owned, insertion order
-  std::vector<TSprite*> drawList_;  // the same children ordered by z
+  std::vector<TSprite*> children_;          // owned, insertion order
+  std::set<TSprite*, DrawOrder> drawList_;  // the same children in drawing order
+  uint64_t placings_ = 0;                   // children placed in drawList_ so far
+  uint64_t placed_ = 0;                     // when this sprite was last placed in its parent's list
   int32_t z_ = 0;
   bool killed_ = false;
 };

@@ -120,8 +120,8 @@ void TMan::takeHit(TMan* attacker, int32_t damage, uint8_t hitKind, int32_t hitY
 
   // The corpse keeps the feet row the fighter had when hit, crouched or not.
   const double feet = y + height;
+  health = 0;  // before the stand-up, so that a low ceiling does not crouch the dead again
   command(CmdStandUp);
-  health = 0;
   armor = clampInt(newArmor);
   cooldown = kRespawnDelay;
   setZ(0);

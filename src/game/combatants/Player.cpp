@@ -1,10 +1,12 @@
 #include "game/combatants/Player.h"
 
 #include <algorithm>
+#include <cmath>
 #include <exception>
 
 #include "engine/input/DXInput.h"
 #include "game/Globals.h"
+#include "game/combatants/PadControl.h"
 #include "game/console/BindInput.h"
 #include "game/console/Console.h"
 
@@ -12,22 +14,40 @@ namespace mv {
 
 TPlayer::TPlayer(TSprite* parent) : TMan(parent) {}
 
+bool TPlayer::bindDown(const BindRecord& bind) const {
+  const TConsol* console = globals().console;
+  if (bind.device == BindKeyboard && console && console->takesKeyboard()) return false;
+  return bindHeld(bind, globals().input);
+}
+
 bool TPlayer::actionDown(int32_t slot) const {
   if (slot < 0 || slot >= kActionSlots) return false;
-  return bindHeld(binds[static_cast<size_t>(slot)], globals().input);
+  return bindDown(binds[static_cast<size_t>(slot)]);
 }
 
 bool TPlayer::commandBindDown(int32_t i) const {
   if (i < 0 || i >= std::min<int32_t>(commandBindCount, kCommandBindSlots)) return false;
-  return bindHeld(binds[static_cast<size_t>(kActionSlots + i)], globals().input);
+  return bindDown(binds[static_cast<size_t>(kActionSlots + i)]);
 }
 
 double TPlayer::zoomStep(double zoom, int moveCount, int32_t weapon) {
   return std::clamp(zoom + moveCount / 8.0, 0.0, weapon == 1 ? 100.0 : 30.0);
 }
 
+PadControls TPlayer::padControls() const {
+  const Globals& g = globals();
+  PadControls controls;
+  if (!g.settings.gamePad || !g.input) return controls;
+  const size_t own = this == g.player2 ? 1 : 0;
+  for (size_t i = 0; i < g.input->Pads.size(); ++i)
+    if (!g.player2 || i == own) controls.merge(readPadControls(g.input->Pads[i]));
+  return controls;
+}
+
 ControlPlan TPlayer::planControls() const {
   const TDXInput* input = globals().input;
+  const PadControls pad = padControls();
+  auto held = [this](ActionSlot slot, bool onPad) { return onPad || actionDown(slot); };
   ControlPlan plan;
   std::vector<ControlAction>& out = plan.actions;
   auto command = [&out](int32_t c) { out.push_back({ControlKind::Command, c}); };
@@ -45,15 +65,18 @@ ControlPlan TPlayer::planControls() const {
     if (input->Joystick.x < -100) command(CmdMoveLeft);
   }
 
-  if (actionDown(ActCrouch)) command(CmdCrouch);
-  out.push_back({actionDown(ActFire) ? ControlKind::Fire : ControlKind::StopSpin, 0});
-  if (actionDown(ActNextWeapon)) command(CmdNextWeapon);
-  if (actionDown(ActJump)) command(CmdJump);
-  if (actionDown(ActMoveRight))
+  plan.padAim = pad.aim;
+
+  if (held(ActCrouch, pad.crouch)) command(CmdCrouch);
+  out.push_back({held(ActFire, pad.fire) ? ControlKind::Fire : ControlKind::StopSpin, 0});
+  if (held(ActNextWeapon, pad.nextWeapon)) command(CmdNextWeapon);
+  if (pad.prevWeapon) command(CmdPrevWeapon);
+  if (held(ActJump, pad.jump)) command(CmdJump);
+  if (held(ActMoveRight, pad.right))
     command(CmdMoveRight);
-  else if (actionDown(ActMoveLeft))
+  else if (held(ActMoveLeft, pad.left))
     command(CmdMoveLeft);
-  if (actionDown(ActZoom)) out.push_back({ControlKind::Zoom, 0});
+  if (held(ActZoom, pad.zoom)) out.push_back({ControlKind::Zoom, 0});
 
   for (int32_t i = 0; i < std::clamp<int32_t>(commandBindCount, 0, kCommandBindSlots); ++i)
     if (commandBindDown(i)) out.push_back({ControlKind::RunBind, i});
@@ -66,14 +89,20 @@ void TPlayer::moveSelf(int moveCount) {
 }
 
 bool TPlayer::control(int moveCount) {
-  // Behind the pause menu the match runs on, but the people's hands are on the menu.
-  if (globals().screenState != Match || !alive()) return false;
+  // Behind the pause menu, or a message, the match runs on, but the people's hands are on the menu.
+  if (globals().screenState != Match || globals().dialogOpen || !alive()) return false;
   carryOut(planControls(), moveCount);
   return true;
 }
 
 void TPlayer::carryOut(const ControlPlan& plan, int moveCount) {
   aimAngle = plan.aimAngle;
+  if (plan.padAim != 0) {
+    const double change = padAimRest + padAimChange(plan.padAim, sensivity, facing == 1, moveCount);
+    const double whole = std::trunc(change);
+    aimAngle = std::clamp(aimAngle + static_cast<int32_t>(whole), -90, 90);
+    padAimRest = aimAngle == 90 || aimAngle == -90 ? 0 : change - whole;
+  }
   for (const ControlAction& action : plan.actions) {
     switch (action.kind) {
       case ControlKind::Command:

@@ -30,8 +30,11 @@ struct ControlAction {
 // actions in order. Reading first means a bound line that binds more keys cannot change this frame.
 struct ControlPlan {
   int32_t aimAngle = 0;
+  double padAim = 0;  // a game pad's right stick, -1 .. 1; scaled by the frame's time when carried out
   std::vector<ControlAction> actions;
 };
+
+struct PadControls;
 
 class TPlayer : public TMan {
  public:
@@ -56,8 +59,15 @@ class TPlayer : public TMan {
   int32_t sensivity = 0;    // 1 .. 999
   uint8_t lookType = 0;     // 0 mouse, 1 joystick, 2 keyboard
   std::string modelChoice;  // "model": the colours this person wears; empty takes the player's own
+  // A pad aims in fractions of a degree; what the whole-degree aim could not take yet waits here.
+  double padAimRest = 0;
 
  private:
+  // A binding held in this frame's poll; keys typed into the console count for the console alone.
+  bool bindDown(const BindRecord& bind) const;
+  // The pads this person holds: in Hotseat the first pad is player 1's and the second player 2's; alone,
+  // any pad plays.
+  PadControls padControls() const;
   void carryOut(const ControlPlan& plan, int moveCount);
   void runBind(int32_t i);
 };

@@ -10,7 +10,7 @@ namespace mv {
 namespace {
 
 // Limits are numbers whose 0 means "no limit"; the rest are flags.
-constexpr std::array<AdditionSetting, 13> kAdditions = {{
+constexpr std::array<AdditionSetting, 15> kAdditions = {{
     {"fraglimit", &Settings::fragLimit, 0, 0, 999},
     {"timelimit", &Settings::timeLimit, 0, 0, 999},
     {"killfeed", &Settings::killFeed, 1, 0, 1},
@@ -21,6 +21,8 @@ constexpr std::array<AdditionSetting, 13> kAdditions = {{
     {"menukeys", &Settings::menuKeys, 1, 0, 1},
     {"rememberchoices", &Settings::rememberChoices, 1, 0, 1},
     {"settingsscreen", &Settings::settingsScreen, 1, 0, 1},
+    {"gamepad", &Settings::gamePad, 1, 0, 1},
+    {"listclick", &Settings::listClick, 1, 0, 1},
     {"hotseatsound", &Settings::hotseatSound, 1, 0, 1},
     {"fightercolors", &Settings::fighterColors, 1, 0, 1},
     {"bannerinview", &Settings::bannerInView, 1, 0, 1},

@@ -15,6 +15,11 @@ constexpr std::array<std::string_view, kActionSlots> kActionNames = {
 
 }  // namespace
 
+std::string actionName(int32_t slot) {
+  return slot >= 0 && slot < kActionSlots ? std::string(kActionNames[static_cast<size_t>(slot)])
+                                          : std::string();
+}
+
 int32_t actionIndex(const std::string& text) {
   for (size_t i = 0; i < kActionNames.size(); ++i)
     if (text == kActionNames[i]) return static_cast<int32_t>(i);

@@ -9,6 +9,9 @@ namespace mv {
 
 class TPlayer;
 
+// The name of action slot 0 .. 8 ("JUMP", ...), as bind lines give it; empty for any other slot.
+std::string actionName(int32_t slot);
+
 // Slot 0 .. 8 of an action name ("JUMP", "FIRE", ...), compared exactly; -1 for anything else.
 int32_t actionIndex(const std::string& text);
 

@@ -15,6 +15,16 @@ namespace {
 
 constexpr int32_t kTalkDelay = 2000;
 
+// A replayed recording's lines are someone else's: they may not create or overwrite a file here. The
+// console says so the first time.
+bool fileWritesRefused(TConsol& console) {
+  Globals& g = globals();
+  if (!g.fileWritesRefused) return false;
+  if (!g.fileWritesRefusalTold) console.addLine("A recording is playing: dump and screenshot write no files");
+  g.fileWritesRefusalTold = true;
+  return true;
+}
+
 }  // namespace
 
 void cmdExit(const CommandCall& c) {
@@ -23,7 +33,8 @@ void cmdExit(const CommandCall& c) {
 
 void cmdSay(const CommandCall& c) {
   TMan* man = c.fighter;
-  if (!man || man->talkDelay > 0) return;
+  // Nothing to say is no chat line: an empty one would only put the speaker's name up.
+  if (!man || man->talkDelay > 0 || c.arg.find_first_not_of(' ') == std::string::npos) return;
   man->talkDelay = kTalkDelay;
   c.console.addMessage(man->name + ": " + c.arg);
   playSound("Talk");
@@ -58,7 +69,8 @@ void cmdScreenmode(const CommandCall& c) {
     shell->setDisplaySize(kSizes[mode - '0'][0], kSizes[mode - '0'][1]);
 }
 
-void cmdScreenshot(const CommandCall&) {
+void cmdScreenshot(const CommandCall& c) {
+  if (fileWritesRefused(c.console)) return;
   if (ShellServices* shell = globals().shell) shell->saveScreenshot();
 }
 
@@ -67,10 +79,18 @@ void cmdDump(const CommandCall& c) {
     c.console.addLine(consoleText(ConsoleText::UsageDump));
     return;
   }
+  if (fileWritesRefused(c.console)) return;
+  // A name from a script or a chat partner must not reach another folder ("dump ../.bashrc").
+  if (!isPlainFileName(c.arg)) {
+    c.console.addLine(
+        format("Cannot create file %s: dump takes a file name without a folder", c.arg.c_str()));
+    return;
+  }
   std::string text;
   for (const std::string& line : c.console.lines) text += line + "\r\n";
   // Nothing else can go wrong here, so a failure to write is told in the console, where it is seen.
-  if (!writeGameFile(outputPath(c.arg), text)) c.console.addLine(format("Cannot create file %s", c.arg.c_str()));
+  if (!writeGameFile(findGameFile(outputPath(c.arg)), text))
+    c.console.addLine(format("Cannot create file %s", c.arg.c_str()));
 }
 
 void cmdClear(const CommandCall& c) {

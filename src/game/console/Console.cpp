@@ -64,16 +64,25 @@ void TConsol::keyDown(uint16_t key) {
       // The line is taken first: what it runs may type into the console again.
       const std::string line = std::move(inputLine);
       inputLine.clear();
+      if (!line.empty() && (history.empty() || history.back() != line)) history.push_back(line);
+      historyPos_ = history.size();
       submit(line);
       break;
     }
     case 38:
-      // The line before the newest: the last command when it had one reply. After `clear` there may
-      // be no such line, and the typed line stays as it is.
-      if (lines.size() >= 2) inputLine = lines[lines.size() - 2];
+      // The buffer's lines are replies as often as commands: Up walks what the person typed, newest
+      // first, and stops at the oldest.
+      if (historyPos_ > history.size()) historyPos_ = history.size();
+      if (historyPos_ > 0) inputLine = history[--historyPos_];
       break;
     case 40:
-      inputLine.clear();
+      // Back towards the newest; past it the line is empty again.
+      if (historyPos_ + 1 < history.size()) {
+        inputLine = history[++historyPos_];
+      } else {
+        historyPos_ = history.size();
+        inputLine.clear();
+      }
       break;
     default:
       break;

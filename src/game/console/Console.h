@@ -38,6 +38,8 @@ class TConsol {
   void runLine(const std::string& line, TMan* who);
 
   void toggle();
+  // Open or sliding open: what is typed is the console's, and the fighters read no keyboard.
+  bool takesKeyboard() const { return state == Open || state == Opening; }
   void keyPress(uint8_t c);
   void keyDown(uint16_t key);
   // Slide and feed expiry, once per match frame, by the frame's milliseconds.
@@ -66,8 +68,12 @@ class TConsol {
   double height = 0;
   int32_t messageTimer = 0;
   std::string inputLine;
+  // The lines the person typed and sent with Enter, oldest first, for Up and Down to walk.
+  std::vector<std::string> history;
 
  private:
+  // Where Up and Down stand in the history: history.size() is the fresh line being typed.
+  size_t historyPos_ = 0;
   int scriptDepth_ = 0;
   bool scriptsStopped_ = false;  // the nesting guard fired: the rest of every running script is skipped
   bool quitRequested_ = false;

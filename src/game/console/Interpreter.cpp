@@ -6,6 +6,7 @@
 #include "game/console/Additions.h"
 #include "game/console/Commands.h"
 #include "game/console/Console.h"
+#include "game/console/OptionCommands.h"
 #include "game/console/TextRules.h"
 
 namespace mv {
@@ -72,7 +73,8 @@ bool TConsol::execute(TMan* who, const std::string& text) {
     entry.run(CommandCall{*this, fighter, line, arg, !arg.empty()});
     return true;
   }
-  return runAdditionCommand(word, CommandCall{*this, fighter, line, arg, !arg.empty()});
+  const CommandCall call{*this, fighter, line, arg, !arg.empty()};
+  return runAdditionCommand(word, call) || runOptionCommand(word, call);
 }
 
 }  // namespace mv

@@ -59,4 +59,18 @@ std::optional<BindRecord> keyNameToBind(const std::string& name) {
   return keyboard(0);
 }
 
+std::string bindKeyName(const BindRecord& bind) {
+  const int32_t code = bind.code;
+  const bool digit = code >= 0 && code <= 9;
+  if (bind.device == BindJoystick) return digit ? "JOY" + std::to_string(code) : "";
+  if (bind.device == BindMouse) return digit ? "MOUSE" + std::to_string(code) : "";
+  if (bind.device != BindKeyboard) return "";
+  if ((code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z'))
+    return std::string(1, static_cast<char>(code));
+  if (code >= 96 && code <= 105) return "NUM" + std::to_string(code - 96);
+  for (const auto& [keyName, named] : kNamedKeys)
+    if (code == named) return std::string(keyName);
+  return "";
+}
+
 }  // namespace mv

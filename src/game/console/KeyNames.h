@@ -13,4 +13,7 @@ namespace mv {
 // fires; JOY, MOUSE or NUM with no character where the number belongs gives nothing at all.
 std::optional<BindRecord> keyNameToBind(const std::string& name);
 
+// The name that binds this key or button, or empty when none does (keyboard code 0 among them).
+std::string bindKeyName(const BindRecord& bind);
+
 }  // namespace mv

@@ -17,9 +17,10 @@ void TConsol::runScript(const std::string& name) {
   }
   const std::string path = "SYSTEM\\" + name;
   // The player's own copy, where an installed game keeps it, comes before the one shipped in SYSTEM.
-  std::optional<std::string> text = readGameFile(configPath(name));
-  if (!text) text = readGameFile(dataPath(path));
-  if (!text) throw Error(format("Cannot open file %s", path.c_str()));
+  std::string text;
+  const FileRead own = readGameFile(findGameFile(configPath(name)), kScriptFileLimit, text);
+  if (own == FileRead::TooLarge) checkFileRead(own, configPath(name));
+  if (own != FileRead::Done) checkFileRead(readGameFile(findGameFile(dataPath(path)), kScriptFileLimit, text), path);
 
   struct Depth {
     TConsol& c;
@@ -29,7 +30,7 @@ void TConsol::runScript(const std::string& name) {
     }
   } depth(*this);
 
-  for (const std::string& line : splitScriptLines(*text)) {
+  for (const std::string& line : splitScriptLines(text)) {
     if (scriptsStopped_ || quitRequested_) break;
     // An empty line is no command; it is passed over like a comment.
     if (line.empty() || line[0] == '#') continue;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/archive/Picture.h"
+#include "engine/archive/Files.h"
 #include "game/world/Grid.h"
 #include "platform/Error.h"
 
@@ -44,8 +44,7 @@ std::vector<std::string> splitLines(std::string_view text) {
 }
 
 std::vector<std::string> readLines(const std::string& path) {
-  // The engine's reader: the game's backslashes, and only a plain file ("Cannot open file %s").
-  const std::vector<uint8_t> bytes = readWholeFile(path);
+  const std::vector<uint8_t> bytes = readWholeFile(path, kLevelFileLimit);
   return splitLines(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
@@ -71,6 +70,9 @@ LevelData parseLevel(const std::vector<std::string>& lines) {
   LevelData level;
   level.texture = lineAt(lines, 2);
   level.background = lineAt(lines, 3);
+  // A level passed from player to player must not read pictures from anywhere but its own folders.
+  for (const std::string* name : {&level.texture, &level.background})
+    if (!isPlainFileName(*name)) throw Error(format("'%s' is not a plain file name", name->c_str()));
   level.width = parseInteger(lineAt(lines, 4));
   level.height = parseInteger(lineAt(lines, 5));
   const int32_t w = level.width, h = level.height;
@@ -87,6 +89,9 @@ LevelData parseLevel(const std::vector<std::string>& lines) {
   // file ends with one spare line after its last object.
   size_t k = 6 + 3 * rows;
   do {
+    // Each object is a sprite with a place in the draw order; far more than any level needs would only
+    // stall the match start.
+    if (level.objects.size() == kMaxLevelObjects) throw Error("Too many objects");
     LevelObject object;
     object.kind = lineAt(lines, k);
     object.x = parseInteger(lineAt(lines, k + 1));

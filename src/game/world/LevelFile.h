@@ -51,9 +51,14 @@ std::vector<std::string> readLines(const std::string& path);
 // integer value".
 int32_t parseInteger(const std::string& text);
 
+// The most objects (respawn points and pick-ups) a level may hold.
+constexpr size_t kMaxLevelObjects = 10000;
+
 // Checks and decodes a whole level. Errors: a missing line is "List index out of bounds (<index>)",
 // a bad number as parseInteger, a map outside 1 .. 116 cells a side is refused. A layer line shorter
-// than the width leaves the missing cells empty; characters beyond the width are ignored.
+// than the width leaves the missing cells empty; characters beyond the width are ignored. A texture or
+// background name with a folder in it is refused ("'%s' is not a plain file name"), and so is an object
+// beyond kMaxLevelObjects ("Too many objects").
 LevelData parseLevel(const std::vector<std::string>& lines);
 
 }  // namespace mv

@@ -203,6 +203,18 @@ void parseTimedLine(const std::string& text, int lineNumber, bool recording, con
     // A recorded frame may have taken no time on the clock at all (the game counts it as 1); a script
     // asks for what --lag accepts.
     timed.values = {recording ? r.number(2, 0, UINT32_MAX) : r.number(2, 1, 60000)};
+  } else if (word == "pad") {
+    timed.kind = ScriptedKind::Pad;
+    timed.values = {r.number(2, 0, kMaxPads - 1)};
+    if (w.size() == 4 && w[3] == "none") {
+      out.push_back(timed);
+      return;
+    }
+    r.expectWords(12, 12);
+    r.expectWord(3, "axes");
+    r.expectWord(10, "buttons");
+    for (size_t i = 4; i < 10; ++i) timed.values.push_back(r.number(i, -32768, 32767));
+    timed.values.push_back(r.number(11, 0, (1 << PadButtonCount) - 1));
   } else if (word == "quit") {
     r.expectWords(2, 2);
     e.kind = EventKind::Quit;
@@ -224,13 +236,22 @@ std::vector<TimedEvent> parseInputScript(const std::string& text) {
 }
 
 std::vector<TimedEvent> loadInputScript(const std::string& path) {
-  // Only a plain file: a folder reads as nothing, a device or a pipe would never end.
-  const std::vector<uint8_t> bytes = readWholeFile(path);
+  const std::vector<uint8_t> bytes = readWholeFile(path, kInputFileLimit);
   try {
     return parseInputScript(std::string(bytes.begin(), bytes.end()));
   } catch (const Error& e) {
     throw Error(inFile(path, e.what()));
   }
+}
+
+PadState padState(const TimedEvent& line) {
+  PadState pad;
+  const auto& v = line.values;
+  if (v.size() != 2 + PadAxisCount) return pad;
+  pad.present = true;
+  for (size_t i = 0; i < PadAxisCount; ++i) pad.axes[i] = static_cast<int16_t>(v[1 + i]);
+  pad.buttons = static_cast<uint32_t>(v[1 + PadAxisCount]);
+  return pad;
 }
 
 std::string formatEvent(const Event& e) {

@@ -16,6 +16,10 @@
 //   40 wheelup             (and wheeldown)
 //   50 focus off           (and focus on)
 //   60 lag 25              from this tick on every tick lasts 25 milliseconds
+//   70 pad 0 axes 0 0 0 20000 0 32767 buttons 64
+//                          game pad 0 (or 1) from now on: the sticks' and triggers' SDL readings (left x
+//                          y, right x y, left and right trigger) and its buttons by SDL's numbers (bit 6
+//                          Start); "70 pad 0 none" unplugs it
 //   99 quit
 //
 // Key downs and ups also hold and release the key in the polled keyboard state; mouse button downs
@@ -49,6 +53,7 @@ enum class ScriptedKind {
   ConsoleLine,
   MouseRelative,  // values: dx, dy, dz
   Lag,            // values: milliseconds
+  Pad,            // values: pad; then, when plugged in, six axes and the buttons' mask
   // Recordings only:
   HeldKey,       // values: virtual-key code, state byte
   MouseButtons,  // values: four state bytes
@@ -66,6 +71,9 @@ struct TimedEvent {
   std::string consoleLine;  // Windows-1251
   std::vector<int64_t> values;
 };
+
+// The pad of a "pad" line as the devices report it.
+PadState padState(const TimedEvent& line);
 
 // Parses a whole script. Throws mv::Error naming the line on anything it does not understand.
 std::vector<TimedEvent> parseInputScript(const std::string& text);

@@ -20,6 +20,11 @@ class PlatformRelay : public Platform {
   void pointerPosition(int& x, int& y) const override { inner_.pointerPosition(x, y); }
   uint32_t ticks() override { return inner_.ticks(); }
   void delay(uint32_t ms) override { inner_.delay(ms); }
+  void setMouseCaptured(bool captured) override { inner_.setMouseCaptured(captured); }
+  void setFullScreen(bool on) override { inner_.setFullScreen(on); }
+  bool fullScreen() const override { return inner_.fullScreen(); }
+  void setScaling(Scaling mode) override { inner_.setScaling(mode); }
+  Scaling scaling() const override { return inner_.scaling(); }
   void messageBox(const std::string& caption, const std::string& text) override {
     inner_.messageBox(caption, text);
   }

@@ -5,15 +5,14 @@
 
 namespace mv {
 
-Recorder::Recorder(const std::string& path, uint32_t seed, const std::vector<DataFile>& data)
-    : path_(path), out_(path, std::ios::binary | std::ios::trunc) {
-  if (!out_) throw Error(format("Cannot create file %s", path.c_str()));
-  out_ << recordingHeader(seed, data);
-  flush();
+Recorder::Recorder(const std::string& path, uint32_t seed, const std::vector<DataFile>& data) : out_(path) {
+  const std::string header = recordingHeader(seed, data);
+  out_.write(header.data(), header.size());
 }
 
 void Recorder::line(const std::string& words) {
-  out_ << tick_ << ' ' << words << '\n';
+  const std::string text = std::to_string(tick_) + ' ' + words + '\n';
+  out_.write(text.data(), text.size());
 }
 
 void Recorder::match(const MatchSetup& setup) {
@@ -77,6 +76,17 @@ void Recorder::polled(const DeviceState& state) {
                   lo[0], lo[1], lo[2], hi[0], hi[1], hi[2], state.joyButtons, state.joyButtonCount));
     }
   }
+  for (size_t i = 0; i < state.pads.size(); ++i) {
+    const PadState& pad = state.pads[i];
+    if (pad == last_.pads[i]) continue;
+    if (!pad.present) {
+      line(format("pad %zu none", i));
+      continue;
+    }
+    const auto& a = pad.axes;
+    line(format("pad %zu axes %d %d %d %d %d %d buttons %u", i, a[0], a[1], a[2], a[3], a[4], a[5],
+                pad.buttons));
+  }
   last_ = state;
 }
 
@@ -95,14 +105,13 @@ void Recorder::pointer(int x, int y) {
 }
 
 bool Recorder::flush() {
-  out_.flush();
-  return static_cast<bool>(out_);
+  return out_.putInPlace();
 }
 
-void Recorder::end(int64_t tick) {
+bool Recorder::end(int64_t tick) {
   setTick(tick);
   line("end");
-  flush();
+  return out_.close();
 }
 
 DeviceState RecordingPlatform::pollDevices() {

@@ -1,13 +1,15 @@
 #pragma once
 // Writes a recording (Recording.h) while the game runs: the header at once, then each tick's lines as
-// they happen. Every frame is flushed, so a run that ends badly still leaves a file that replays up to
-// its last frame, which is when a recording is wanted most.
+// they happen. The file grows beside the one named and takes its place at the first frame, so a start
+// that fails leaves an earlier recording of that name as it was. From then on every frame is flushed,
+// and a run that ends badly still leaves a file that replays up to its last frame, which is when a
+// recording is wanted most.
 
 #include <cstdint>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "platform/ReplacingFile.h"
 #include "shell/MatchStart.h"
 #include "shell/record/PlatformRelay.h"
 #include "shell/record/Recording.h"
@@ -31,17 +33,18 @@ class Recorder {
   void polled(const DeviceState& state);
   void polledFocus(bool focus);
   void pointer(int x, int y);
-  // The frame is over: everything so far goes to the disk. False once writing has failed.
+  // The frame is over: everything so far goes to the disk, in place of the file named. False once
+  // writing has failed.
   bool flush();
-  void end(int64_t tick);
+  // Writes the end and closes the file; false when anything written was lost.
+  bool end(int64_t tick);
 
-  const std::string& path() const { return path_; }
+  const std::string& path() const { return out_.target(); }
 
  private:
   void line(const std::string& words);
 
-  std::string path_;
-  std::ofstream out_;
+  ReplacingFile out_;
   int64_t tick_ = 0;
   DeviceState last_;
   bool focus_ = true;

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "engine/archive/Files.h"
 #include "game/Version.h"
 #include "platform/Error.h"
 
@@ -140,12 +141,9 @@ Recording parseRecording(const std::string& text, const std::string& name) {
 }
 
 Recording loadRecording(const std::string& path) {
-  std::error_code ec;
-  std::ifstream file(path, std::ios::binary);
-  if (!file || fs::is_directory(path, ec)) throw Error(format("Cannot open file %s", path.c_str()));
-  std::ostringstream text;
-  text << file.rdbuf();
-  return parseRecording(text.str(), path);
+  std::string text;
+  checkFileRead(readPlainFile(path, kRecordingFileLimit, text), path);
+  return parseRecording(text, path);
 }
 
 std::string dataRefusal(const Recording& recording, const std::string& name,

@@ -53,7 +53,8 @@ std::string recordingHeader(uint32_t seed, const std::vector<DataFile>& data);
 // Reads a recording named name (for the messages). A file that is no recording, or that another build
 // made, is refused with an Error that says so, before anything else of it is read.
 Recording parseRecording(const std::string& text, const std::string& name);
-// "Cannot open file %s" for a file that cannot be read.
+// "Cannot open file %s" for anything but a plain file (a pipe would hang the start), "File too large:
+// %s" past kRecordingFileLimit.
 Recording loadRecording(const std::string& path);
 // Why the recording cannot be replayed with the data found here, or empty when it can.
 std::string dataRefusal(const Recording& recording, const std::string& name,

@@ -28,6 +28,9 @@ void ReplayPlatform::apply(const TimedEvent& line) {
       state_.joyButtons = static_cast<uint32_t>(v.size() > 9 ? v[9] : 0);
       state_.joyButtonCount = value(10);
       break;
+    case ScriptedKind::Pad:
+      if (value(0) >= 0 && value(0) < kMaxPads) state_.pads[static_cast<size_t>(value(0))] = padState(line);
+      break;
     case ScriptedKind::DeviceFocus:
       focus_ = value(0) != 0;
       break;

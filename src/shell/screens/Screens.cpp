@@ -43,7 +43,10 @@ void TMainForm::buildScreen(ScreenState screen) {
       SpriteEngine.engine.x = SpriteEngine.engine.y = 0;
       widgets.addButton(ru("Начать игру"), kAutoTop, [this](TDXButton&) { showScreen(NewGame); });
       widgets.addButton(ru("Настройки"), kAutoTop, [this](TDXButton&) {
-        platform_.messageBox("Mashvolt", ru("Извините, пока недоступно."));
+        if (state().settings.settingsScreen)
+          showScreen(SettingsMenu);
+        else
+          showMessage(ru("Извините, пока недоступно."));
       });
       widgets.addButton(ru("Об игре"), kAutoTop, [this](TDXButton&) { showScreen(Credits); });
       widgets.addButton(ru("Выход"), kAutoTop, [this](TDXButton&) { close(); });
@@ -66,17 +69,31 @@ void TMainForm::buildScreen(ScreenState screen) {
           setup.fragLimit = parseBoundedNumber(widgets.edits()[2]->caption, widgets.edits()[2]->maxValue);
           setup.timeLimit = parseBoundedNumber(widgets.edits()[3]->caption, widgets.edits()[3]->maxValue);
         }
+        rememberSetupChoices();
         matchStarter(setup);
       });
-      widgets.addButton(ru("Назад"), kAutoTop, [this](TDXButton&) { showScreen(MainMenu); });
+      widgets.addButton(ru("Назад"), kAutoTop, [this](TDXButton&) {
+        rememberSetupChoices();
+        showScreen(MainMenu);
+      });
       addLimitFields();
       widgets.addCheckBox(10, 330, "Hotseat");
       widgets.addMapList(10, 100);
+      widgets.onBack = [this] {
+        rememberSetupChoices();
+        showScreen(MainMenu);
+      };
+      restoreSetupChoices();
       break;
     case Credits:
       for (size_t k = 0; k < kCredits.size(); ++k)
         widgets.addLabel(ru(kCredits[k]), 100 + 30 * static_cast<int32_t>(k));
       widgets.addButton("Ok", 570, [this](TDXButton&) { showScreen(MainMenu); });
+      widgets.onBack = [this] { showScreen(MainMenu); };
+      break;
+    case SettingsMenu:
+      settingsScreen = std::make_unique<TSettingsScreen>(*this);
+      settingsScreen->build(TSettingsScreen::PlayerOne);
       break;
     case PauseMenu:
       widgets.addButton(ru("Продолжить"), kAutoTop, [this](TDXButton&) { resumeMatch(); });
@@ -97,8 +114,11 @@ void TMainForm::tearDownScreen() {
     case MainMenu:
     case NewGame:
     case Credits:
+    case SettingsMenu:
       widgets.hideWidgets();
       SpriteEngine.engine.clear();
+      // Its widgets may be running its code: it goes with the next frame.
+      if (settingsScreen) retiredSettings_ = std::move(settingsScreen);
       break;
     case Match:
       SpriteEngine.engine.x = SpriteEngine.engine.y = 0;

@@ -22,7 +22,7 @@ void TDXButton::mouseUp() {
 
 void TDXImageButton::stepGlow() {
   // Summed in floating point the glow would overshoot 5 by a hair and wrap the red to near black.
-  if (hovered) {
+  if (hovered || highlighted) {
     if (glow < kMaxGlow) glow = std::min(glow + 0.2, kMaxGlow);
   } else if (glow > 0) {
     glow = std::max(glow - 0.4, 0.0);

@@ -32,10 +32,14 @@ class TDXButton {
 
   bool pressed = false;
   bool hovered = false;
+  // The menu's keyboard or pad highlight stands on it: it shows as the pointer's hover does.
+  bool highlighted = false;
   std::string caption;
   int32_t x = 0, y = 0, width = 0, height = 0;
   bool visible = true;
   std::function<void(TDXButton& sender)> onClick;
+  // Left (-1) and Right (+1) on a highlighted widget that holds a value; unset, they do nothing.
+  std::function<void(TDXButton& sender, int step)> onStep;
 };
 
 // A caption with a grey shadow; hovering makes it glow red and the shadow slide away.

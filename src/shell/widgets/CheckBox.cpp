@@ -15,7 +15,10 @@ void TDXImageCheckBox::draw(TSurface& target) {
   // No colour of its own: the labels, drawn just before, leave the canvas white.
   TTextCanvas& canvas = target.canvas();
   setWidgetFont(canvas, 10, false);
+  const uint32_t before = canvas.fontColor();
+  if (highlighted) canvas.setFontColor(colorRef(255, 0, 0));
   canvas.textOut(x + 20, y, caption);
+  canvas.setFontColor(before);
   canvas.release();
 }
 

@@ -52,6 +52,26 @@ std::string TDXImageListBox::currentItem() const {
   return i >= 0 && i < static_cast<int32_t>(items.size()) ? items[static_cast<size_t>(i)] : std::string();
 }
 
+bool TDXImageListBox::selectAt(int px, int py) {
+  if (!visible || px < x || px >= x + width || py < y + kRowTop) return false;
+  const int32_t row = (py - y - kRowTop) / kRowStep;
+  const int32_t item = scrollBar.position + row;
+  if (row >= visibleRows || item >= static_cast<int32_t>(items.size())) return false;
+  scrollBar.position = item;
+  selectedText = currentItem();
+  return true;
+}
+
+bool TDXImageListBox::select(const std::string& item) {
+  for (size_t i = 0; i < items.size(); ++i) {
+    if (items[i] != item) continue;
+    scrollBar.position = static_cast<int32_t>(i);
+    selectedText = currentItem();
+    return true;
+  }
+  return false;
+}
+
 void TDXImageListBox::setup() {
   scrollBar.maxPosition = static_cast<int32_t>(items.size()) - 1;
   scrollBar.x = x + (frameImage ? frameImage->width() : 0);
@@ -71,7 +91,7 @@ void TDXImageListBox::draw(TSurface& target) {
   const int32_t first = scrollBar.position;
   for (int32_t i = first; i >= 0 && i < first + visibleRows && i < static_cast<int32_t>(items.size()); ++i) {
     canvas.setFontColor(i == first ? colorRef(255, 0, 0) : colorRef(255, 255, 255));
-    canvas.textOut(x + 8, y + 5 + 20 * (i - first), items[static_cast<size_t>(i)]);
+    canvas.textOut(x + 8, y + kRowTop + kRowStep * (i - first), items[static_cast<size_t>(i)]);
   }
   canvas.release();
   if (frameImage) frameImage->draw(target, x, y, 0);

@@ -35,6 +35,8 @@ class TDXScrollBar : public TDXButton {
 
 class TDXImageListBox : public TDXButton {
  public:
+  static constexpr int kRowTop = 5, kRowStep = 20;  // the rows' text below the box's top
+
   // After the items are filled: the bar goes to the right edge and the first item is selected. An
   // empty list selects nothing and its selected text stays empty.
   void setup();
@@ -42,6 +44,11 @@ class TDXImageListBox : public TDXButton {
 
   // The item under the selection, or an empty text when there is none.
   std::string currentItem() const;
+  // A press on a shown row selects its item (which then becomes the top row). False when the point is on
+  // no item.
+  bool selectAt(int px, int py);
+  // Selects the item with this text; false, nothing changed, when there is none.
+  bool select(const std::string& item);
 
   TPictureCollectionItem* frameImage = nullptr;      // "ListBox", drawn over the rows
   TPictureCollectionItem* selectionImage = nullptr;  // "ListBoxSelected", behind the top row

@@ -38,19 +38,6 @@ bool onSetupScreen() {
 
 }  // namespace
 
-class TWidgets::Delivery {
- public:
-  explicit Delivery(TWidgets& widgets) : widgets_(widgets) {
-    if (widgets_.deliveries_++ == 0) widgets_.freeRetired();
-  }
-  ~Delivery() { --widgets_.deliveries_; }
-  Delivery(const Delivery&) = delete;
-  Delivery& operator=(const Delivery&) = delete;
-
- private:
-  TWidgets& widgets_;
-};
-
 TWidgets::TWidgets(TPictureCollection& images, TDXDraw& display) : images_(images), display_(display) {}
 TWidgets::~TWidgets() = default;
 
@@ -77,14 +64,18 @@ TDXImageButton& TWidgets::addButton(const std::string& caption, int32_t top, Cli
 }
 
 TDXWLabel& TWidgets::addLabel(const std::string& text, int32_t top) {
-  TTextCanvas& canvas = measure_.canvas();
-  setWidgetFont(canvas, TDXWLabel::kFontSize, false);
   auto label = std::make_unique<TDXWLabel>();
-  label->caption = text;
-  label->setLeft((displayWidth() - canvas.textWidth(text)) / 2);
   label->setTop(top);
+  setLabelText(*label, text);
   labels_.push_back(std::move(label));
   return *labels_.back();
+}
+
+void TWidgets::setLabelText(TDXWLabel& label, const std::string& text) {
+  TTextCanvas& canvas = measure_.canvas();
+  setWidgetFont(canvas, TDXWLabel::kFontSize, false);
+  label.caption = text;
+  label.setLeft((displayWidth() - canvas.textWidth(text)) / 2);
 }
 
 TDXWEdit& TWidgets::addNumberEdit(const std::string& text, bool numericOnly, int32_t maxValue) {
@@ -140,9 +131,25 @@ TDXImageListBox& TWidgets::addMapList(int32_t left, int32_t top) {
   return *mapList_;
 }
 
+TDXOptionRow& TWidgets::addOption(const std::string& caption, int32_t left, int32_t top, int32_t width,
+                                  int32_t valueLeft) {
+  auto row = std::make_unique<TDXOptionRow>();
+  row->caption = caption;
+  row->x = left;
+  row->y = top;
+  row->width = width;
+  row->height = TDXOptionRow::kHeight;
+  row->valueLeft = valueLeft;
+  options_.push_back(std::move(row));
+  return *options_.back();
+}
+
 void TWidgets::hideWidgets() {
   retire(buttons_, retiredButtons_);
   retire(checkBoxes_, retiredButtons_);
+  retire(options_, retiredButtons_);
+  onBack = nullptr;
+  focused_ = nullptr;
   retire(edits_, retiredControls_);
   retire(labels_, retiredControls_);
   ++generation_;
@@ -152,6 +159,7 @@ void TWidgets::hideWidgets() {
 void TWidgets::widgetsMouse(int x, int y, MouseKind kind) {
   Delivery delivery(*this);
   const uint64_t screen = generation_;
+  pointerMoved(x, y);
   for (TDXImageButton* button : snapshot(buttons_)) {
     switch (kind) {
       case MouseKind::Move:
@@ -166,10 +174,17 @@ void TWidgets::widgetsMouse(int x, int y, MouseKind kind) {
     }
     if (generation_ != screen) return;  // the click changed the screen: the rest was the old one's
   }
+  for (TDXOptionRow* row : snapshot(options_)) {
+    if (kind == MouseKind::Move) row->mouseMove(x, y);
+    if (kind == MouseKind::Down) row->mouseDown(x, y);
+    if (kind == MouseKind::Up) row->mouseUp();
+    if (generation_ != screen) return;
+  }
   if (kind == MouseKind::Down)
     for (TDXImageCheckBox* box : snapshot(checkBoxes_)) box->toggleAt(x, y);
   if (onSetupScreen() && mapList_) {
     if (kind == MouseKind::Down) mapList_->scrollBar.mouseDown(x, y);
+    if (kind == MouseKind::Down && globals().settings.listClick) mapList_->selectAt(x, y);
     if (kind == MouseKind::Up) mapList_->scrollBar.mouseUp();
   }
 }
@@ -200,10 +215,12 @@ void TWidgets::widgetsKey(int x, int y, KeyKind kind, unsigned shift, uint8_t ch
 
 void TWidgets::drawWidgets(TSurface& target) {
   Delivery delivery(*this);
+  keepHighlight();
   for (auto& w : buttons_) w->draw(target);
   for (auto& w : edits_) w->draw(target);
   for (auto& w : labels_) w->draw(target);
   for (auto& w : checkBoxes_) w->draw(target);
+  for (auto& w : options_) w->draw(target);
   if (onSetupScreen() && mapList_) mapList_->draw(target);
 }
 
