@@ -6,22 +6,21 @@ namespace mv {
 namespace {
 
 Globals defaultGlobals;
-Globals* current = &defaultGlobals;
 
 }  // namespace
 
-Globals& globals() { return *current; }
+Globals* detail::currentGlobals = &defaultGlobals;
 
-std::string dataPath(const std::string& relative) { return current->dataFolder + relative; }
+std::string dataPath(const std::string& relative) { return globals().dataFolder + relative; }
 
 std::string configPath(const std::string& name) {
-  return current->configFolder.empty() ? dataPath("SYSTEM/" + name) : current->configFolder + name;
+  return globals().configFolder.empty() ? dataPath("SYSTEM/" + name) : globals().configFolder + name;
 }
 
-std::string outputPath(const std::string& name) { return placeIn(current->outputFolder, name); }
+std::string outputPath(const std::string& name) { return placeIn(globals().outputFolder, name); }
 
-GlobalsScope::GlobalsScope() : previous_(current) { current = &own_; }
+GlobalsScope::GlobalsScope() : previous_(detail::currentGlobals) { detail::currentGlobals = &own_; }
 
-GlobalsScope::~GlobalsScope() { current = previous_; }
+GlobalsScope::~GlobalsScope() { detail::currentGlobals = previous_; }
 
 }  // namespace mv

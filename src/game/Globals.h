@@ -152,8 +152,13 @@ std::string configPath(const std::string& name);
 // A file the player asked for (a screenshot, a dump): `name` in the output folder.
 std::string outputPath(const std::string& name);
 
+namespace detail {
+extern Globals* currentGlobals;
+}
+
 // The current instance. There is always one: a default one exists until a scope installs another.
-Globals& globals();
+// Inline: the move pass asks for it in every contact test.
+inline Globals& globals() { return *detail::currentGlobals; }
 
 // Installs a fresh Globals for its lifetime and puts the previous one back afterwards.
 class GlobalsScope {

@@ -10,6 +10,7 @@
 #include "game/console/Additions.h"
 #include "game/console/OptionCommands.h"
 #include "game/world/BackSprite.h"
+#include "game/world/Backdrop.h"
 #include "game/world/Item.h"
 #include "game/world/Level.h"
 #include "game/world/ScrollBackGround.h"
@@ -223,8 +224,7 @@ void TMainForm::drawWorld(const TMan& fighter, int extraY) {
   g.view = extraY == 0 ? TRect{0, 0, w, h} : TRect{0, h / 2 + 1, w, h - 1};
   engine.x = fighter.cameraX;
   engine.y = fighter.cameraY + extraY;
-  if (g.background) g.background->drawSelf();
-  if (g.backLayer) g.backLayer->drawTiles();
+  drawBackdrop(g.background, g.backLayer.get());
   SpriteEngine.draw();
   if (g.frontLayer) g.frontLayer->drawTiles();
 }

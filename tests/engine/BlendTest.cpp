@@ -53,6 +53,14 @@ TEST(Blend, OnePixelAndEightAtATimeFollowTheFormulaForEveryAlpha) {
     }
     blendSpan(keyed.data(), samples.data(), nullptr, 19, alpha, 0xF81F);
     ASSERT_EQ(keyed, expected) << "keyed, alpha " << alpha;
+    // Whole groups of key (sixteen, then eight) are left as they were around the pixels between them.
+    std::vector<uint16_t> gaps(40, 0xF81F), under(40);
+    for (int i = 0; i < 40; ++i) under[i] = pixels[(i * 11 + alpha) % pixels.size()];
+    gaps[16] = gaps[39] = 0x1234;
+    std::vector<uint16_t> blended = under;
+    blendSpan(blended.data(), gaps.data(), nullptr, 40, alpha, 0xF81F);
+    for (int i = 0; i < 40; ++i)
+      ASSERT_EQ(blended[i], gaps[i] == 0xF81F ? under[i] : byFormula(0x1234, under[i], alpha)) << i;
   }
 }
 

@@ -5,6 +5,7 @@
 #include "engine/sprite/ImageSprite.h"
 #include "engine/sprite/ImageSpriteEx.h"
 #include "engine/sprite/SpriteEngine.h"
+#include "engine/sprite/SpriteMath.h"
 
 namespace mv {
 namespace {
@@ -114,6 +115,33 @@ TEST(SpriteImage, BoundsWrapAroundAndBoxCollisions) {
   EXPECT_TRUE(p.testCollision(q));
   p.framePos = 9;  // a frame the picture does not have meets nothing
   EXPECT_FALSE(p.testCollision(q));
+}
+
+TEST(SpriteImage, TurnedPicturesPassedByAsOffTheScreenDrawNothingThere) {
+  // Every angle, the pivots of sprites (centre) and guns (a fifth from either end), sizes smaller and
+  // larger than the picture, around every edge of a small surface.
+  TDXDraw display;
+  display.Display.Width = 32;
+  display.Display.Height = 24;
+  TDXImageList list(&display);
+  auto& item = list.Items.add();
+  item.setPicture(TPicture(40, 16, std::vector<uint32_t>(40 * 16, 0xFFFFFF)));
+  display.initialize();
+  TSurface& surface = display.surface();
+  int passed = 0;
+  for (int angle = 0; angle < 256; angle += 9)
+    for (double pivot : {0.5, 0.2, 0.8})
+      for (auto [w, h] : {std::pair{40, 16}, {16, 40}, {80, 6}, {3, 3}})
+        for (int cy = -100; cy < 120; cy += 5)
+          for (int cx = -110; cx < 140; cx += 7) {
+            if (turnedMayShow(surface.clientRect(), cx, cy, w, h)) continue;
+            ++passed;
+            surface.fill(0);
+            item.drawRotate(surface, cx, cy, w, h, 0, pivot, 0.5, angle);
+            for (int y = 0; y < 24; ++y)
+              for (int x = 0; x < 32; ++x) ASSERT_EQ(surface.row(y)[x], 0) << cx << "," << cy << " " << angle;
+          }
+  EXPECT_GT(passed, 50000);
 }
 
 TEST(SpriteImage, ExSpriteStretchesRotatesAndBlends) {

@@ -121,5 +121,26 @@ TEST(TextCanvas, LinesLeaveTheEndPointOutAndClipFarEnds) {
   EXPECT_EQ(countColour(s, red), 0);
 }
 
+TEST(TextCanvas, TextPassedByAsOffTheSurfaceDrawsNothingThere) {
+  // The same line on a small surface and, 100 pixels further on, inside a large one: the small one is
+  // what the large one shows through a window of its size, wherever the line lies.
+  TSurface small(40, 20), large(240, 220);
+  for (TSurface* s : {&small, &large}) {
+    s->canvas().setFontName("Arial");
+    s->canvas().setFontSize(12);
+    s->canvas().setFontColor(0xFFFFFF);
+  }
+  for (int y = -40; y < 40; y += 3)
+    for (int x = -200; x < 60; x += 7) {
+      small.fill(0);
+      large.fill(0);
+      small.canvas().textOut(x, y, "Wj,|Q_'");
+      large.canvas().textOut(x + 100, y + 100, "Wj,|Q_'");
+      for (int row = 0; row < 20; ++row)
+        for (int col = 0; col < 40; ++col)
+          ASSERT_EQ(small.row(row)[col], large.row(row + 100)[col + 100]) << x << "," << y;
+    }
+}
+
 }  // namespace
 }  // namespace mv

@@ -118,11 +118,11 @@ TEST_F(LevelLoadTest, BuildsGridLayersPointsPickupsAndPictures) {
 
   ASSERT_TRUE(scope.get().backLayer);
   ASSERT_EQ(scope.get().backLayer->tileCount(), 1);
-  EXPECT_EQ(scope.get().backLayer->tiles[0].col, 1);
-  EXPECT_EQ(scope.get().backLayer->tiles[0].row, 0);
-  EXPECT_EQ(scope.get().backLayer->tiles[0].tile, 2);
+  EXPECT_EQ(scope.get().backLayer->tiles()[0].col, 1);
+  EXPECT_EQ(scope.get().backLayer->tiles()[0].row, 0);
+  EXPECT_EQ(scope.get().backLayer->tiles()[0].tile, 2);
   ASSERT_EQ(scope.get().frontLayer->tileCount(), 1);  // 200 is stored even though it never shows
-  EXPECT_EQ(scope.get().frontLayer->tiles[0].tile, 200);
+  EXPECT_EQ(scope.get().frontLayer->tiles()[0].tile, 200);
 
   // The points replace the old ones; "Respawn" triples after a pick-up still count.
   ASSERT_EQ(match.respawnCount(), 2);

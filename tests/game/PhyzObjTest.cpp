@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <random>
+#include <vector>
 
 #include "engine/sprite/SpriteEngine.h"
 #include "game/Globals.h"
@@ -99,6 +102,25 @@ TEST_F(PhyzTest, MarginsAndPositionsFarOffTheMap) {
   lost->moveSelf(10);
   EXPECT_TRUE(lost->canMove(D::Down));
   EXPECT_FALSE(lost->touchesCell(CellSolid));
+}
+
+TEST_F(PhyzTest, GridPositionsRoundToNearestWithHalvesToEven) {
+  // The library's rounding of the clamped value is the reference; NaN stands at 0.
+  auto reference = [](double v) -> int64_t {
+    return std::isnan(v) ? 0 : static_cast<int64_t>(std::nearbyint(std::clamp(v, -1e9, 1e9)));
+  };
+  const double inf = std::numeric_limits<double>::infinity();
+  std::vector<double> values = {0.0, -0.0, 0.5, 1.5, 2.5, -0.5, -1.5, -2.5, 0.49999999999999994, -0.49999999999999994,
+                                1e9 - 0.5, 1e9, 1e9 + 0.5, -1e9, -1e9 - 1, 4503599627370495.5, 1e300, -1e300, inf,
+                                -inf, std::numeric_limits<double>::quiet_NaN(),
+                                std::numeric_limits<double>::denorm_min()};
+  std::mt19937 random(5);
+  std::uniform_real_distribution<double> anywhere(-3000, 3000);
+  for (int i = 0; i < 100000; ++i) {
+    values.push_back(anywhere(random));
+    values.push_back((static_cast<int>(random() % 8000) - 4000) / 2.0);  // halves, either side of zero
+  }
+  for (double v : values) ASSERT_EQ(TPhyzObj::nearPixel(v), reference(v)) << v;
 }
 
 TEST_F(PhyzTest, RestingBodyDoesNotSinkAndFrictionNeverReverses) {

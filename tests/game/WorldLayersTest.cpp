@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
 #include "WorldImages.h"
@@ -9,6 +10,7 @@
 #include "game/Globals.h"
 #include "game/combatants/FighterModels.h"
 #include "game/world/BackSprite.h"
+#include "game/world/Backdrop.h"
 #include "game/world/Level.h"
 #include "game/world/ScrollBackGround.h"
 #include "platform/Error.h"
@@ -95,6 +97,50 @@ TEST_F(WorldLayersTest, BackgroundCoversTheScreenFromTheTopLeftWhateverTheCamera
     for (int x = 0; x < 800; x += 3)
       ASSERT_EQ(at(x, y), packed(rgb[static_cast<size_t>(y % 130 * 150 + x % 150)]));
   EXPECT_EQ(at(799, 599), packed(rgb[static_cast<size_t>(599 % 130 * 150 + 799 % 150)]));
+}
+
+TEST_F(WorldLayersTest, BackdropDrawsWhatTheBackgroundAndEveryTileDrawInTurn) {
+  // Sheets of cell size (drawn in bands, the background left out under whole tiles), taller and wider
+  // ones (tiles overlap their neighbours, so the order counts) and smaller ones. Patterns 0 .. 3 fill
+  // their cell, 4 .. 6 have holes of the colour key (black); tiles 7 and 8 have no pattern.
+  for (auto [w, h] : {std::pair{16, 16}, {24, 20}, {8, 12}}) {
+    images.Items.clear();
+    std::vector<uint32_t> rgb(static_cast<size_t>(w * 7 * h));
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w * 7; ++x)
+        rgb[static_cast<size_t>(y * w * 7 + x)] = x / w >= 4 && (x + y) % 3 == 0 ? 0 : 0x102030u * (x / w + 1) + x % w;
+    TPictureCollectionItem& sheet = images.Items.add();
+    sheet.PatternWidth = w;
+    sheet.PatternHeight = h;
+    sheet.setPicture(TPicture(w * 7, h, std::move(rgb)));
+    sheet.restore();
+    TPictureCollectionItem& picture = images.Items.add();
+    picture.Transparent = false;
+    picture.setPicture(TPicture(150, 130, std::vector<uint32_t>(150 * 130, 0x405060)));
+    picture.restore();
+    auto* background = new TScrollBackGround(&root);
+    TBackSprite layer;
+    std::mt19937 random(static_cast<uint32_t>(w));
+    for (int row = -3; row < 70; ++row)
+      for (int col = -3; col < 90; ++col)
+        if (random() % 4) layer.addTile(col, row, static_cast<uint8_t>(random() % 9));
+    for (auto [cx, cy] : {std::pair{0.0, 0.0}, {-160.9, 0.9}, {-300.0, -200.0}, {37.0, 23.0}, {-7.5, -8.25},
+                          {-1291.0, -965.0}, {5000.0, -5000.0}}) {
+      root.x = cx;
+      root.y = cy;
+      TSurface& screen = display.surface();
+      screen.fill(0x1234);
+      background->drawSelf();
+      for (const PlacedTile& t : layer.tiles())
+        sheet.draw(screen, static_cast<int>(cx) + 16 * t.col, static_cast<int>(cy) + 16 * t.row,
+                   static_cast<int8_t>(t.tile));
+      const std::vector<uint16_t> expected(screen.pixels(), screen.pixels() + 800 * 600);
+      screen.fill(0x4321);
+      drawBackdrop(background, &layer);
+      ASSERT_TRUE(std::equal(expected.begin(), expected.end(), screen.pixels())) << w << "x" << h << " at " << cx << "," << cy;
+    }
+    delete background;
+  }
 }
 
 TEST_F(WorldLayersTest, MirrorModelsReversesWholeSheets) {

@@ -1,8 +1,11 @@
 #include "engine/archive/NameIndex.h"
 
-namespace mv {
+#include <array>
 
-uint8_t lowerCp1251(uint8_t c) {
+namespace mv {
+namespace {
+
+constexpr uint8_t lowerOf(uint8_t c) {
   if (c >= 'A' && c <= 'Z') return c + 32;
   if (c >= 0xC0 && c <= 0xDF) return c + 32;  // А..Я
   switch (c) {
@@ -41,6 +44,18 @@ uint8_t lowerCp1251(uint8_t c) {
   }
 }
 
+// Names are compared many times a frame (every picture the heads-up display and the fighters draw is
+// looked up by name), so the letters' lower cases come from a table.
+constexpr std::array<uint8_t, 256> kLower = [] {
+  std::array<uint8_t, 256> table{};
+  for (int c = 0; c < 256; ++c) table[c] = lowerOf(static_cast<uint8_t>(c));
+  return table;
+}();
+
+}  // namespace
+
+uint8_t lowerCp1251(uint8_t c) { return kLower[c]; }
+
 std::string lowerCaseCp1251(std::string_view text) {
   std::string out(text);
   for (char& c : out) c = static_cast<char>(lowerCp1251(static_cast<uint8_t>(c)));
@@ -49,8 +64,10 @@ std::string lowerCaseCp1251(std::string_view text) {
 
 bool sameTextCp1251(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (lowerCp1251(static_cast<uint8_t>(a[i])) != lowerCp1251(static_cast<uint8_t>(b[i]))) return false;
+  // From the end: names of one bucket share their length and first letter, and the game's names that
+  // share a stem ("Weapon0" .. "Weapon7", "Doom_L" and "Doom_R") differ in their last letters.
+  for (size_t i = a.size(); i-- > 0;)
+    if (kLower[static_cast<uint8_t>(a[i])] != kLower[static_cast<uint8_t>(b[i])]) return false;
   return true;
 }
 

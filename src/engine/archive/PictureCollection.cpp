@@ -42,6 +42,7 @@ void TPictureCollectionItem::setName(const std::string& name) {
 
 void TPictureCollectionItem::setTransparentColor(uint32_t colorRef) {
   transparentColor_ = colorRef;
+  opaque_.clear();
   for (auto& s : surfaces_) s->setColorKey(keyValue());
 }
 
@@ -96,6 +97,25 @@ const TSurface* TPictureCollectionItem::patternSurface(int patternIndex) const {
   return p ? p->surface : nullptr;
 }
 
+bool TPictureCollectionItem::patternOpaque(int patternIndex) const {
+  const Pattern* p = pattern(patternIndex);
+  if (!p) return false;
+  if (opaque_.size() != patterns_.size()) opaque_.assign(patterns_.size(), -1);
+  int8_t& known = opaque_[static_cast<size_t>(patternIndex)];
+  if (known < 0) {
+    const TRect r = intersection(p->rect, p->surface->clientRect());
+    known = r == p->rect && !r.empty();
+    const uint16_t key = p->surface->colorKey();
+    for (int y = r.Top; y < r.Bottom && known; ++y)
+      for (int x = r.Left; x < r.Right; ++x)
+        if (p->surface->row(y)[x] == key) {
+          known = 0;
+          break;
+        }
+  }
+  return known == 1;
+}
+
 void TPictureCollectionItem::initialize() {
   if (!collection_->displayInitialized()) cannotInitialize();
   initialized_ = true;
@@ -103,6 +123,7 @@ void TPictureCollectionItem::initialize() {
 
 void TPictureCollectionItem::finalize() {
   stretchCache_.clear();
+  opaque_.clear();
   patterns_.clear();
   surfaces_.clear();
   built_ = false;
@@ -133,6 +154,7 @@ void TPictureCollectionItem::restore() {
     if (!initialized_) return;
   }
   stretchCache_.clear();
+  opaque_.clear();
   patterns_.clear();
   surfaces_.clear();
   built_ = true;

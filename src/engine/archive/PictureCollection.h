@@ -54,6 +54,9 @@ class TPictureCollectionItem {
   // The rectangle of a pattern on its surface, and that surface (null out of range or without surfaces).
   TRect patternRect(int patternIndex) const;
   const TSurface* patternSurface(int patternIndex) const;
+  // True when the pattern exists and none of its pixels is its surface's colour key, so that drawn keyed
+  // or not it covers its whole rectangle. Worked out once per pattern while the surfaces last.
+  bool patternOpaque(int patternIndex) const;
 
   bool initialized() const { return initialized_; }
   int surfaceCount() const { return static_cast<int>(surfaces_.size()); }
@@ -93,6 +96,7 @@ class TPictureCollectionItem {
   bool built_ = false;  // restore has cut the picture: the pattern records count from now on
   std::vector<std::unique_ptr<TSurface>> surfaces_;
   std::vector<Pattern> patterns_;
+  mutable std::vector<int8_t> opaque_;  // per pattern once asked: 1 opaque, 0 not, -1 not yet known
   TStretchCache stretchCache_;  // cleared whenever the surfaces go
 };
 

@@ -119,8 +119,15 @@ void blitAlpha(TSurface& dest, const TRect& destRect, const TSurface& source, co
   // Sampled a stretch of a row at a time, then blended eight pixels at a time.
   constexpr int kChunk = 64;
   uint16_t samples[kChunk];
+  // Unscaled across (the fading bodies of a match), a row blends straight from the source; a surface
+  // drawn onto itself keeps to the sampled copies, which are taken before their stretch is written.
+  const bool apart = &dest != &source;
   forEachScaledRow(dest, destRect, source, srcRect,
                    [&](uint16_t* d, const uint16_t* s, const int* columns, int count) {
+                     if (apart && count > 0 && columns[count - 1] - columns[0] == count - 1) {
+                       blendSpan(d, s + columns[0], nullptr, count, alpha, keyed ? key : -1);
+                       return;
+                     }
                      for (int start = 0; start < count; start += kChunk) {
                        const int n = std::min(kChunk, count - start);
                        for (int i = 0; i < n; ++i) samples[i] = s[columns[start + i]];

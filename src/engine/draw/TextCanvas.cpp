@@ -42,6 +42,21 @@ bool clipSegment(double& x0, double& y0, double& x1, double& y1, int w, int h) {
   return true;
 }
 
+// Whether any glyph of the text, laid along the pen from (x, y), reaches the surface. The names over a
+// crowd of fighters mostly lie off the screen; they are passed by before the cache is asked for them.
+bool inkMayShow(const TGlyphSet& set, int x, int y, const TSurface& surface, const std::string& text) {
+  int64_t pen = x;
+  for (char ch : text) {
+    const GlyphBitmap& glyph = set.glyph(static_cast<uint8_t>(ch));
+    const int64_t gx = pen + glyph.left, gy = int64_t{y} + glyph.top;
+    if (glyph.width > 0 && glyph.height > 0 && gx + glyph.width > 0 && gx < surface.width() &&
+        gy + glyph.height > 0 && gy < surface.height())
+      return true;
+    pen += glyph.advance;
+  }
+  return false;
+}
+
 }  // namespace
 
 void TTextCanvas::lineTo(int x, int y) {
@@ -80,11 +95,13 @@ TTextCanvas::TTextCanvas(TSurface& surface) : surface_(surface) {}
 TTextCanvas::~TTextCanvas() = default;
 
 TGlyphSet& TTextCanvas::glyphs() {
+  if (glyphs_) return *glyphs_;
   const bool mono = fixedPitch_ || isFixedPitchName(fontName_);
   // Windows sizes fonts in points at 96 pixels per inch.
   const int pixelHeight = std::max(1, (std::abs(fontSize_) * 96 + 36) / 72);
   auto& slot = cache_[{mono, pixelHeight, bold_}];
   if (!slot) slot = std::make_unique<TGlyphSet>(mono, pixelHeight, bold_);
+  glyphs_ = slot.get();
   return *slot;
 }
 
@@ -106,9 +123,11 @@ void TTextCanvas::textOut(int x, int y, const std::string& text) {
     const TRect box =
         intersection(boundsRect(x, y, textWidth(text), set.lineHeight()), surface_.clientRect());
     const uint16_t fill = colorRefTo565(brushColor_);
-    for (int row = box.Top; row < box.Bottom; ++row)
+    // A line wholly beside the surface leaves a box with its right edge before its left.
+    for (int row = box.Top; row < box.Bottom && box.Left < box.Right; ++row)
       std::fill(surface_.row(row) + box.Left, surface_.row(row) + box.Right, fill);
   }
+  if (!inkMayShow(set, x, y, surface_, text)) return;
   const uint16_t color = colorRefTo565(fontColor_);
   if (caching_)
     if (const TTextRun* run = textCache_.find(set, text)) return run->draw(surface_, x, y, color);

@@ -24,10 +24,18 @@ class TTextCanvas {
 
   // A face name containing "Courier", "Mono", "Console" or "Fixedsys", or fixed pitch, draws with
   // DejaVu Sans Mono; every other face with DejaVu Sans.
-  void setFontName(const std::string& name) { fontName_ = name; }
-  void setFontFixedPitch(bool fixed) { fixedPitch_ = fixed; }
-  void setFontSize(int points) { fontSize_ = points; }  // pixel height = points * 96 / 72
-  void setFontBold(bool bold) { bold_ = bold; }
+  void setFontName(const std::string& name) {
+    if (name != fontName_) fontName_ = name, glyphs_ = nullptr;
+  }
+  void setFontFixedPitch(bool fixed) {
+    if (fixed != fixedPitch_) fixedPitch_ = fixed, glyphs_ = nullptr;
+  }
+  void setFontSize(int points) {  // pixel height = points * 96 / 72
+    if (points != fontSize_) fontSize_ = points, glyphs_ = nullptr;
+  }
+  void setFontBold(bool bold) {
+    if (bold != bold_) bold_ = bold, glyphs_ = nullptr;
+  }
   void setFontColor(uint32_t colorRef) { fontColor_ = colorRef; }  // 0x00BBGGRR
   const std::string& fontName() const { return fontName_; }
   bool fontFixedPitch() const { return fixedPitch_; }
@@ -76,6 +84,7 @@ class TTextCanvas {
   int penX_ = 0, penY_ = 0;
   bool inUse_ = false;
   std::map<std::tuple<bool, int, bool>, std::unique_ptr<TGlyphSet>> cache_;
+  TGlyphSet* glyphs_ = nullptr;  // the set of the current font, until the font changes
   bool caching_ = true;
   TTextCache textCache_;  // keyed by the glyph sets above, which live as long
 };

@@ -22,7 +22,10 @@ void TImageSpriteEx::drawSelf() {
   TSurface& surface = *engine->surface();
   const TRect r = boxRect();
   const int32_t frame = drawFrame();
+  // The pass never culls these sprites (their bounds are the whole surface); most of a large level's
+  // lie off the screen, and those are passed by here.
   if ((angle & 0xFF) == 0) {
+    if (!overlap(r, surface.clientRect())) return;
     if (alpha < 255)
       image->drawAlpha(surface, r, frame, alpha);
     else
@@ -31,6 +34,7 @@ void TImageSpriteEx::drawSelf() {
   }
   const int32_t cx = (r.Left + r.Right) / 2;
   const int32_t cy = (r.Top + r.Bottom) / 2;
+  if (!turnedMayShow(surface.clientRect(), cx, cy, width, height)) return;
   if (alpha < 255)
     image->drawRotateAlpha(surface, cx, cy, width, height, frame, 0.5, 0.5, angle, alpha);
   else

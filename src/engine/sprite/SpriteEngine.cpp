@@ -23,6 +23,15 @@ void TSpriteEngine::setSurface(TSurface* surface) {
   }
 }
 
+void TSpriteEngine::move(int moveCount) {
+  struct Moving {
+    bool& flag;
+    explicit Moving(bool& f) : flag(f) { flag = true; }
+    ~Moving() { flag = false; }
+  } moving(moving_);
+  TSprite::move(moveCount);
+}
+
 void TSpriteEngine::freeKilled() {
   // A destroyed sprite takes itself, and any killed descendants, out of the list.
   while (!deadList_.empty()) delete deadList_.back();

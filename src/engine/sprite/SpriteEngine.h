@@ -18,6 +18,10 @@ class TSpriteEngine : public TSprite {
   // Binds the surface drawn on; width, height and surfaceRect follow it. Unbinding empties surfaceRect,
   // so a draw pass without a surface draws nothing.
   void setSurface(TSurface* surface);
+  // The move pass over the whole tree (TSprite::move from the root). While it runs, moving() is true:
+  // until it ends, only the sprites' own steps change anything.
+  void move(int moveCount);
+  bool moving() const { return moving_; }
   // Destroys every sprite queued by kill, the most recently queued first.
   void freeKilled();
   void drawAll();
@@ -36,6 +40,7 @@ class TSpriteEngine : public TSprite {
   std::vector<TSprite*> deadList_;  // queued by kill; each entry leaves the list when it is destroyed
   TSurface* surface_ = nullptr;
   TRect surfaceRect_;
+  bool moving_ = false;
 };
 
 }  // namespace mv

@@ -45,4 +45,12 @@ inline bool mayMeet(double ax, double ay, int32_t aw, int32_t ah, double bx, dou
   return bx - ax < aw + 2.0 && ax - bx < bw + 2.0 && by - ay < ah + 2.0 && ay - by < bh + 2.0;
 }
 
+// Whether a picture of w x h turned about (cx, cy) can reach the clip rectangle. Turned any way about a
+// centre within its box, no pixel lies further from the centre than its width and height together, with
+// room to spare for rounding; the drawing of one that cannot reach is passed by before any work.
+inline bool turnedMayShow(const TRect& clip, int64_t cx, int64_t cy, int64_t w, int64_t h) {
+  const int64_t reach = (w < 0 ? -w : w) + (h < 0 ? -h : h) + 4;
+  return cx + reach > clip.Left && cx - reach < clip.Right && cy + reach > clip.Top && cy - reach < clip.Bottom;
+}
+
 }  // namespace mv

@@ -56,11 +56,14 @@ void TBot::chooseWeapon(int32_t rangeClass) {
 TMan* TBot::findTarget() const {
   const TMatch* match = globals().match;
   if (!match || !std::isfinite(x) || !std::isfinite(y)) return nullptr;
-  // Candidates nearest first (a stable sort keeps the earlier fighter first on equal distances), so
-  // sight lines are walked only until the first visible one.
+  // Candidates nearest first (the earlier fighter first on equal distances), so sight lines are walked
+  // only until the first visible one. Taken from a heap: most looks end at one of the first few, and
+  // sorting the whole crowd for each was a bot's dearest work.
   struct Candidate {
     double dist2;
+    int32_t order;
     TMan* man;
+    bool after(const Candidate& o) const { return dist2 > o.dist2 || (dist2 == o.dist2 && order > o.order); }
   };
   std::vector<Candidate> candidates;
   candidates.reserve(static_cast<size_t>(match->fighterCount()));
@@ -69,12 +72,15 @@ TMan* TBot::findTarget() const {
     if (!f || f == this || !f->alive()) continue;
     const double dx = x - f->x, dy = y - f->y;
     const double dist2 = std::nearbyint(dx * dx + dy * dy);
-    if (std::isfinite(dist2)) candidates.push_back({dist2, f});  // a body lost to NaN is seen by nobody
+    if (std::isfinite(dist2)) candidates.push_back({dist2, i, f});  // a body lost to NaN is seen by nobody
   }
-  std::stable_sort(candidates.begin(), candidates.end(),
-                   [](const Candidate& a, const Candidate& b) { return a.dist2 < b.dist2; });
-  for (const Candidate& c : candidates)
-    if (lineOfSight(c.man->x + 20, c.man->y + 20)) return c.man;
+  auto later = [](const Candidate& a, const Candidate& b) { return a.after(b); };
+  std::make_heap(candidates.begin(), candidates.end(), later);
+  for (auto end = candidates.end(); end != candidates.begin(); --end) {
+    std::pop_heap(candidates.begin(), end, later);
+    const TMan* c = (end - 1)->man;
+    if (lineOfSight(c->x + 20, c->y + 20)) return (end - 1)->man;
+  }
   return nullptr;
 }
 

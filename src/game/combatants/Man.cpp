@@ -79,6 +79,10 @@ void TMan::turn(int32_t side) {
   facing = static_cast<uint8_t>(side);
 }
 
+void TMan::boxMayChange() {
+  if (TMatch* match = globals().match) match->fighterMoved();
+}
+
 bool TMan::canWalk(int32_t direction) const {
   const int64_t X = nearPixel(x), Y = nearPixel(y);
   const int64_t l = hitBox.Left, t = hitBox.Top, r = hitBox.Right, b = hitBox.Bottom;
@@ -133,6 +137,7 @@ void TMan::command(int32_t c) {
       break;
     case CmdCrouch:
       if (health > 0 && !crouched) {
+        boxMayChange();
         y += kCrouchDrop;
         crouched = true;
         hitBox.Bottom = kCrouchingBottom;
@@ -140,6 +145,7 @@ void TMan::command(int32_t c) {
       break;
     case CmdStandUp:
       if (crouched) {
+        boxMayChange();
         y -= kCrouchDrop;
         crouched = false;
         hitBox.Bottom = kStandingBottom;
@@ -205,6 +211,7 @@ void TMan::respawnAt(double px, double py) {
   facing = 0;
   framePos = 0;
   alpha = 255;
+  boxMayChange();
   x = px;
   y = py;
   setZ(15);
@@ -243,6 +250,9 @@ void TMan::leaveMatch() {
 
 void TMan::moveSelf(int moveCount) {
   if (gone) return;  // no respawn, no fall: nothing of it is in the match any more
+  // Whatever this step (and a controller's step after it) does to the body, the match's index of
+  // fighters by position takes it into account at its next look.
+  boxMayChange();
   TPhyzObj::moveSelf(moveCount);
 
   for (int32_t* timer : {&cooldown, &multiKillTime, &talkDelay})

@@ -117,6 +117,8 @@ class TMan : public TPhyzObj {
   // True when a platform under the sampled cells has its top lip at the pixel row `line`.
   bool platformAt(int64_t line) const;
   void switchWeapon(int32_t step);
+  // Tells the match that this fighter's position or box may be about to change.
+  void boxMayChange();
   void updateCamera();
   // The aim on the screen, in radians clockwise from the +x axis (y grows downward).
   double aimRadians() const;

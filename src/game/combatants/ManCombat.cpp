@@ -146,6 +146,7 @@ void TMan::takeHit(TMan* attacker, int32_t damage, uint8_t hitKind, int32_t hitY
     image = corpseImage;
     const int32_t w = corpseImage->width(), h = corpseImage->height();
     const int32_t n = corpseImage->patternCount();
+    boxMayChange();
     x = x + 16 - w / 2.0;
     y = feet - h;
     width = w;

@@ -73,8 +73,10 @@ void TMan::drawSelf() {
   const double sx = x + ex, sy = y + ey;
 
   // The gun turns about its grip, which sits at the fighter's hands.
-  gun.drawRotate(surface, nearInt(sx + width / 2.0), nearInt(sy) + 16, gun.width(), gun.height(), facing,
-                 facing == 1 ? 0.2 : 0.8, 0.5, nearInt(aimAngle * 256 / 360.0));
+  const int32_t gripX = nearInt(sx + width / 2.0), gripY = nearInt(sy) + 16;
+  if (turnedMayShow(surface.clientRect(), gripX, gripY, gun.width(), gun.height()))
+    gun.drawRotate(surface, gripX, gripY, gun.width(), gun.height(), facing, facing == 1 ? 0.2 : 0.8, 0.5,
+                   nearInt(aimAngle * 256 / 360.0));
 
   if (banner) {
     TRect at = boundsRect(nearInt(sx) - banner->width() / 2 + 16, nearInt(sy) - 24, banner->width(),

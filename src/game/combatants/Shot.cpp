@@ -190,16 +190,14 @@ void TShot::strike(TMan& victim, int32_t damage, uint8_t kind, int32_t hitY, int
 }
 
 void TShot::hitFighters() {
-  const TMatch* match = globals().match;
+  TMatch* match = globals().match;
   if (!match) return;
-  const int32_t n = match->fighterCount();
-  for (int32_t i = 0; i < n; ++i) {
-    TMan* victim = match->fighter(i);
-    if (!victim || !victim->alive() || (victim == owner && !bounced)) continue;
-    if (!mayCollide(*victim) || !testCollision(*victim)) continue;
+  match->forEachFighterNear(*this, [this](int32_t, TMan* victim) {
+    if (!victim || !victim->alive() || (victim == owner && !bounced)) return true;
+    if (!mayCollide(*victim) || !testCollision(*victim)) return true;
     if (splashRadius >= 1) {
       explode();
-      continue;
+      return true;
     }
     // Removal waits for the end of the pass, so a shot through two overlapping fighters hits both.
     kill();
@@ -207,7 +205,8 @@ void TShot::hitFighters() {
     playSoundAt(variant("BulletAttack"), x, y);
     spawnBlood(engine, x, y, 0, 0);
     spawnBlood(engine, x, y, velX / 10, velY / 15);
-  }
+    return true;
+  });
 }
 
 void TShot::explode() {

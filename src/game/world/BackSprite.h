@@ -4,6 +4,7 @@
 // and one in front of them. Not a sprite: the frame's drawing calls drawTiles directly.
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace mv {
@@ -25,10 +26,21 @@ class TBackSprite {
   void drawTiles();
   // The same onto any surface with a given sheet and camera (the frame's drawing uses drawTiles).
   void drawTiles(TSurface& surface, TPictureCollectionItem& sheet, int32_t cameraX, int32_t cameraY) const;
+  // Only the tiles of cell rows firstRow .. lastRow, for a layer in reading order (see below).
+  void drawTileRows(TSurface& surface, TPictureCollectionItem& sheet, int32_t cameraX, int32_t cameraY,
+                    int64_t firstRow, int64_t lastRow) const;
+  // True while the tiles were added row by row, left to right, as the level loader adds them.
+  bool inReadingOrder() const { return inReadingOrder_; }
+  // The tiles of one cell row, left to right, for a layer in reading order.
+  std::span<const PlacedTile> rowTiles(int64_t row) const;
 
-  int32_t tileCount() const { return static_cast<int32_t>(tiles.size()); }
+  int32_t tileCount() const { return static_cast<int32_t>(tiles_.size()); }
+  const std::vector<PlacedTile>& tiles() const { return tiles_; }
 
-  std::vector<PlacedTile> tiles;
+ private:
+  std::vector<PlacedTile> tiles_;
+  // While the tiles come in reading order, drawing looks only at the rows and columns on the screen.
+  bool inReadingOrder_ = true;
 };
 
 }  // namespace mv

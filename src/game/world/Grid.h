@@ -39,6 +39,23 @@ class Grid {
 
   void clear() { cells_.fill(CellEmpty); }
 
+  // True when a cell of the column (rows from .. to) or of the row (columns from .. to) holds value; the
+  // range must lie on the grid, the line itself may be off it (where every cell is empty).
+  bool columnHolds(int64_t col, int64_t from, int64_t to, uint8_t value) const {
+    if (col < First || col > Last) return value == CellEmpty;
+    const uint8_t* cell = &cells_[index(col, from)];
+    for (int64_t n = to - from; n >= 0; --n, ++cell)
+      if (*cell == value) return true;
+    return false;
+  }
+  bool rowHolds(int64_t row, int64_t from, int64_t to, uint8_t value) const {
+    if (row < First || row > Last) return value == CellEmpty;
+    const uint8_t* cell = &cells_[index(from, row)];
+    for (int64_t n = to - from; n >= 0; --n, cell += Side)
+      if (*cell == value) return true;
+    return false;
+  }
+
  private:
   // Column by column: all rows of one column are neighbours in memory.
   static constexpr size_t index(int64_t col, int64_t row) {

@@ -139,31 +139,30 @@ void TItem::moveSelf(int moveCount) {
 
 void TItem::pickUpCheck() {
   TMatch* match = globals().match;
-  if (!match) return;
+  if (!match || !visible) return;
   const KindRule r = ruleOf(kind);
-  const int32_t count = match->fighterCount();
-  for (int32_t i = 0; i < count; ++i) {
-    TMan* man = match->fighter(i);
-    if (!man || !visible || man->health <= 0 || !mayCollide(*man) || !testCollision(*man)) continue;
+  // Returns false where the pick-up is kept from everyone after this fighter.
+  match->forEachFighterNear(*this, [&](int32_t, TMan* man) {
+    if (!man || man->health <= 0 || !mayCollide(*man) || !testCollision(*man)) return true;
 
     // Still visible until the next pass: a second fighter touching it in this pass takes it as well.
     const char* sound = nullptr;
     switch (r.rule) {
       case Rule::Health25:
         // A fighter who cannot use it blocks it for everyone after him in this pass.
-        if (man->health >= 100) return;
+        if (man->health >= 100) return false;
         man->health = std::min(man->health + 25, 100);
         respawnDelay = kHealth25Delay;
         sound = "Health25";
         break;
       case Rule::Health200:
-        if (man->health == 200) return;
+        if (man->health == 200) return false;
         man->health = 200;
         respawnDelay = kHealth200Delay;
         sound = "MegaHealth";
         break;
       case Rule::Armor:
-        if (man->armor >= 100) return;
+        if (man->armor >= 100) return false;
         man->armor = std::min(man->armor + 50, 100);
         respawnDelay = kArmorDelay;
         sound = "ArmorGet";
@@ -175,7 +174,7 @@ void TItem::pickUpCheck() {
         sound = "WeaponGet";
         break;
       case Rule::Ammo:
-        if (r.weapon < 0 || !man->takeAmmoPack(r.weapon)) continue;
+        if (r.weapon < 0 || !man->takeAmmoPack(r.weapon)) return true;
         respawnDelay = kAmmoDelay;
         sound = "AmmoGet";
         break;
@@ -183,10 +182,11 @@ void TItem::pickUpCheck() {
         break;
     }
     if (dropped) kill();
-    if (!sound) continue;
+    if (!sound) return true;
     match->events.add({.kind = MatchEvent::Kind::Pickup, .fighter = man, .pickup = kind});
     playSoundAt(sound, x + 10, y + 10);
-  }
+    return true;
+  });
 }
 
 namespace {

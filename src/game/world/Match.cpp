@@ -43,6 +43,7 @@ void TMatch::addRespawnPoint(TPoint p) {
 void TMatch::addFighter(TMan* man) {
   hasFighterList_ = true;
   fighters_.push_back(man);
+  fighterIndex_.invalidate();
 }
 
 void TMatch::outOfBounds(int32_t i) {

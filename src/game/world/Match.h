@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "game/world/FighterIndex.h"
 #include "game/world/MatchEvents.h"
 #include "game/world/MatchRules.h"
 
@@ -47,6 +48,22 @@ class TMatch {
     return fighters_[static_cast<size_t>(i)];
   }
 
+  // Calls visit(i, fighter) in list order, until it returns false, for the fighters that may meet `s`
+  // by the cheap box look (TImageSpriteEx::mayCollide); every other fighter would fail that look.
+  template <typename Visit>
+  void forEachFighterNear(const TImageSpriteEx& s, Visit visit) {
+    const int32_t n = fighterCount();
+    if (const std::vector<int32_t>* near = fighterIndex_.near(fighters_, s)) {
+      for (int32_t i : *near)
+        if (!visit(i, fighter(i))) return;
+      return;
+    }
+    for (int32_t i = 0; i < n; ++i)
+      if (!visit(i, fighter(i))) return;
+  }
+  // A fighter's position or box may have changed (its step, a respawn, a death).
+  void fighterMoved() { fighterIndex_.invalidate(); }
+
   MatchEvents events;
   TMatchRules rules;
 
@@ -57,6 +74,7 @@ class TMatch {
   // The list exists only once the first fighter has joined, which decides how fighter(i) fails.
   bool hasFighterList_ = false;
   std::vector<TMan*> fighters_;
+  TFighterIndex fighterIndex_;
   int32_t respawnCount_ = 0;
 };
 

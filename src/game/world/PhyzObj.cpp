@@ -9,10 +9,6 @@
 namespace mv {
 namespace {
 
-// Far enough outside the grid (16 * 131 pixels) that nothing there is ever solid, small enough that
-// adding any box edge stays well inside int64.
-constexpr double PositionLimit = 1e9;
-
 // The cells an edge samples: a run first .. first + n (when n >= 0) plus one more cell.
 struct EdgeSamples {
   int64_t line;  // the column (Left, Right) or row (Up, Down) of the edge
@@ -23,33 +19,18 @@ struct EdgeSamples {
   int64_t highest() const { return n >= 0 ? std::max(first + n, extra) : extra; }
 };
 
-EdgeSamples edgeSamples(int64_t X, int64_t Y, const TRect& hb, int32_t direction) {
-  switch (direction) {
-    case TPhyzObj::Left:
-    case TPhyzObj::Right:
-      return {(X + (direction == TPhyzObj::Left ? hb.Left : hb.Right)) / 16, (Y + hb.Top + 2) / 16,
-              (int64_t{hb.Bottom} - hb.Top - 2) / 16, (Y + hb.Bottom - 2) / 16};
-    default:
-      return {(Y + (direction == TPhyzObj::Up ? hb.Top : hb.Bottom)) / 16, (X + hb.Left + 2) / 16,
-              (int64_t{hb.Right} - hb.Left - 2) / 16, (X + hb.Right - 2) / 16};
-  }
-}
-
-bool holds(const Grid& grid, bool vertical, int64_t line, int64_t along, uint8_t value) {
-  return (vertical ? grid.at(along, line) : grid.at(line, along)) == value;
+inline EdgeSamples edgeSamples(int64_t X, int64_t Y, const TRect& hb, int32_t direction) {
+  if (direction == TPhyzObj::Left || direction == TPhyzObj::Right)
+    return {(X + (direction == TPhyzObj::Left ? hb.Left : hb.Right)) / 16, (Y + hb.Top + 2) / 16,
+            (int64_t{hb.Bottom} - hb.Top - 2) / 16, (Y + hb.Bottom - 2) / 16};
+  return {(Y + (direction == TPhyzObj::Up ? hb.Top : hb.Bottom)) / 16, (X + hb.Left + 2) / 16,
+          (int64_t{hb.Right} - hb.Left - 2) / 16, (X + hb.Right - 2) / 16};
 }
 
 }  // namespace
 
 TPhyzObj::TPhyzObj(TSprite* parent) : TImageSpriteEx(parent) {
   hitBox = {0, 0, width, height};
-}
-
-int64_t TPhyzObj::nearPixel(double v) {
-  if (std::isnan(v)) return 0;
-  v = std::clamp(v, -PositionLimit, PositionLimit);
-  // nearbyint follows the current rounding mode, which is to-nearest-even unless someone changed it.
-  return static_cast<int64_t>(std::nearbyint(v));
 }
 
 bool TPhyzObj::edgeHoldsAt(const Grid& grid, int64_t X, int64_t Y, const TRect& hb, int32_t direction,
@@ -60,10 +41,10 @@ bool TPhyzObj::edgeHoldsAt(const Grid& grid, int64_t X, int64_t Y, const TRect& 
     // Cells outside the grid are empty, so only the part of the run inside it needs a look.
     const int64_t from = std::max<int64_t>(s.first, Grid::First);
     const int64_t to = std::min<int64_t>(s.first + s.n, Grid::Last);
-    for (int64_t c = from; c <= to; ++c)
-      if (holds(grid, vertical, s.line, c, value)) return true;
+    if (from <= to && (vertical ? grid.rowHolds(s.line, from, to, value) : grid.columnHolds(s.line, from, to, value)))
+      return true;
   }
-  return holds(grid, vertical, s.line, s.extra, value);
+  return (vertical ? grid.at(s.extra, s.line) : grid.at(s.line, s.extra)) == value;
 }
 
 bool TPhyzObj::canMoveAt(const Grid& grid, int64_t X, int64_t Y, const TRect& hb, int32_t direction) {
@@ -103,10 +84,11 @@ bool TPhyzObj::beyondGrid(int32_t direction) const {
 void TPhyzObj::respondToContact() {
   if (keepVelocity) return;
   if (!bouncing) {
-    if (!canMove(Up) && velY > 0) velY = 0;
-    if (!canMove(Down) && velY < 0) velY = 0;
-    if (!canMove(Right) && velX > 0) velX = 0;
-    if (!canMove(Left) && velX < 0) velX = 0;
+    // Only a contact against the motion changes anything, so a body at rest makes no test at all.
+    if (velY > 0 && !canMove(Up)) velY = 0;
+    if (velY < 0 && !canMove(Down)) velY = 0;
+    if (velX > 0 && !canMove(Right)) velX = 0;
+    if (velX < 0 && !canMove(Left)) velX = 0;
   } else if (!noReflect) {
     // One axis per step, the vertical first; the sign flips whichever way the body was going.
     if (!canMove(Up) || !canMove(Down))
@@ -174,7 +156,7 @@ void TPhyzObj::moveSelf(int moveCount) {
 
   velY = std::clamp(velY - gravity * m / 1500, -300.0, 300.0);
 
-  if (!canMove(Down)) {
+  if (velX != 0 && !canMove(Down)) {
     if (velX > 0)
       velX = std::clamp(velX - friction * m / 500, 0.0, 10000.0);
     else if (velX < 0)

@@ -37,7 +37,17 @@ class TPhyzObj : public TImageSpriteEx {
 
   // x and y as the grid sees them: the nearest integer, halves to the even neighbour. Positions far off
   // the map are pinned well outside the grid, where every cell is empty.
-  static int64_t nearPixel(double v);
+  static int64_t nearPixel(double v) {
+    // Far enough outside the grid (16 * 131 pixels) that nothing there is ever solid, small enough that
+    // adding any box edge stays well inside int64.
+    constexpr double kLimit = 1e9;
+    if (!(v > -kLimit && v < kLimit)) return v != v ? 0 : v < 0 ? int64_t{-1000000000} : int64_t{1000000000};
+    // Adding and taking away 1.5 * 2^52 leaves no bits below the unit, and the addition rounds to nearest
+    // with halves to even (the rounding mode nothing in the game changes). Inline and without a library
+    // call: every contact test of the move pass rounds both coordinates.
+    constexpr double kRounder = 6755399441055744.0;
+    return static_cast<int64_t>((v + kRounder) - kRounder);
+  }
 
   double velX = 0;     // pixels per millisecond, positive to the right
   double velY = 0;     // pixels per millisecond, positive UPWARD

@@ -7,12 +7,18 @@
 
 namespace mv {
 
+class TSurface;
+
 class TScrollBackGround : public TBackgroundSprite {
  public:
   explicit TScrollBackGround(TSprite* parent);
 
   void drawSelf() override;
   void moveSelf(int moveCount) override {}
+  // Only the part of what drawSelf draws that lies in `area` (screen pixels).
+  void drawArea(const TRect& area);
+  // The surface drawSelf draws on (none before the display exists).
+  TSurface* surface() const;
 };
 
 }  // namespace mv
