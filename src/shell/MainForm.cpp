@@ -1,6 +1,7 @@
 #include "shell/MainForm.h"
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 
 #include "engine/archive/BitmapFile.h"
@@ -15,6 +16,7 @@
 #include "game/world/Level.h"
 #include "game/world/ScrollBackGround.h"
 #include "game/Version.h"
+#include "platform/Cp1251.h"
 #include "platform/Mixer.h"
 #include "shell/FrameArithmetic.h"
 
@@ -117,6 +119,12 @@ void TMainForm::updateMouseCapture() {
 void TMainForm::showMessage(const std::string& text) {
   dialog.show(text);
   if (Console && (Console->lines.empty() || Console->lines.back() != text)) Console->addLine(text);
+}
+
+void TMainForm::tellPlayer(const std::string& text) {
+  if (!DXDraw.initialized()) return reportError(text);  // before the display: the system's box
+  std::fprintf(stderr, "Mashvolt: %s\n", cp1251ToUtf8(text).c_str());
+  showMessage(text);
 }
 
 bool TMainForm::saveConfig() {

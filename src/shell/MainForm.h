@@ -96,6 +96,9 @@ class TMainForm : public ShellServices {
 
   // A message in the game's own dialog over the current screen, and in the console.
   void showMessage(const std::string& text);
+  // The answer to something the player just did (a join refused, a network match over): shown every
+  // time it happens, unlike an error, which is shown once however often it recurs.
+  void tellPlayer(const std::string& text);
   // Writes config.cfg; a failure is shown like any other error. False when it was not written.
   bool saveConfig();
   Platform& platform() { return platform_; }

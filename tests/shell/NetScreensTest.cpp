@@ -72,6 +72,14 @@ TEST_F(NetScreens, FromTheMainMenuToTheLobbyAndBack) {
   click(400, 462);  // "Выйти"
   EXPECT_EQ(g.screenState, NetGame);
   EXPECT_EQ(form.net, nullptr);
+  // Trying again on a port someone holds is refused every time, each time in the dialog.
+  const std::unique_ptr<NetPlay> holder = NetPlay::host(form, host);
+  while (form.dialog.open()) form.dialog.close();
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    EXPECT_FALSE(form.hostGame(host));
+    EXPECT_NE(form.dialog.text().find(std::to_string(host.port)), std::string::npos) << attempt;
+    form.dialog.close();
+  }
 
   // Classic, the main menu has no network play, from the next frame on.
   form.showScreen(MainMenu);

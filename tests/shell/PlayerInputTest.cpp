@@ -118,7 +118,9 @@ TEST_F(Hands, ThePauseMenuTakesTheHandsOffTheFighter) {
   hold({'D'});
   frames(5);
   // 0.2 px/ms; the step a frame asks for is taken by the next one's physics.
-  if (p1().canWalk(TPhyzObj::Right)) EXPECT_NEAR(p1().x - x, 4 * 16 * 0.2, 1e-9);
+  if (p1().canWalk(TPhyzObj::Right)) {
+    EXPECT_NEAR(p1().x - x, 4 * 16 * 0.2, 1e-9);
+  }
   EXPECT_GT(p1().x, x);
 }
 

@@ -108,9 +108,11 @@ TEST(Autoexec, EveryLineIsAKnownCommandWithAUsableArgument) {
   EXPECT_EQ(globals["quality"], 1);
   EXPECT_GE(globals["msgtime"], 1000);
   EXPECT_LE(globals["msgtime"], 10000);
-  for (const auto& [word, value] : globals)
-    if (word == "sound" || word == "quality" || word == "meatoff" || word == "drawfps")
+  for (const auto& [word, value] : globals) {
+    if (word == "sound" || word == "quality" || word == "meatoff" || word == "drawfps") {
       EXPECT_TRUE(value == 0 || value == 1) << word;
+    }
+  }
 
   EXPECT_EQ(players[0].lookType, 0);  // mouse
   EXPECT_EQ(players[1].lookType, 2);  // keyboard aiming

@@ -118,7 +118,7 @@ bool TMainForm::beginNetPlay(const std::function<std::unique_ptr<NetPlay>()>& ma
   try {
     net = make();
   } catch (const std::exception& e) {
-    reportError(e.what());
+    tellPlayer(e.what());
     return false;
   }
   net->record = recordNet;
@@ -134,7 +134,7 @@ bool TMainForm::serviceNetPlay(uint32_t waitMs) {
     const bool inMatch = net->inMatch();
     closeNetPlay();
     if (inMatch) returnToMainMenu();
-    reportError(ended);
+    tellPlayer(ended);
     return true;
   }
   if (net->quietlyOver()) closeNetPlay();
