@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -60,6 +62,54 @@ TEST(SpriteTree, DrawListOrderSetZAndDestruction) {
   EXPECT_EQ(root.children(), (std::vector<TSprite*>{b, c, d}));
   EXPECT_EQ(root.drawList(), (std::vector<TSprite*>{d, c, b}));
   EXPECT_EQ(root.allCount(), 3);
+}
+
+// The drawing order against the plain definition (ascending z, among equal z the latest placed first)
+// over random placing, freeing and moving between z values: few z values with long runs of one, and
+// more z values than the order keeps lists for.
+TEST(SpriteTree, DrawOrderIsAscendingZLatestPlacedFirst) {
+  struct Case {
+    uint32_t seed;
+    int zValues;
+  };
+  for (const Case& test : {Case{1, 3}, Case{2, 3}, Case{3, 40}, Case{4, 40}}) {
+    SCOPED_TRACE(test.seed);
+    std::mt19937 random(test.seed);
+    auto pick = [&](size_t n) { return static_cast<size_t>(random() % n); };
+    struct Placed {
+      TSprite* sprite;
+      uint64_t when;
+    };
+    std::vector<Placed> placed;
+    uint64_t placings = 0;
+    TSpriteEngine root;
+    for (int step = 0; step < 3000; ++step) {
+      const size_t op = pick(10);
+      if (op < 5 || placed.empty()) {
+        auto* sprite = new TSprite(&root);
+        sprite->setZ(static_cast<int32_t>(pick(test.zValues)) - 1);
+        placed.push_back({sprite, ++placings});
+      } else {
+        Placed& chosen = placed[pick(placed.size())];
+        if (op < 8) {
+          delete chosen.sprite;
+          chosen = placed.back();
+          placed.pop_back();
+        } else {
+          const int32_t z = chosen.sprite->z();
+          chosen.sprite->setZ(static_cast<int32_t>(pick(test.zValues)) - 1);
+          if (chosen.sprite->z() != z) chosen.when = ++placings;
+        }
+      }
+      std::vector<Placed> expected = placed;
+      std::sort(expected.begin(), expected.end(), [](const Placed& a, const Placed& b) {
+        return a.sprite->z() != b.sprite->z() ? a.sprite->z() < b.sprite->z() : a.when > b.when;
+      });
+      std::vector<TSprite*> order;
+      for (const Placed& p : expected) order.push_back(p.sprite);
+      ASSERT_EQ(root.drawList(), order) << "step " << step;
+    }
+  }
 }
 
 TEST(SpriteTree, ItemOutOfRangeErrors) {
