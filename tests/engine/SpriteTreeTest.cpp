@@ -68,45 +68,30 @@ TEST(SpriteTree, DrawListOrderSetZAndDestruction) {
 // over random placing, freeing and moving between z values: few z values with long runs of one, and
 // more z values than the order keeps lists for.
 TEST(SpriteTree, DrawOrderIsAscendingZLatestPlacedFirst) {
-  struct Case {
-    uint32_t seed;
-    int zValues;
-  };
-  for (const Case& test : {Case{1, 3}, Case{2, 3}, Case{3, 40}, Case{4, 40}}) {
-    SCOPED_TRACE(test.seed);
-    std::mt19937 random(test.seed);
-    auto pick = [&](size_t n) { return static_cast<size_t>(random() % n); };
-    struct Placed {
-      TSprite* sprite;
-      uint64_t when;
-    };
-    std::vector<Placed> placed;
-    uint64_t placings = 0;
+  for (const uint32_t zValues : {3u, 40u}) {
+    std::mt19937 random(zValues);
+    std::vector<std::pair<TSprite*, int>> placed;  // with the step it was last placed at
     TSpriteEngine root;
-    for (int step = 0; step < 3000; ++step) {
-      const size_t op = pick(10);
+    for (int step = 0; step < 5000; ++step) {
+      const uint32_t op = random() % 10;
+      const auto z = static_cast<int32_t>(random() % zValues);
       if (op < 5 || placed.empty()) {
-        auto* sprite = new TSprite(&root);
-        sprite->setZ(static_cast<int32_t>(pick(test.zValues)) - 1);
-        placed.push_back({sprite, ++placings});
-      } else {
-        Placed& chosen = placed[pick(placed.size())];
-        if (op < 8) {
-          delete chosen.sprite;
-          chosen = placed.back();
-          placed.pop_back();
-        } else {
-          const int32_t z = chosen.sprite->z();
-          chosen.sprite->setZ(static_cast<int32_t>(pick(test.zValues)) - 1);
-          if (chosen.sprite->z() != z) chosen.when = ++placings;
-        }
+        placed.push_back({new TSprite(&root), step});
+        placed.back().first->setZ(z);
+      } else if (auto& chosen = placed[random() % placed.size()]; op < 8) {
+        delete chosen.first;
+        chosen = placed.back();
+        placed.pop_back();
+      } else if (chosen.first->z() != z) {
+        chosen.second = step;
+        chosen.first->setZ(z);
       }
-      std::vector<Placed> expected = placed;
-      std::sort(expected.begin(), expected.end(), [](const Placed& a, const Placed& b) {
-        return a.sprite->z() != b.sprite->z() ? a.sprite->z() < b.sprite->z() : a.when > b.when;
+      auto expected = placed;
+      std::sort(expected.begin(), expected.end(), [](const auto& a, const auto& b) {
+        return a.first->z() != b.first->z() ? a.first->z() < b.first->z() : a.second > b.second;
       });
       std::vector<TSprite*> order;
-      for (const Placed& p : expected) order.push_back(p.sprite);
+      for (const auto& p : expected) order.push_back(p.first);
       ASSERT_EQ(root.drawList(), order) << "step " << step;
     }
   }

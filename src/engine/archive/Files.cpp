@@ -13,8 +13,8 @@ namespace mv {
 
 namespace {
 
-// Straight into the caller's container: an archive is megabytes, and a second copy of it would be the
-// largest thing the start-up holds.
+// Straight into the caller's container: an archive is megabytes, and reading it through another buffer
+// would hold it twice.
 template <class Bytes>
 FileRead readInto(const std::filesystem::path& path, size_t limit, Bytes& out) {
   std::error_code ec;
