@@ -11,6 +11,7 @@
 #include "engine/archive/Picture.h"
 #include "engine/archive/PictureCollection.h"
 #include "engine/sound/WaveCollection.h"
+#include "net/Messages.h"
 #include "platform/Error.h"
 
 namespace {
@@ -171,6 +172,38 @@ void recordingSeeds() {
            "2 mousedown 400 300\n2 char 116\n2 console say hi\n2 lag 0\n3 release 68\n3 keyup 68\n"
            "3 mouserel 0 0 120\n3 wheelup\n3 lag 33\n4 focus off\n4 devicefocus 0\n4 lag 16\n5 end\n");
   seedText("fuzz_recording", "keys.txt", "1 keydown 27\n1 lag 16\n2 quit\n2 end\n");
+  seedText("fuzz_recording", "network.txt",
+           "0 netname 0 Host\n0 netname 1 Guest\n"
+           "0 netmatch you 1 seed 5 bots 2 skill 80 meatoff 0 fraglimit 0 timelimit 0 level steelcage\n"
+           "0 person 0 playing on\n0 person 1 held 72\n0 person 1 aim -320 40\n0 person 0 wheel up\n"
+           "0 person 1 line say hi\n0 lag 16\n1 person 1 leaves\n1 lag 16\n2 end\n");
+}
+
+// Network packets: the first byte says who receives them (decoders alone, a host, a joined machine), then
+// each packet after its length byte.
+void netSeeds() {
+  auto packets = [](uint8_t side, const std::vector<Bytes>& list) {
+    Bytes out{side};
+    for (const Bytes& p : list) {
+      out.push_back(static_cast<uint8_t>(p.size()));
+      out.insert(out.end(), p.begin(), p.end());
+    }
+    return out;
+  };
+  PersonInput busy{true, HeldFire | HeldMoveLeft, {{-640, 40}, {15, 5}}, 0.25 * 16, {1, -1}, {"say hi"}};
+  InputFrames frames;
+  std::vector<InputFrames> people(3);
+  const Bytes input = encodeInput(3, busy, frames);
+  const Bytes bundle = encode(Bundle{0, {{0, busy}, {2, PersonInput{}}}, {}}, people);
+  seed("fuzz_net", "decoders", packets(0, {encode(Hello{kProtocol, "1.1", "b", "Ann", {{"Maps/a.lvx", "00"}}}),
+                                           encode(Lobby{{"Host", "Ann"}, 2}),
+                                           encode(StartInfo{1, "steelcage", 2, 80, 0, 10, 3, {"A", "B"}, 1}),
+                                           input, bundle, encode(End{EndReason::Desync, 60}),
+                                           encode(std::vector<PersonStatus>{{10, 2}, {0, 1}})}));
+  seed("fuzz_net", "to-host", packets(1, {encodeInput(3, busy, frames), encode(WorldHashAt{60, 1}),
+                                          encode(Ping{1, 20, 3}), encodeLeave()}));
+  seed("fuzz_net", "to-guest", packets(2, {bundle, encode(std::vector<PersonStatus>{{0, 1}, {5, 2}, {9, 3}}),
+                                           encodePong(0), encode(End{EndReason::HostLeft, 0})}));
 }
 
 }  // namespace
@@ -189,6 +222,7 @@ int main(int argc, char** argv) {
     consoleSeeds();
     inputSeeds();
     recordingSeeds();
+    netSeeds();
   } catch (const std::exception& e) {
     std::fprintf(stderr, "make_fuzz_seeds: %s\n", e.what());
     return 1;

@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the game and the tests need, when any is missing; with the
 # argument "fuzz", also those of the fuzz build; with "package", those that make and check the .deb.
 set -euo pipefail
-packages=(g++ make cmake ninja-build pkg-config libsdl2-dev libsdl2-ttf-dev libjpeg62-turbo-dev
+packages=(g++ make cmake ninja-build pkg-config libsdl2-dev libsdl2-ttf-dev libjpeg62-turbo-dev libenet-dev
           fonts-dejavu-core libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth ccache dpkg-dev file)
 # "fuzz": the libFuzzer build's compiler and runtime too.
 if [ "${1:-}" = fuzz ]; then packages+=(clang libclang-rt-dev); fi

@@ -34,6 +34,10 @@ enum ScreenState : uint8_t {
   PauseMenu = 5,
   MatchEnd = 6,  // the match is over: its frozen view under the end screen
   SettingsMenu = 7,  // the settings screen
+  // Network play's screens, beyond the classic ones.
+  NetGame = 10,
+  NetHost = 11,
+  NetLobby = 12,
 };
 
 // What game code needs from the shell, handed over at start-up so that game/ never includes shell/.
@@ -83,6 +87,7 @@ struct Settings {
   int32_t hotseatSound = 0;     // "hotseatsound": the nearer person sets a sound's volume in Hotseat
   int32_t fighterColors = 0;    // "fightercolors": fighters wear colours of their own
   int32_t bannerInView = 0;     // "bannerinview": announcements kept inside their view
+  int32_t netPlay = 0;          // "netplay": the main menu offers "Сетевая игра"
   int32_t classic = 0;          // "classic": the last value given; 1 turned every addition off
 };
 

@@ -87,4 +87,10 @@ std::string utf8ToCp1251(std::string_view text) {
   return out;
 }
 
+std::vector<std::string> utf8ToCp1251(std::span<const char* const> texts) {
+  std::vector<std::string> out;
+  for (const char* text : texts) out.push_back(utf8ToCp1251(std::string_view(text)));
+  return out;
+}
+
 }  // namespace mv

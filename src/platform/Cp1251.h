@@ -3,8 +3,10 @@
 // characters, messages shown by the system, and the Russian literals written readably in the sources).
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace mv {
 
@@ -16,5 +18,7 @@ uint8_t unicodeToCp1251(char32_t codePoint);
 std::string cp1251ToUtf8(std::string_view text);
 // Characters the code page lacks become '?'. Malformed UTF-8 bytes become '?' too.
 std::string utf8ToCp1251(std::string_view text);
+// A table of texts written readably, in the game's code page.
+std::vector<std::string> utf8ToCp1251(std::span<const char* const> texts);
 
 }  // namespace mv

@@ -23,6 +23,20 @@ bool validLevelName(const std::string& name) {
          name.find("..") == std::string::npos;
 }
 
+// "HOST[:PORT]"; a lone number is a port when no host is needed.
+bool parseAddress(const std::string& v, bool portAlone, std::string& host, uint16_t& port) {
+  const size_t colon = v.rfind(':');
+  std::string hostPart = colon == std::string::npos ? v : v.substr(0, colon);
+  const std::string portPart = colon == std::string::npos ? std::string() : v.substr(colon + 1);
+  if (portAlone && colon == std::string::npos && !v.empty() &&
+      v.find_first_not_of("0123456789") == std::string::npos)
+    return parseNumber<uint16_t>(v, 1, 65535, port);
+  if (!portPart.empty() || colon != std::string::npos)
+    if (!parseNumber<uint16_t>(portPart, 1, 65535, port)) return false;
+  host = hostPart;
+  return !host.empty() || portAlone;
+}
+
 // Screenshots are at least 10 ticks apart in the game; asking for one that cannot be taken is an error
 // at once rather than a missing picture later.
 std::string checkScreenshotTicks(const CommandLine& o) {
@@ -79,10 +93,21 @@ std::string usageText() {
          "                      resident memory, the sprites by kind, the frame times (average and\n"
          "                      slowest; the move pass, the drawing and the presentation each at the\n"
          "                      50th and 99th percentile and the slowest) and the renderer that ran\n"
+         "                      (in a network match also the match tick, the world hash and the traffic)\n"
          "  --renderer R        auto, gpu or cpu: how a window enlarges the frames. gpu: on the\n"
          "                      graphics card (whole multiples, then smoothed to the screen); cpu: the\n"
          "                      processor's sharp scaling; auto (the default): the card when SDL's\n"
          "                      renderer is a hardware one\n"
+         "  --host [PORT]       host a network match (with --match, --bots, --skill; UDP port 27960\n"
+         "                      unless given; ADDRESS:PORT listens on that address only)\n"
+         "  --players N         with --host: start once N people are in, the host included (2..8,\n"
+         "                      default 2)\n"
+         "  --join HOST[:PORT]  join the network match hosted there\n"
+         "  --name NAME         this machine's person in a network match\n"
+         "  --realtime          headless network play keeps to the clock, a tick every 16 ms, instead\n"
+         "                      of running as fast as the bundles come\n"
+         "                      (with --host or --join, --exec lines run before the match: the host's\n"
+         "                      settings, such as the limits, go to every machine)\n"
          "  --help              this text\n";
 }
 
@@ -97,6 +122,7 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
       {"--window", [&] { o.window = true; }},
       {"--headless", [&] { o.headless = true; }},
       {"--hotseat", [&] { o.hotseat = true; }},
+      {"--realtime", [&] { o.realtime = true; }},
   };
   const std::map<std::string, Valued> valued = {
       {"--frames", [&](const std::string& v) { int64_t n; return parseNumber<int64_t>(v, 0, INT64_MAX, n) && (o.frames = n, true); }},
@@ -118,6 +144,9 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
       {"--record", [&](const std::string& v) { return !v.empty() && (o.record = v, true); }},
       {"--replay", [&](const std::string& v) { return !v.empty() && (o.replay = v, true); }},
       {"--stats-every", [&](const std::string& v) { int64_t n; return parseNumber<int64_t>(v, 1, INT64_MAX, n) && (o.statsEvery = n, true); }},
+      {"--join", [&](const std::string& v) { return parseAddress(v, false, o.join, o.port); }},
+      {"--players", [&](const std::string& v) { return parseNumber<int32_t>(v, 2, 8, o.players) && (o.playersGiven = true); }},
+      {"--name", [&](const std::string& v) { return !v.empty() && (o.name = v, true); }},
       {"--renderer", [&](const std::string& v) { return parseRendererChoice(v, o.renderer); }},
   };
 
@@ -125,6 +154,16 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
     const std::string& arg = args[i];
     if (auto f = flags.find(arg); f != flags.end()) {
       f->second();
+      continue;
+    }
+    // The port is optional: a value that is no option is taken as one.
+    if (arg == "--host") {
+      o.host = true;
+      if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0 &&
+          !parseAddress(args[++i], true, o.hostAddress, o.port)) {
+        result.error = "bad value for --host: " + args[i];
+        return result;
+      }
       continue;
     }
     auto v = valued.find(arg);
@@ -153,6 +192,20 @@ ParseResult parseCommandLine(const std::vector<std::string>& args) {
     result.error = "--replay takes the seed, the lags, the match and the input from the recording";
   else if (o.match.empty() && (o.botsGiven || o.skillGiven || o.hotseat || o.fragLimit || o.timeLimit))
     result.error = "--bots, --skill, --hotseat, --fraglimit and --timelimit go with --match";
+  else if (o.host && !o.join.empty())
+    result.error = "--host and --join exclude each other";
+  else if (o.host && (o.match.empty() || o.hotseat))
+    result.error = "--host needs --match, and a network match has no Hotseat";
+  else if (!o.join.empty() && !o.match.empty())
+    result.error = "--join takes the match from the host: no --match";
+  else if (o.playersGiven && !o.host)
+    result.error = "--players goes with --host";
+  else if ((o.host || !o.join.empty()) && !o.replay.empty())
+    result.error = "--replay plays a recording: no --host or --join";
+  else if ((!o.name.empty() || o.realtime) && !o.host && o.join.empty())
+    result.error = "--name and --realtime go with --host or --join";
+  else if (o.realtime && !o.headless)
+    result.error = "--realtime needs --headless: a window always keeps to the clock";
   else
     result.error = checkScreenshotTicks(o);
   return result;

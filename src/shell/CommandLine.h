@@ -33,6 +33,15 @@ struct CommandLine {
   std::string replay;                 // play this recording again
   std::optional<int64_t> statsEvery;  // a statistics line on standard output every N ticks
   RendererChoice renderer = RendererChoice::Auto;  // how a window shows the frames
+  // Network play: host a match (listening on hostAddress, every interface when empty) or join one.
+  bool host = false;
+  std::string hostAddress;
+  std::string join;  // the host to join
+  uint16_t port = 27960;
+  int32_t players = 2;  // the host starts when this many people are in, itself included
+  bool playersGiven = false;
+  std::string name;       // this machine's person in a network match
+  bool realtime = false;  // headless network play keeps to the clock
 };
 
 struct ParseResult {

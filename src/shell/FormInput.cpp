@@ -43,8 +43,10 @@ void TMainForm::screenKeyDown(int key, unsigned shift, bool typed) {
   const bool inMatch = screen == Match || screen == PauseMenu;
   const bool matchEscape = key == kEscape && inMatch;
   const bool consoleTyping = typed && inMatch && Console && Console->takesKeyboard();
-  if (state().settings.menuKeys && !matchEscape && !consoleTyping && state().screenState != Match)
-    widgets.menuKey(key, shift, state().screenState == NewGame);
+  const ScreenState now = state().screenState;
+  // Where a level list stands, Up and Down pick the level.
+  if (state().settings.menuKeys && !matchEscape && !consoleTyping && now != Match)
+    widgets.menuKey(key, shift, now == NewGame || now == NetHost);
 }
 
 void TMainForm::FormKeyPress(uint8_t key) {
@@ -102,12 +104,14 @@ void TMainForm::padButton(PadButton button) {
   screenKeyDown(key, shift, false);
 }
 
-// The wheel belongs to player 1 alone, whatever screen is up.
+// The wheel belongs to player 1 alone, whatever screen is up; in a network match it travels.
 void TMainForm::FormMouseWheelUp() {
+  if (net && net->takeWheel(+1)) return;
   if (TPlayer* player = state().player1) player->command(CmdNextWeapon);
 }
 
 void TMainForm::FormMouseWheelDown() {
+  if (net && net->takeWheel(-1)) return;
   if (TPlayer* player = state().player1) player->command(CmdPrevWeapon);
 }
 

@@ -6,6 +6,7 @@
 #include "game/combatants/Man.h"
 #include "game/combatants/Player.h"
 #include "game/world/Match.h"
+#include "net/NetTexts.h"
 #include "shell/MainForm.h"
 #include "shell/TableRows.h"
 
@@ -32,6 +33,10 @@ bool healthColor(int32_t health, uint32_t& color) {
 
 bool weaponShown(const TMan& fighter, int32_t w) {
   return fighter.getHasWeapon(w) && (fighter.getAmmo(w) > 0 || w == 0);
+}
+
+std::string fragTableName(const TMan& fighter) {
+  return fighter.gone ? fighter.name + netText(NetText::GoneMark) : fighter.name;
 }
 
 std::vector<int32_t> scoreboardOrder(const TMatch* match) {
@@ -111,9 +116,13 @@ void TMainForm::drawScoreboard() {
   const std::vector<TableRow> rows = fitRows(
       static_cast<int32_t>(order.size()), {.top = 50, .lastTop = h - 25, .step = 30, .minStep = 16}, pinned);
   TSurface& back = DXDraw.surface();
+  // A network match shows each person's round trip and input delay right of the frags.
+  const bool notes = net && net->inMatch() && !rows.empty();
+  const TRect notesPanel = rows.empty() ? TRect{} : TRect{(w / 3) * 2 + 70, 40, w - 20, rows.back().y + 25};
   if (!rows.empty()) {
     back.canvas().release();
     for (const TRect& panel : fragTablePanels(w, rows.back().y)) darkenRect(back, panel);
+    if (notes) darkenRect(back, notesPanel);
   }
   TTextCanvas& canvas = back.canvas();
   // The status block's font, whatever the console's feed drew with after it.
@@ -127,8 +136,9 @@ void TMainForm::drawScoreboard() {
     else if (fighter == g.player2)
       color = colorRef(255, 0, 0);
     canvas.setFontColor(color);
-    canvas.textOut(w / 5, row.y, std::to_string(row.rank + 1) + ". " + fighter->name);
+    canvas.textOut(w / 5, row.y, std::to_string(row.rank + 1) + ". " + fragTableName(*fighter));
     canvas.textOut((w / 3) * 2, row.y, std::to_string(fighter->frags));
+    if (notes) canvas.textOut(notesPanel.Left + 10, row.y, net->fragTableNote(fighter));
   }
 }
 

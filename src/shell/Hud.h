@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "engine/draw/Geometry.h"
@@ -17,6 +18,9 @@ bool healthColor(int32_t health, uint32_t& color);
 
 // Whether the weapon bar shows weapon w's icon: owned, and with ammunition unless it is weapon 0.
 bool weaponShown(const TMan& fighter, int32_t w);
+
+// A fighter's name in the frag tables, marked when its person has left a network match.
+std::string fragTableName(const TMan& fighter);
 
 // The frag table's order: indexes into the match's fighter list, most frags first; on equal frags the
 // fighter who joined later comes first.

@@ -4,6 +4,7 @@
 
 #include "platform/ProcessStats.h"
 
+#include "net/NetTexts.h"
 #include "platform/Cp1251.h"
 #include "platform/HeadlessPlatform.h"
 #include "shell/MainForm.h"
@@ -17,6 +18,10 @@ constexpr uint32_t kInactiveWaitMs = 16;
 // A replay in a window waits at most this long for one turn: a stall in the recording (a message box, a
 // debugger) is cut short rather than watched.
 constexpr int32_t kLongestReplayWaitMs = 250;
+// A headless host waits this long for its people, a headless joiner for the start.
+constexpr uint32_t kLobbyWaitMs = 60000;
+// A network frame more than this late starts the count afresh rather than racing to catch up.
+constexpr uint32_t kLongestCatchUpMs = 100;
 
 // Headless, a scripted event goes through the platform as a real one would: keys are held in the
 // polled keyboard too, the pointer follows mouse events, and focus changes come back as events.
@@ -70,26 +75,36 @@ Loop::Loop(LoopParts parts, TMainForm& form, const CommandLine& options, std::ve
   scriptedClock_ = options.lag || options.headless || parts.replay;
   if (options.lag) step_ = static_cast<uint32_t>(*options.lag);
   pacing_ = parts.replay && !options.headless;
+  pacedNet_ = !parts.replay && (!options.headless || options.realtime);
   form_.OnError = [this](const std::string& message) { errors_.report(message); };
+  if (Recorder* recorder = parts.recorder)
+    form_.recordNet = [recorder](const std::string& words) { recorder->note(words); };
 }
 
 Loop::~Loop() {
   form_.OnError = nullptr;
+  form_.recordNet = nullptr;
 }
 
 int Loop::run() {
   paceBase_ = startTicks_ = platform_.ticks();
   activateTimer();
-  // A match asked for on the command line starts before the first frame; a level that does not load
-  // ends the program like any other start-up failure.
-  if (!options_.match.empty())
-    startMatch({.level = options_.match,
-                .bots = options_.bots,
-                .skill = options_.skill,
-                .hotseat = options_.hotseat,
-                .fragLimit = options_.fragLimit,
-                .timeLimit = options_.timeLimit});
-  runExecLines();
+  if (options_.host || !options_.join.empty()) {
+    // The host's settings go with its start, so they are set first.
+    runExecLines();
+    if (!startNetwork()) return 1;
+  } else {
+    // A match asked for on the command line starts before the first frame; a level that does not
+    // load ends the program like any other start-up failure.
+    if (!options_.match.empty())
+      startMatch({.level = options_.match,
+                  .bots = options_.bots,
+                  .skill = options_.skill,
+                  .hotseat = options_.hotseat,
+                  .fragLimit = options_.fragLimit,
+                  .timeLimit = options_.timeLimit});
+    runExecLines();
+  }
   while (!ending()) {
     if (options_.frames && ticks_ >= *options_.frames) break;
     if (parts_.replay && ticks_ >= parts_.replayEnd) {
@@ -107,14 +122,53 @@ int Loop::run() {
     Event event;
     while (!ending() && platform_.pollEvent(event)) parts_.replay ? watchForStop(event) : dispatch(event);
     if (ending()) break;
+    const int64_t before = ticks_;
+    serviceNet(0);
+    if (ending()) break;
     tick();
-    if (options_.statsEvery && ticks_ % *options_.statsEvery == 0) printStats();
+    if (options_.statsEvery && ticks_ != before && ticks_ % *options_.statsEvery == 0) printStats();
   }
+  form_.closeNetPlay();
   if (parts_.recorder && !parts_.recorder->end(ticks_)) {
     reportRecordingLost();
     return 1;
   }
-  return 0;
+  return exitCode_;
+}
+
+bool Loop::startNetwork() {
+  HostOptions host;
+  host.address = options_.hostAddress;
+  host.port = options_.port;
+  host.wanted = static_cast<uint8_t>(options_.players);
+  host.name = utf8ToCp1251(options_.name);
+  host.setup = {.level = options_.match,
+                .bots = options_.bots,
+                .skill = options_.skill,
+                .fragLimit = options_.fragLimit,
+                .timeLimit = options_.timeLimit};
+  const bool begun = options_.host ? form_.hostGame(host)
+                                   : form_.joinGame(options_.join, options_.port, utf8ToCp1251(options_.name));
+  if (!begun) return false;
+  // In a window the lobby is on the screen; headless, nobody could press its button.
+  if (!options_.headless) return true;
+  const uint32_t start = steadyMilliseconds();
+  while (form_.net && !form_.net->inMatch()) {
+    if (form_.serviceNetPlay(20)) return false;
+    if (steadyMilliseconds() - start > kLobbyWaitMs) {
+      errors_.report(format(netText(NetText::LobbyTimeout).c_str(), static_cast<int>(kLobbyWaitMs / 1000)));
+      return false;
+    }
+  }
+  nextNetFrame_ = steadyMilliseconds();
+  return form_.net != nullptr;
+}
+
+void Loop::serviceNet(uint32_t waitMs) {
+  if (form_.serviceNetPlay(waitMs) && options_.headless) {
+    quit_ = true;
+    exitCode_ = 1;
+  }
 }
 
 void Loop::reportRecordingLost() {
@@ -132,6 +186,10 @@ bool Loop::ending() const {
 // One turn of the loop. While the window lacks the focus no frame runs, but the turn still counts:
 // scripted events and --frames go on, so a script that takes the focus away also gives it back.
 void Loop::tick() {
+  if (form_.net && form_.net->inMatch()) {
+    netTick();
+    return;
+  }
   if (scriptedClock_) clock_ += step_;
   if (pacing_) pace();
   const uint32_t t = now();
@@ -143,7 +201,37 @@ void Loop::tick() {
   }
   // The time on the clock, not the lag: a frame that took no time still runs as 1 ms, and the frame
   // rate shown is counted from the clock.
-  if (parts_.recorder) parts_.recorder->frame(t - timerBase_);
+  runFrame(lag, t - timerBase_, t);
+}
+
+void Loop::netTick() {
+  uint32_t wall = steadyMilliseconds();
+  if (pacedNet_ && static_cast<int32_t>(nextNetFrame_ - wall) > 0) {
+    serviceNet(nextNetFrame_ - wall);
+    return;
+  }
+  if (!form_.net->frameReady()) {
+    if (!waitingSince_) waitingSince_ = wallMicroseconds();
+    // Whatever arrives ends the wait; the turn comes round again for window events.
+    serviceNet(pacedNet_ ? 1 : 10);
+    return;
+  }
+  bundleWaits_.add(waitingSince_ ? wallMicroseconds() - waitingSince_ : 0);
+  waitingSince_ = 0;
+  wall = steadyMilliseconds();
+  nextNetFrame_ = wall - nextNetFrame_ > kLongestCatchUpMs ? wall + kNetTickMs : nextNetFrame_ + kNetTickMs;
+  if (scriptedClock_) clock_ += kNetTickMs;
+  if (pacing_) pace();
+  const uint32_t t = now();
+  // Counted for the frame rate only: every machine's tick is the network's, focus or not.
+  form_.DXTimer.idle(t);
+  ++ticks_;
+  runFrame(kNetTickMs, kNetTickMs, t);
+  if (form_.net) form_.net->afterFrame();
+}
+
+void Loop::runFrame(int32_t lag, uint32_t recordedMs, uint32_t t) {
+  if (parts_.recorder) parts_.recorder->frame(recordedMs);
   timerBase_ = t;
   const int64_t started = wallMicroseconds();
   guarded([&] { form_.DXTimerTimer(lag); });
@@ -155,8 +243,22 @@ void Loop::tick() {
 
 void Loop::printStats() {
   const int64_t gameMs = scriptedClock_ ? clock_ : platform_.ticks() - startTicks_;
-  const std::string line = statsLine(ticks_, gameMs, residentMemoryKb(), takeCensus(form_.SpriteEngine.engine),
-                                     frameTimes_, platform_.presentationName());
+  std::string line = statsLine(ticks_, gameMs, residentMemoryKb(), takeCensus(form_.SpriteEngine.engine),
+                               frameTimes_, platform_.presentationName());
+  if (const NetPlay* net = form_.net.get(); net && net->inMatch()) {
+    NetFigures f;
+    f.matchTick = net->tick();
+    f.worldHash = net->worldHashNow();
+    f.waits = bundleWaits_;
+    if (const Session* session = net->session()) {
+      f.delay = session->delay();
+      f.roundTripMs = session->roundTripMs();
+      f.sentBytes = session->link().bytesSent();
+      f.receivedBytes = session->link().bytesReceived();
+    }
+    line += netStatsWords(f);
+  }
+  bundleWaits_ = {};
   std::printf("%s\n", line.c_str());
   std::fflush(stdout);
   frameTimes_ = {};
@@ -270,6 +372,13 @@ void Loop::deliverRecorded() {
         break;
       case ScriptedKind::Lag:
         setStep(line.values[0]);
+        break;
+      case ScriptedKind::NetName:
+      case ScriptedKind::NetMatch:
+      case ScriptedKind::NetPerson:
+        // A recorded network match plays from its bundles' lines, without a network.
+        if (!form_.net) form_.net = NetPlay::replay(form_);
+        guarded([&] { form_.net->replayLine(line); });
         break;
       default:
         parts_.replay->apply(line);

@@ -22,6 +22,8 @@ class TMainForm;
 struct MatchSetup;
 
 constexpr uint32_t kHeadlessStepMs = 16;
+// Every tick of a network match lasts this long, on every machine.
+constexpr int32_t kNetTickMs = 16;
 
 // Reports a failure: in the game's own dialog once the display is up (and as a line on standard error),
 // before that in the platform's message box. The same message coming back every frame would bury the
@@ -56,7 +58,8 @@ class Loop {
   Loop& operator=(const Loop&) = delete;
 
   // Runs until the window closes, the game asks to quit, the asked number of ticks has run or the
-  // recording being replayed is over. 1 when the recording being made was not written whole.
+  // recording being replayed is over. 1 when the recording being made was not written whole, or when a
+  // headless run's network play was ended by the network.
   int run();
 
  private:
@@ -64,6 +67,14 @@ class Loop {
   // exit / quit from the console are honoured here, between frames and events, never inside one.
   bool ending() const;
   void tick();
+  // The frame of a turn, once its lag is known: recorded, run, timed, shot.
+  void runFrame(int32_t lag, uint32_t recordedMs, uint32_t t);
+  // --host / --join: the network play begins; headless, the match too, or the run fails.
+  bool startNetwork();
+  // A turn of a network match: a frame once its bundle is here (and, keeping to the clock, its time).
+  void netTick();
+  // The network's traffic; a headless run whose network play the network ended stops.
+  void serviceNet(uint32_t waitMs);
   void pace();
   // --stats-every: one line of memory, sprites, frame times and the renderer on standard output.
   void printStats();
@@ -107,6 +118,11 @@ class Loop {
   int64_t ticks_ = 0;
   FrameTimes frameTimes_;  // since the last statistics line
   bool quit_ = false;
+  int exitCode_ = 0;
+  bool pacedNet_ = false;         // network frames keep to the clock (a window, or --realtime)
+  uint32_t nextNetFrame_ = 0;     // when the next one is due, steady milliseconds
+  int64_t waitingSince_ = 0;      // a frame has waited for its bundle since, microseconds; 0 when not
+  FrameTimes bundleWaits_;        // since the last statistics line
 };
 
 }  // namespace mv

@@ -38,6 +38,7 @@ TMainForm::TMainForm(Platform& platform)
 }
 
 TMainForm::~TMainForm() {
+  net.reset();
   // The match clears the players of this window's globals, which go before the members do.
   matchOwner.reset();
   // The level's background is a sprite; the tree goes first so nothing points into freed layers.
@@ -91,8 +92,10 @@ void TMainForm::DXTimerTimer(int32_t lagCount) {
     for (PadButton button : presses) padButton(button);
   state().dialogOpen = dialog.open();
   ScreenState screen = state().screenState;
+  // A network match's tick is carried out from its bundle, with this frame's input going out ahead.
+  if (net && worldRuns()) net->beforeMove();
   // A pause that stops the world holds its sounds where they are too.
-  platform_.mixer().setPaused(screen == PauseMenu && state().settings.pauseStops);
+  platform_.mixer().setPaused(screen == PauseMenu && !worldRuns());
   if (screen == Match || screen == PauseMenu || screen == MatchEnd)
     matchFrame(lagCount);
   else
@@ -125,7 +128,9 @@ bool TMainForm::saveConfig() {
 
 bool TMainForm::worldRuns() const {
   const Globals& g = globals();
-  return g.screenState == Match || (g.screenState == PauseMenu && !g.settings.pauseStops);
+  // A network match's world is every machine's: one person's pause stops nobody's.
+  const bool pauseStops = g.settings.pauseStops && !(net && net->inMatch());
+  return g.screenState == Match || (g.screenState == PauseMenu && !pauseStops);
 }
 
 void TMainForm::matchFrame(int32_t lagCount) {
@@ -167,6 +172,11 @@ bool TMainForm::afterMovePass(int32_t lagCount) {
 }
 
 void TMainForm::menuFrame(int32_t lagCount) {
+  // "netplay" (or "classic") changed while the main menu is up: it shows the change at once.
+  if (state().screenState == MainMenu && menuOffersNetPlay_ != (state().settings.netPlay != 0)) {
+    tearDownScreen();
+    buildScreen(MainMenu);
+  }
   stepTitlePulse(titleBrightness, titleFadeStep, lagCount);
   phases_.moved();
   TSurface& back = DXDraw.surface();

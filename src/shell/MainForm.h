@@ -23,6 +23,7 @@
 #include "shell/MatchStart.h"
 #include "shell/PadKeys.h"
 #include "shell/RunStats.h"
+#include "shell/net/NetPlay.h"
 #include "shell/screens/Dialog.h"
 #include "shell/screens/SettingsScreen.h"
 #include "shell/widgets/Widgets.h"
@@ -109,6 +110,8 @@ class TMainForm : public ShellServices {
   void showScreen(ScreenState state);
   void resumeMatch();
   void returnToMainMenu();
+  // The network screens (NetScreens.cpp): host or join, the host's match, the lobby.
+  void buildNetScreen(ScreenState state);
   // The setup screen's choices go to config.cfg when it is left, and come back when it is built
   // (SetupChoices.cpp); both only with rememberchoices on.
   void rememberSetupChoices();
@@ -120,10 +123,23 @@ class TMainForm : public ShellServices {
   void close() { closeRequested_ = true; }
   bool closeRequested() const { return closeRequested_; }
 
+  // The match running (or last run) is a network match.
+  bool networkMatch() const { return !lastSetup_.people.empty(); }
   // Match start: builds the match from a setup and enters it (MatchStart.cpp).
   void startMatch(const MatchSetup& setup);
   // A match whose level failed to load: everything of it goes and the setup screen comes back.
   void abandonMatch();
+
+  // Network play (NetScreens.cpp). Hosting and joining report a network that cannot be had and return
+  // false; otherwise the lobby is shown.
+  bool hostGame(const HostOptions& options);
+  bool joinGame(const std::string& host, uint16_t port, const std::string& name);
+  // Between frames: its traffic, and what that changes on the screen. A network play the network ended
+  // is closed with its message reported; true then.
+  bool serviceNetPlay(uint32_t waitMs);
+  // Goodbye to the other machines; a lobby goes back to the network screen (a match is left by whoever
+  // called).
+  void closeNetPlay();
   // What the setup screen's start button calls; a test may put a double here.
   std::function<void(const MatchSetup&)> matchStarter = [this](const MatchSetup& setup) { startMatch(setup); };
 
@@ -163,6 +179,12 @@ class TMainForm : public ShellServices {
   std::unique_ptr<TConsol> Console;
   // Where errors caught inside the game go (the loop's reporter); unset, they are only in the console.
   std::function<void(const std::string&)> OnError;
+  // Network play while it lasts: the lobby, then the match.
+  std::unique_ptr<NetPlay> net;
+  // Where a network play being recorded writes its lines (the loop's recorder).
+  std::function<void(const std::string& words)> recordNet;
+  // What the network screen was last given.
+  std::string netName, netAddress = "127.0.0.1";
   // How long the last frame's move pass, drawing and presentation took (--stats-every).
   const FramePhases& lastPhases() const { return phases_.last(); }
 
@@ -180,6 +202,7 @@ class TMainForm : public ShellServices {
   void drawTitle();
   void drawCursor();
   void applyDisplaySize();
+  bool beginNetPlay(const std::function<std::unique_ptr<NetPlay>()>& make);
   // Keys for the screens, typed (which the console also gets) or from a pad (which it does not).
   void screenKeyDown(int key, unsigned shift, bool typed);
   // The mouse is captured for aiming only while a match is played, with no menu or message over it.
@@ -192,6 +215,8 @@ class TMainForm : public ShellServices {
   bool screenshotsExhaustedTold_ = false;
   GlobalsScope globals_;
   bool closeRequested_ = false;
+  std::vector<std::string> lobbyShown_;  // the names the lobby screen was built with
+  bool menuOffersNetPlay_ = false;       // the main menu was built with "Сетевая игра"
   // The character a key sends after itself, when the key went to a dialog or a binding; -1 any.
   int swallowChar_ = 0;
   TPadKeys padKeys_;

@@ -44,8 +44,19 @@ void TMainForm::startMatch(const MatchSetup& setup) {
       g.match->addFighter(player);
       slot = player;
     };
-    join(g.player1);
-    if (setup.hotseat) join(g.player2);
+    if (setup.people.empty()) {
+      join(g.player1);
+      if (setup.hotseat) join(g.player2);
+    } else {
+      // Every machine makes the people's fighters in the same order; this machine's person is player 1,
+      // whose view, status and sounds it shows.
+      for (size_t i = 0; i < setup.people.size(); ++i) {
+        TPlayer* person = nullptr;
+        join(person);
+        person->name = setup.people[i];
+        if (static_cast<int32_t>(i) == setup.you) g.player1 = person;
+      }
+    }
     // Laziness is the other side of the skill, kept in 0 .. 100 so the stored byte never wraps.
     const auto laziness = static_cast<int8_t>(100 - std::clamp(setup.skill, 0, 100));
     for (int32_t i = 0; i < setup.bots; ++i) {

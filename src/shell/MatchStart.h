@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace mv {
 
@@ -15,6 +16,10 @@ struct MatchSetup {
   // The frag and time limits the match is played to (0 none); without them the settings' stay.
   std::optional<int32_t> fragLimit{};
   std::optional<int32_t> timeLimit{};
+  // A network match: every person's name, in the order of their fighters (before the bots), and which
+  // of them plays at this machine. Empty for a match at one machine.
+  std::vector<std::string> people = {};
+  int32_t you = 0;
 };
 
 }  // namespace mv

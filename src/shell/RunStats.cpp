@@ -106,4 +106,14 @@ std::string statsLine(int64_t tick, int64_t gameMs, int64_t rssKb, const SpriteC
          " renderer=" + renderer;
 }
 
+std::string netStatsWords(const NetFigures& f) {
+  const FrameTimes& w = f.waits;
+  const double average = w.frames ? static_cast<double>(w.totalMicros) / static_cast<double>(w.frames) / 1000 : 0;
+  return format(" match_tick=%lld world_hash=%016llx delay=%d rtt_ms=%d sent_bytes=%llu received_bytes=%llu "
+                "wait_ms=%.2f wait_ms_max=%.2f",
+                static_cast<long long>(f.matchTick), static_cast<unsigned long long>(f.worldHash), f.delay,
+                f.roundTripMs, static_cast<unsigned long long>(f.sentBytes),
+                static_cast<unsigned long long>(f.receivedBytes), average, static_cast<double>(w.maxMicros) / 1000);
+}
+
 }  // namespace mv

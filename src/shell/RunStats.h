@@ -64,4 +64,17 @@ int64_t percentile(std::vector<int64_t> samples, int p);
 std::string statsLine(int64_t tick, int64_t gameMs, int64_t rssKb, const SpriteCensus& census,
                       const FrameTimes& times, const std::string& renderer);
 
+// What a network match adds to the line, so machines' lines can be laid side by side.
+struct NetFigures {
+  int64_t matchTick = 0;
+  uint64_t worldHash = 0;
+  int delay = 0;
+  int roundTripMs = 0;
+  uint64_t sentBytes = 0, receivedBytes = 0;  // since the network play began
+  FrameTimes waits;                           // how long frames waited for their bundles
+};
+// " match_tick=... world_hash=... delay=... rtt_ms=... sent_bytes=... received_bytes=... wait_ms=...
+// wait_ms_max=...".
+std::string netStatsWords(const NetFigures& figures);
+
 }  // namespace mv

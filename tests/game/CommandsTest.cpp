@@ -199,6 +199,30 @@ TEST_F(Commands, SayFeedsOnceEveryTwoSeconds) {
   EXPECT_EQ(console.messages.size(), 2u);
 }
 
+// In a network match the gate sees every line of this machine's person, typed or bound, and may take it;
+// bots' lines, and the lines every machine runs together, pass it by.
+TEST_F(Commands, TheNetworkGateSeesThePersonsLinesOnly) {
+  TPlayer& p = joinPlayer(1);
+  p.name = "Ivan";
+  globals().settings.soundOn = 1;
+  Lines gated;
+  console.lineGate = [&](const std::string& line) {
+    gated.push_back(line);
+    return line.rfind("say", 0) == 0 || line.rfind("SAY", 0) == 0;
+  };
+  typed("say hi");
+  console.runLine("SAY BOUND", &p);
+  typed("p2say nobody");  // meant for a second player, who is not here
+  TMan bot(&root);
+  bot.name = "Bot";
+  console.runLine("say taunt", &bot);
+  console.runShared(&p, "say together");
+  typed("sound 0");
+  EXPECT_EQ(gated, (Lines{"say hi", "SAY BOUND", "sound 0"}));
+  EXPECT_EQ(console.messages, (Lines{"Bot: taunt", "Ivan: together"}));
+  EXPECT_EQ(globals().settings.soundOn, 0);
+}
+
 TEST_F(Commands, TheFeedKeepsTheNewestLinesOfItsBandAtTheTop) {
   // A hundred bots taunt far faster than one line per msgtime expires; the feed must not grow down over
   // the view.

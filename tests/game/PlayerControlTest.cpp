@@ -204,6 +204,42 @@ TEST_F(PlayerControl, HotseatPlayersShareTheDevicesButNotTheirBinds) {
   EXPECT_EQ(b.aimAngle, 2);
 }
 
+// What a person's machine reads through that person's own bindings is carried out the same by any copy
+// of the fighter (another machine's, unbound), which looks at no device of its own.
+TEST_F(PlayerControl, AnInputReadOnOneMachineIsCarriedOutTheSameByAnother) {
+  for (uint8_t lookType : {LookMouse, LookKeyboard}) {
+    for (uint8_t facing : {0, 1}) {
+      TPlayer& mine = player();
+      TPlayer& copy = player();
+      mine.facing = copy.facing = facing;
+      mine.lookType = lookType;
+      mine.sensivity = 13;
+      bindAll(mine);
+      bindLine(mine, 'J', "SAY GG");
+      hold({'A', 'B', 'D', 'E', 'H', 'J'}, 7);
+      ControlPlan expected = mine.planControls();
+      expected.actions.pop_back();  // the bound line is the person's machine's to run, not the step's
+      copy.networkInput = mine.readInput();
+      hold({});  // this machine's own devices are not the person's
+      const ControlPlan carried = copy.planFrom(*copy.networkInput);
+      EXPECT_EQ(carried.actions, expected.actions);
+      EXPECT_EQ(carried.aimAngle, expected.aimAngle) << int{lookType} << " " << int{facing};
+      EXPECT_NE(carried.aimAngle, 0);
+      EXPECT_TRUE(copy.control(16));
+    }
+  }
+  // The person's hands on a menu leave the fighter idle, whatever menu this machine shows.
+  TPlayer& away = player();
+  away.zoom = 5;
+  away.networkInput = PersonInput{false, HeldZoom, {{400, 40}}, 0, {}, {}};
+  EXPECT_FALSE(away.control(16));
+  scope.get().screenState = PauseMenu;
+  away.networkInput->playing = true;
+  EXPECT_TRUE(away.control(16));
+  EXPECT_EQ(away.aimAngle, 10);
+  EXPECT_EQ(away.zoom, 7);
+}
+
 // Keys typed into the console are the console's: while it is open or opening the fighter reads no
 // keyboard, bound lines included; the mouse still fires.
 TEST_F(PlayerControl, TheOpenConsoleKeepsTheKeyboardFromTheFighter) {
@@ -262,8 +298,10 @@ TEST_F(PadControl, APadPlaysWithoutBindings) {
     pad(1, c.axes, c.buttons);  // alone, any pad plays
     EXPECT_EQ(p.planControls().actions, c.actions) << c.buttons;
   }
+  // The stick's pull goes into the plan times the person's sensitivity, as another machine needs it.
+  p.sensivity = 16;
   pad(0, {{PadRightY, -32768}});
-  EXPECT_DOUBLE_EQ(p.planControls().padAim, -1.0);
+  EXPECT_DOUBLE_EQ(p.planControls().padAim, -16.0);
   scope.get().settings.gamePad = 0;
   pad(0, {{PadRightTrigger, 32767}, {PadRightY, 32767}});
   EXPECT_EQ(p.planControls().actions, std::vector<ControlAction>{act(K::StopSpin)});
@@ -296,6 +334,26 @@ TEST_F(PadControl, SmallPullsAddUpAndTheAimStopsAtItsEnds) {
   for (int i = 0; i < 100; ++i) p.control(16);
   EXPECT_EQ(p.aimAngle, 90);
   EXPECT_EQ(p.padAimRest, 0.0);
+}
+
+// In a network match the pad is part of the person's input: another machine's copy of the fighter, with
+// a sensitivity of its own and no pad, carries it out as the person's own machine does, to the same
+// fraction of a degree.
+TEST_F(PadControl, APadsInputIsCarriedOutTheSameByAnotherMachine) {
+  TPlayer& mine = player();
+  TPlayer& copy = player();
+  mine.sensivity = 16;
+  copy.sensivity = 999;
+  mine.aimAngle = copy.aimAngle = 30;
+  pad(0, {{PadRightY, 20315}, {PadLeftX, 32767}}, 1u << PadLeftShoulder);
+  copy.networkInput = mine.readInput();
+  EXPECT_EQ(copy.planFrom(*copy.networkInput).actions, mine.planControls().actions);
+  for (int i = 0; i < 10; ++i) {
+    mine.control(16);
+    copy.control(16);
+  }
+  EXPECT_EQ(copy.aimAngle, 36);
+  EXPECT_EQ(copy.padAimRest, mine.padAimRest);
 }
 
 }  // namespace

@@ -218,7 +218,18 @@ TEST_F(ShotTest, ExplosionHurtsAndPushesByDistance) {
     if (c.dead) v->health = 0;
     victims.push_back(v);
   }
+  // One who left a network match stood at the blast: nothing of him is there any more.
+  TMan* gone = fighter(500 - 16, 500 - 23);
+  gone->frags = 3;
+  gone->leaveMatch();
   rocket->explode();
+  EXPECT_EQ(gone->velX, 0);
+  EXPECT_EQ(gone->velY, 0);
+  for (int i = 0; i < 300; ++i) gone->moveSelf(16);
+  EXPECT_FALSE(gone->visible);
+  EXPECT_EQ(gone->health, 0);
+  EXPECT_EQ(gone->frags, 3);
+  EXPECT_EQ(gone->y, 500 - 23);
   for (size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE(cases[i].d);
     TMan* v = victims[i];

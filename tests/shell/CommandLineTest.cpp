@@ -124,11 +124,59 @@ TEST(CommandLine, RecordingAndReplaying) {
   EXPECT_EQ(parseCommandLine({"--exec", "say a\nquit"}).error, "bad value for --exec: say a\nquit");
 }
 
+TEST(CommandLine, HostingAndJoining) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string address, join;
+    uint16_t port;
+  };
+  const Case cases[] = {
+      {{"--host", "--match", "duel"}, "", "", 27960},
+      {{"--host", "27961", "--match", "duel"}, "", "", 27961},
+      {{"--host", "127.0.0.1:27962", "--match", "duel"}, "127.0.0.1", "", 27962},
+      {{"--host", "127.0.0.1", "--match", "duel"}, "127.0.0.1", "", 27960},
+      {{"--join", "localhost"}, "", "localhost", 27960},
+      {{"--join", "127.0.0.1:5000", "--name", "Ann"}, "", "127.0.0.1", 5000},
+  };
+  for (const Case& c : cases) {
+    auto r = parseCommandLine(c.args);
+    ASSERT_EQ(r.error, "") << c.args[1];
+    EXPECT_EQ(r.options.host, c.join.empty());
+    EXPECT_EQ(r.options.hostAddress, c.address);
+    EXPECT_EQ(r.options.join, c.join);
+    EXPECT_EQ(r.options.port, c.port);
+  }
+  auto r = parseCommandLine({"--headless", "--host", "--players", "4", "--match", "duel", "--bots", "2", "--realtime"});
+  ASSERT_EQ(r.error, "");
+  EXPECT_EQ(r.options.players, 4);
+  EXPECT_TRUE(r.options.realtime);
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"--host"},                                           // no level
+           {"--host", "0", "--match", "duel"},                   // no port
+           {"--host", "70000", "--match", "duel"},
+           {"--host", "--match", "duel", "--hotseat"},           // Hotseat and network do not mix
+           {"--host", "--join", "x", "--match", "duel"},
+           {"--join", "x", "--match", "duel"},                   // the host chooses
+           {"--join", "x:"},
+           {"--join", ":27960"},
+           {"--players", "3"},
+           {"--host", "--match", "duel", "--players", "9"},
+           {"--host", "--match", "duel", "--players", "1"},
+           {"--name", "Ann"},
+           {"--join", "x", "--realtime"},                        // a window keeps to the clock anyway
+           {"--replay", "r.txt", "--join", "x"},
+       }) {
+    SCOPED_TRACE(args.back());
+    EXPECT_NE(parseCommandLine(args).error, "");
+  }
+}
+
 TEST(CommandLine, UsageNamesTheOptionsThatWork) {
   std::string usage = usageText();
   for (const char* option : {"--window", "--headless", "--frames", "--lag", "--seed", "--screenshot-at", "--input",
                              "--exec", "console LINE", "mouserel DX DY", "mousedown X Y [left|right|middle]", "lag MS",
-                             "--record FILE", "--replay FILE"})
+                             "--record FILE", "--replay FILE", "--host [PORT]", "--join HOST[:PORT]",
+                             "--players N", "--name NAME"})
     EXPECT_NE(usage.find(option), std::string::npos) << option;
 }
 

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "RealMatch.h"
+#include "game/console/Additions.h"
 #include "game/combatants/Bot.h"
 #include "game/world/ScrollBackGround.h"
 
@@ -65,6 +66,7 @@ TEST_F(RealMatch, SkillBecomesLazinessThatNeverWraps) {
 }
 
 TEST_F(RealMatch, LeavingFreesEverySpriteOnceAndForgetsTheMatch) {
+  setClassic(g.settings, true);  // the classic main menu comes back
   form.startMatch({.level = "acidworks", .bots = 3, .skill = 100, .hotseat = true});
   settle();
   hold({}, {0});  // fire, so shots and effects are in the tree too

@@ -35,7 +35,8 @@ class MenuRun : public ::testing::Test {
 
   int run(const std::string& script, const std::string& args) {
     folder.write("input.txt", script);
-    const mv::RunResult r = folder.run("--headless --lag 16 --seed 1 --input input.txt " + args);
+    // The classic menus: the buttons stand where the script clicks.
+    const mv::RunResult r = folder.run("--headless --lag 16 --seed 1 --exec \"classic 1\" --input input.txt " + args);
     folder.write("output.txt", r.output);
     return r.exitCode;
   }

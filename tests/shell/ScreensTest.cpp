@@ -35,6 +35,10 @@ struct Screens : ::testing::Test {
     form.FormCreate();
     setClassic(g.settings, true);  // the screens as the classic game has them
     form.show();
+    // The classic screens; the main menu is built again with them.
+    setClassic(g.settings, true);
+    form.tearDownScreen();
+    form.buildScreen(MainMenu);
     form.matchStarter = [this](const MatchSetup& s) { started.push_back(s); };
   }
   void TearDown() override { fs::remove_all(kept); }

@@ -47,7 +47,9 @@ TEST(SettingsRun, AKeyReboundInTheSettingsPlaysNowAndAfterARestart) {
   const std::string shots = " --screenshot-at 25 --screenshot-at 149 --screenshot-at 160";
   for (auto [folder, key] : {std::pair{&rebound, 32}, std::pair{&untouched, 27}}) {
     folder->write("input.txt", menuRun(key));
-    const mv::RunResult r = folder->run("--headless --seed 5 --frames 180 --input input.txt" + shots);
+    // The main menu's four buttons, where the input clicks.
+    const mv::RunResult r =
+        folder->run("--headless --seed 5 --frames 180 --exec \"netplay 0\" --input input.txt" + shots);
     ASSERT_EQ(r.exitCode, 0) << r.output;
   }
   EXPECT_NE(rebound.read("SYSTEM/config.cfg").find("\r\nbind SPACE \"JUMP\"\r\n"), std::string::npos);

@@ -38,6 +38,9 @@ struct SettingsForm : ::testing::Test {
     form->fixedSeed = 1;
     form->FormCreate();
     form->show();
+    // The main menu's four buttons, where these tests click: the next frame shows them.
+    g().settings.netPlay = 0;
+    frame();
     form->matchStarter = [this](const MatchSetup& s) { started.push_back(s); };
   }
   Globals& g() { return form->state(); }

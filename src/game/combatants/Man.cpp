@@ -239,7 +239,17 @@ void TMan::respawnAt(double px, double py) {
   playSoundAt("Respawn", x + 24, y + 16);
 }
 
+void TMan::leaveMatch() {
+  gone = true;
+  health = 0;
+  visible = false;
+  collidable = false;
+  velX = velY = 0;
+  announcement.clear();
+}
+
 void TMan::moveSelf(int moveCount) {
+  if (gone) return;  // no respawn, no fall: nothing of it is in the match any more
   // Whatever this step (and a controller's step after it) does to the body, the match's index of
   // fighters by position takes it into account at its next look.
   boxMayChange();

@@ -52,6 +52,8 @@ class TMan : public TPhyzObj {
   void updateImage();
   void respawn();
   void respawnAt(double px, double py);
+  // The person left a network match: the fighter vanishes for good, its frags stay in the table.
+  void leaveMatch();
   void moveSelf(int moveCount) override;
   void drawSelf() override;
   TPoint laserEnd() const;
@@ -104,6 +106,7 @@ class TMan : public TPhyzObj {
   std::string name;  // at most 10 bytes
   int32_t spinUp = 0;
   bool godMode = false;
+  bool gone = false;     // left the match (leaveMatch)
   int32_t cooldown = 0;  // alive: until it may fire or switch again; dead: until it respawns
   int32_t talkDelay = 0;
   double cameraX = 0, cameraY = 0;

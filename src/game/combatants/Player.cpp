@@ -12,6 +12,15 @@
 
 namespace mv {
 
+namespace {
+
+// Behind the pause menu, or a message, the match runs on, but the people's hands are on the menu.
+bool handsOnTheGame() {
+  return globals().screenState == Match && !globals().dialogOpen;
+}
+
+}  // namespace
+
 TPlayer::TPlayer(TSprite* parent) : TMan(parent) {}
 
 bool TPlayer::bindDown(const BindRecord& bind) const {
@@ -44,42 +53,66 @@ PadControls TPlayer::padControls() const {
   return controls;
 }
 
-ControlPlan TPlayer::planControls() const {
-  const TDXInput* input = globals().input;
+PersonInput TPlayer::readInput() const {
+  const Globals& g = globals();
+  const TDXInput* input = g.input;
   const PadControls pad = padControls();
-  auto held = [this](ActionSlot slot, bool onPad) { return onPad || actionDown(slot); };
-  ControlPlan plan;
-  std::vector<ControlAction>& out = plan.actions;
-  auto command = [&out](int32_t c) { out.push_back({ControlKind::Command, c}); };
-
+  PersonInput in;
+  in.playing = handsOnTheGame();
   AimControls aim;
   aim.lookType = lookType;
   aim.sensivity = sensivity;
-  aim.facesRight = facing == 1;
   aim.lookUp = actionDown(ActLookUp);
   aim.lookDown = actionDown(ActLookDown);
-  plan.aimAngle = convertAim(aimAngle, aim, input);
+  in.aim = aimChanges(aim, input);
+  in.padAim = pad.aim * sensivity;
+  auto hold = [&in](bool down, uint16_t control) {
+    if (down) in.held |= control;
+  };
+  auto held = [this](ActionSlot slot, bool onPad) { return onPad || actionDown(slot); };
   // The stick that aims also walks, besides the move keys.
   if (lookType == LookJoystick && input) {
-    if (input->Joystick.x > 100) command(CmdMoveRight);
-    if (input->Joystick.x < -100) command(CmdMoveLeft);
+    hold(input->Joystick.x > 100, HeldStickRight);
+    hold(input->Joystick.x < -100, HeldStickLeft);
   }
+  hold(held(ActCrouch, pad.crouch), HeldCrouch);
+  hold(held(ActFire, pad.fire), HeldFire);
+  hold(held(ActNextWeapon, pad.nextWeapon), HeldNextWeapon);
+  hold(pad.prevWeapon, HeldPrevWeapon);
+  hold(held(ActJump, pad.jump), HeldJump);
+  hold(held(ActMoveRight, pad.right), HeldMoveRight);
+  hold(held(ActMoveLeft, pad.left), HeldMoveLeft);
+  hold(held(ActZoom, pad.zoom), HeldZoom);
+  return in;
+}
 
-  plan.padAim = pad.aim;
+ControlPlan TPlayer::planFrom(const PersonInput& input) const {
+  ControlPlan plan;
+  std::vector<ControlAction>& out = plan.actions;
+  auto command = [&out](int32_t c) { out.push_back({ControlKind::Command, c}); };
+  auto held = [&input](uint16_t control) { return (input.held & control) != 0; };
 
-  if (held(ActCrouch, pad.crouch)) command(CmdCrouch);
-  out.push_back({held(ActFire, pad.fire) ? ControlKind::Fire : ControlKind::StopSpin, 0});
-  if (held(ActNextWeapon, pad.nextWeapon)) command(CmdNextWeapon);
-  if (pad.prevWeapon) command(CmdPrevWeapon);
-  if (held(ActJump, pad.jump)) command(CmdJump);
-  if (held(ActMoveRight, pad.right))
+  plan.aimAngle = applyAimChanges(aimAngle, input.aim, facing == 1);
+  plan.padAim = input.padAim;
+  if (held(HeldStickRight)) command(CmdMoveRight);
+  if (held(HeldStickLeft)) command(CmdMoveLeft);
+  if (held(HeldCrouch)) command(CmdCrouch);
+  out.push_back({held(HeldFire) ? ControlKind::Fire : ControlKind::StopSpin, 0});
+  if (held(HeldNextWeapon)) command(CmdNextWeapon);
+  if (held(HeldPrevWeapon)) command(CmdPrevWeapon);
+  if (held(HeldJump)) command(CmdJump);
+  if (held(HeldMoveRight))
     command(CmdMoveRight);
-  else if (held(ActMoveLeft, pad.left))
+  else if (held(HeldMoveLeft))
     command(CmdMoveLeft);
-  if (held(ActZoom, pad.zoom)) out.push_back({ControlKind::Zoom, 0});
+  if (held(HeldZoom)) out.push_back({ControlKind::Zoom, 0});
+  return plan;
+}
 
+ControlPlan TPlayer::planControls() const {
+  ControlPlan plan = planFrom(readInput());
   for (int32_t i = 0; i < std::clamp<int32_t>(commandBindCount, 0, kCommandBindSlots); ++i)
-    if (commandBindDown(i)) out.push_back({ControlKind::RunBind, i});
+    if (commandBindDown(i)) plan.actions.push_back({ControlKind::RunBind, i});
   return plan;
 }
 
@@ -89,16 +122,18 @@ void TPlayer::moveSelf(int moveCount) {
 }
 
 bool TPlayer::control(int moveCount) {
-  // Behind the pause menu, or a message, the match runs on, but the people's hands are on the menu.
-  if (globals().screenState != Match || globals().dialogOpen || !alive()) return false;
-  carryOut(planControls(), moveCount);
+  // A network match's input says itself whether the person's hands are on a menu.
+  const bool playing = networkInput ? networkInput->playing : handsOnTheGame();
+  if (!playing || !alive()) return false;
+  carryOut(networkInput ? planFrom(*networkInput) : planControls(), moveCount);
   return true;
 }
 
 void TPlayer::carryOut(const ControlPlan& plan, int moveCount) {
   aimAngle = plan.aimAngle;
   if (plan.padAim != 0) {
-    const double change = padAimRest + padAimChange(plan.padAim, sensivity, facing == 1, moveCount);
+    // The plan's pull carries the sensitivity already (it may be another machine's person's).
+    const double change = padAimRest + padAimChange(plan.padAim, 1, facing == 1, moveCount);
     const double whole = std::trunc(change);
     aimAngle = std::clamp(aimAngle + static_cast<int32_t>(whole), -90, 90);
     padAimRest = aimAngle == 90 || aimAngle == -90 ? 0 : change - whole;

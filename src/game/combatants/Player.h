@@ -3,10 +3,12 @@
 // turns held actions into fighter commands, firing, zoom and bound console lines.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "game/combatants/Man.h"
+#include "game/combatants/PersonInput.h"
 #include "game/console/BindRecord.h"
 
 namespace mv {
@@ -30,7 +32,9 @@ struct ControlAction {
 // actions in order. Reading first means a bound line that binds more keys cannot change this frame.
 struct ControlPlan {
   int32_t aimAngle = 0;
-  double padAim = 0;  // a game pad's right stick, -1 .. 1; scaled by the frame's time when carried out
+  // A game pad's right stick, -1 .. 1, times the person's sensitivity; scaled by the frame's time when
+  // carried out.
+  double padAim = 0;
   std::vector<ControlAction> actions;
 };
 
@@ -51,6 +55,10 @@ class TPlayer : public TMan {
   bool commandBindDown(int32_t i) const;
   // What the held bindings and the aiming device ask for in this frame.
   ControlPlan planControls() const;
+  // The same read from the devices in a form that does not depend on the world (bound lines aside).
+  PersonInput readInput() const;
+  // What an input asks of this fighter as it stands now (facing, aim).
+  ControlPlan planFrom(const PersonInput& input) const;
   // Zoom after holding ZOOM for moveCount ms: up to 100 with the rifle, 30 with anything else.
   static double zoomStep(double zoom, int moveCount, int32_t weapon);
 
@@ -61,6 +69,9 @@ class TPlayer : public TMan {
   std::string modelChoice;  // "model": the colours this person wears; empty takes the player's own
   // A pad aims in fractions of a degree; what the whole-degree aim could not take yet waits here.
   double padAimRest = 0;
+  // In a network match every person's fighter, this machine's one included, carries out what the
+  // network brought for the step instead of reading the devices here.
+  std::optional<PersonInput> networkInput;
 
  private:
   // A binding held in this frame's poll; keys typed into the console count for the console alone.

@@ -219,7 +219,7 @@ void TShot::explode() {
   const int32_t n = match && splashRadius > 0 ? match->fighterCount() : 0;
   for (int32_t i = 0; i < n; ++i) {
     TMan* victim = match->fighter(i);
-    if (!victim) continue;
+    if (!victim || victim->gone) continue;
     const double distance = std::hypot(x - (victim->x + 16), y - (victim->y + 23));
     // Whole pixels count: 90.5 from a rocket is still 90, in reach (no damage, but the push).
     if (!(distance < splashRadius + 1.0)) continue;

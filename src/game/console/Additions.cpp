@@ -10,7 +10,7 @@ namespace mv {
 namespace {
 
 // Limits are numbers whose 0 means "no limit"; the rest are flags.
-constexpr std::array<AdditionSetting, 15> kAdditions = {{
+constexpr std::array<AdditionSetting, 16> kAdditions = {{
     {"fraglimit", &Settings::fragLimit, 0, 0, 999},
     {"timelimit", &Settings::timeLimit, 0, 0, 999},
     {"killfeed", &Settings::killFeed, 1, 0, 1},
@@ -26,6 +26,7 @@ constexpr std::array<AdditionSetting, 15> kAdditions = {{
     {"hotseatsound", &Settings::hotseatSound, 1, 0, 1},
     {"fightercolors", &Settings::fighterColors, 1, 0, 1},
     {"bannerinview", &Settings::bannerInView, 1, 0, 1},
+    {"netplay", &Settings::netPlay, 1, 0, 1},
 }};
 
 std::string rangeClose(const AdditionSetting& s) {

@@ -3,7 +3,9 @@
 // frame, and how each aiming device turns into a change of the fighter's aim.
 
 #include <cstdint>
+#include <vector>
 
+#include "game/combatants/PersonInput.h"
 #include "game/console/BindRecord.h"
 
 namespace mv {
@@ -30,6 +32,10 @@ struct AimControls {
   bool lookDown = false;
 };
 
+// This frame's aiming as steps for a fighter facing right (facesRight is not read).
+std::vector<AimChange> aimChanges(const AimControls& controls, const TDXInput* input);
+// The aim after the steps, each turned to the side the fighter faces and truncated on its own.
+int32_t applyAimChanges(int32_t aimAngle, const std::vector<AimChange>& changes, bool facesRight);
 // The aim after this frame's mouse, joystick or keyboard aiming.
 int32_t convertAim(int32_t aimAngle, const AimControls& controls, const TDXInput* input);
 

@@ -40,6 +40,12 @@ void TConsol::runLine(const std::string& line, TMan* who) {
   }
 }
 
+void TConsol::runShared(TMan* who, const std::string& line) {
+  ++sharedDepth_;
+  runLine(line, who);
+  --sharedDepth_;
+}
+
 void TConsol::toggle() {
   if (state == Closed && height == 0) state = Opening;
   if (state == Open && height == kFullHeight) state = Closing;

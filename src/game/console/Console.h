@@ -5,6 +5,7 @@
 // The console lives for the whole run; the main window makes it before anything can report to it.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,14 @@ class TConsol {
   bool execute(TMan* who, const std::string& line);
   // Runs "SYSTEM\" + name line by line (Script.cpp). "Cannot open file %s" when it cannot be read.
   void runScript(const std::string& name);
+  // A line every machine of a network match runs for this fighter at the same step; the gate does not
+  // see it.
+  void runShared(TMan* who, const std::string& line);
+
+  // In a network match every line of this machine's person (typed, scripted or bound to a key) passes
+  // here before it runs: true when the gate took it (sent it to every machine, or refused it), false to
+  // run it here. Bots' lines and shared lines pass by.
+  std::function<bool(const std::string& line)> lineGate;
 
   // exit / quit: the loop ends the program once the current frame or event is done.
   void requestQuit() { quitRequested_ = true; }
@@ -75,6 +84,7 @@ class TConsol {
   // Where Up and Down stand in the history: history.size() is the fresh line being typed.
   size_t historyPos_ = 0;
   int scriptDepth_ = 0;
+  int sharedDepth_ = 0;
   bool scriptsStopped_ = false;  // the nesting guard fired: the rest of every running script is skipped
   bool quitRequested_ = false;
 };

@@ -67,6 +67,7 @@ bool TConsol::execute(TMan* who, const std::string& text) {
   const size_t space = line.find(' ');
   const std::string word = asciiLower(line.substr(0, space));
   const std::string arg = space == std::string::npos ? std::string() : line.substr(space + 1, kMaxArgument);
+  if (lineGate && sharedDepth_ == 0 && (!who || who->isHuman()) && lineGate(line)) return true;
 
   for (const CommandEntry& entry : kCommands) {
     if (word != entry.name) continue;

@@ -30,11 +30,7 @@ constexpr std::array<const char*, static_cast<size_t>(ConsoleText::Count)> kUtf8
 }  // namespace
 
 const std::string& consoleText(ConsoleText which) {
-  static const auto texts = [] {
-    std::array<std::string, kUtf8.size()> out;
-    for (size_t i = 0; i < kUtf8.size(); ++i) out[i] = utf8ToCp1251(kUtf8[i]);
-    return out;
-  }();
+  static const std::vector<std::string> texts = utf8ToCp1251(kUtf8);
   return texts[static_cast<size_t>(which)];
 }
 

@@ -1,10 +1,15 @@
 #include "shell/record/InputScript.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
+#include <cmath>
 #include <sstream>
 
 #include "engine/archive/Picture.h"
+#include "net/InputFrames.h"
+#include "net/LinePolicy.h"
+#include "net/Messages.h"
 #include "platform/Cp1251.h"
 #include "platform/Error.h"
 
@@ -75,6 +80,63 @@ class LineReader {
   std::vector<std::string> w_;
 };
 
+// A network match's words: who played, the match, and what each tick's bundle brought each person.
+bool parseNetWord(const LineReader& r, const std::string& what, TimedEvent& timed) {
+  auto& v = timed.values;
+  const int64_t lastPerson = static_cast<int64_t>(kMaxPeople) - 1;
+  if (what == "netname") {
+    r.expectWords(3, SIZE_MAX);
+    timed.kind = ScriptedKind::NetName;
+    v = {r.number(2, 0, lastPerson)};
+    timed.consoleLine = utf8ToCp1251(r.restFrom(3));
+    if (timed.consoleLine.size() > kMaxNameLength) r.fail();
+  } else if (what == "netmatch") {
+    r.expectWords(18, SIZE_MAX);
+    timed.kind = ScriptedKind::NetMatch;
+    const char* labels[] = {"you", "seed", "bots", "skill", "meatoff", "fraglimit", "timelimit", "level"};
+    for (size_t i = 0; i < 8; ++i) r.expectWord(2 + 2 * i, labels[i]);
+    v = {r.number(3, 0, lastPerson), r.number(5, 0, UINT32_MAX), r.number(7, 0, 100), r.number(9, 0, 100),
+         r.number(11, 0, 1),        r.number(13, 0, 999),        r.number(15, 0, 999)};
+    timed.consoleLine = r.restFrom(17);
+  } else if (what == "person") {
+    r.expectWords(4, SIZE_MAX);
+    timed.kind = ScriptedKind::NetPerson;
+    const int64_t person = r.number(2, 0, lastPerson);
+    const std::string& word = r.word(3);
+    if (word == "held") {
+      r.expectWords(5, 5);
+      v = {person, 0, r.number(4, 0, kAllHeldControls)};
+    } else if (word == "playing") {
+      v = {person, 1, r.onOff(4) ? 1 : 0};
+    } else if (word == "aim") {
+      r.expectWords(6, 6);
+      v = {person, 2, r.number(4, -kMaxAimAmount, kMaxAimAmount), r.number(5, 0, UINT16_MAX)};
+      if (!knownAimDivisor(static_cast<uint16_t>(v[3]))) r.fail();
+    } else if (word == "wheel") {
+      r.expectWords(5, 5);
+      if (r.word(4) != "up" && r.word(4) != "down") r.fail();
+      v = {person, 3, r.word(4) == "up" ? 1 : -1};
+    } else if (word == "line") {
+      v = {person, 4};
+      timed.consoleLine = utf8ToCp1251(r.restFrom(4));
+      if (!sharedLine(timed.consoleLine)) r.fail();
+    } else if (word == "leaves") {
+      r.expectWords(4, 4);
+      v = {person, 5};
+    } else if (word == "pad") {
+      r.expectWords(5, 5);
+      v = {person, 6, r.number(4, INT64_MIN, INT64_MAX)};
+      const double pull = std::bit_cast<double>(v[2]);
+      if (!(std::fabs(pull) <= kMaxPadAim)) r.fail();
+    } else {
+      r.fail();
+    }
+  } else {
+    return false;
+  }
+  return true;
+}
+
 // The words only a recording has: what the devices reported to the game, and the run's frame.
 bool parseRecordedWord(const LineReader& r, const std::string& what, TimedEvent& timed) {
   auto& v = timed.values;
@@ -124,7 +186,7 @@ bool parseRecordedWord(const LineReader& r, const std::string& what, TimedEvent&
     r.expectWords(2, 2);
     timed.kind = ScriptedKind::End;
   } else {
-    return false;
+    return parseNetWord(r, what, timed);
   }
   return true;
 }

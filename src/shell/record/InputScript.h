@@ -36,6 +36,12 @@
 //   5 pointer 400 300      the pointer position the frame drew the cursor at
 //   0 match bots N skill N [hotseat] [fraglimit N] [timelimit N] level NAME
 //                          the match the command line started
+//   0 netname 1 NAME       a network match's person and name, before the match itself:
+//   0 netmatch you P seed S bots N skill N meatoff M fraglimit F timelimit T level NAME
+//   5 person 1 held BITS   what that tick's bundle brought person 1: held controls when they change,
+//                          "playing on|off", "aim AMOUNT DIVISOR", "pad BITS" (a game pad's pull
+//                          times the sensitivity, a double's bits), "wheel up|down", "line TEXT",
+//                          or "leaves" (the fighter leaves the match)
 //   700 end                the recording stops before this tick
 // There, key and mouse events reach the window's handlers only; the polled state comes from these lines.
 
@@ -61,6 +67,10 @@ enum class ScriptedKind {
   DeviceFocus,   // values: 1 focused, 0 not
   Pointer,       // values: x, y
   Match,         // consoleLine: the level; values: bots, skill, hotseat, frag limit, time limit (-1 none)
+  NetName,       // values: person; consoleLine: the name
+  NetMatch,      // consoleLine: the level; values: you, seed, bots, skill, meatoff, fraglimit, timelimit
+  NetPerson,     // values: person, what (held, playing, aim, wheel, line, leaves, pad), and its numbers;
+                 // consoleLine: a line's text
   End,
 };
 

@@ -25,6 +25,8 @@ class Recorder {
   void setTick(int64_t tick) { tick_ = tick; }
 
   void match(const MatchSetup& setup);
+  // Words of a kind the recorder does not make itself (a network match's, NetRecording.h).
+  void note(const std::string& words) { line(words); }
   void consoleLine(const std::string& line);  // Windows-1251
   void event(const Event& event);
   // The frame of this tick runs after elapsedMs on the clock.

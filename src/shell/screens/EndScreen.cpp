@@ -8,6 +8,7 @@
 #include "engine/draw/TextCanvas.h"
 #include "game/combatants/Player.h"
 #include "platform/Mixer.h"
+#include "shell/Hud.h"
 #include "shell/MainForm.h"
 #include "shell/MatchTexts.h"
 #include "shell/TableRows.h"
@@ -34,11 +35,18 @@ void TMainForm::endMatch() {
   if (g.screenState == PauseMenu) tearDownScreen();
   platform_.mixer().stopAll();
   if (Console && g.match) Console->addLine(matchOverLine(winnerName(*g.match)));
+  // Every machine of a network match ends at this same tick, and waits for nobody from here on.
+  if (net) net->finish();
   buildScreen(MatchEnd);
 }
 
 void TMainForm::buildEndScreen() {
   const int w = DXDraw.Display.Width;
+  // Another network match needs everyone in a lobby again: only the way out is offered.
+  if (networkMatch()) {
+    widgets.addButton(matchText(MatchText::MainMenu), kButtonsY, [this](TDXButton&) { returnToMainMenu(); });
+    return;
+  }
   TDXImageButton& again = widgets.addButton(matchText(MatchText::PlayAgain), kButtonsY, [this](TDXButton&) {
     // The finished match goes and the same setup starts afresh: new fighters, nothing carried over.
     startMatch(lastSetup_);
@@ -57,21 +65,24 @@ void TMainForm::drawEndScreen() {
   TSurface& back = DXDraw.surface();
   const TRect panel{w / 2 - kPanelHalfWidth, kPanelTop, w / 2 + kPanelHalfWidth, kPanelBottom};
   back.canvas().release();
+  // A network match's table is the same on every machine: over the menu's picture, not this machine's
+  // own view, and with every person's row marked alike.
+  const bool shared = networkMatch();
+  if (shared) ImageList.Items.find("BackMenu").stretchDraw(back, {0, 0, w, DXDraw.Display.Height}, 0);
+  auto person = [&](const TMan* f) { return shared ? f->isHuman() : f == g.player1 || f == g.player2; };
   darkenRect(back, panel);
   darkenRect(back, panel);
 
   const std::vector<Standing> table = finalStandings(match);
   std::vector<int32_t> pinned;
   for (size_t r = 0; r < table.size(); ++r) {
-    const TMan* f = match.fighter(table[r].fighter);
-    if (f == g.player1 || f == g.player2) pinned.push_back(static_cast<int32_t>(r));
+    if (person(match.fighter(table[r].fighter))) pinned.push_back(static_cast<int32_t>(r));
   }
   const std::vector<TableRow> rows = fitRows(static_cast<int32_t>(table.size()), kRows, pinned);
-  const std::array<const TMan*, 2> people = {g.player1, g.player2};
+  const std::array<const TMan*, 2> people = {shared ? nullptr : g.player1, shared ? nullptr : g.player2};
   // The people's rows get a lighter stripe besides their colour.
   for (const TableRow& row : rows) {
-    const TMan* f = match.fighter(table[static_cast<size_t>(row.rank)].fighter);
-    if (f != g.player1 && f != g.player2) continue;
+    if (!person(match.fighter(table[static_cast<size_t>(row.rank)].fighter))) continue;
     fillRect(back, {panel.Left + 10, row.y - 1, panel.Right - 10, row.y + 16}, rgb565(40, 40, 90));
   }
 
@@ -97,7 +108,7 @@ void TMainForm::drawEndScreen() {
     const Standing& s = table[static_cast<size_t>(row.rank)];
     const TMan* f = match.fighter(s.fighter);
     canvas.setFontColor(fighterColor(f, people));
-    const std::string cells[4] = {std::to_string(s.place) + ".", f->name, std::to_string(f->frags),
+    const std::string cells[4] = {std::to_string(s.place) + ".", fragTableName(*f), std::to_string(f->frags),
                                   std::to_string(f->deaths)};
     for (int c = 0; c < 4; ++c) canvas.textOut(panel.Left + kColumns[c], row.y, cells[c]);
   }

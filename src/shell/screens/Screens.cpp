@@ -42,6 +42,9 @@ void TMainForm::buildScreen(ScreenState screen) {
     case MainMenu:
       SpriteEngine.engine.x = SpriteEngine.engine.y = 0;
       widgets.addButton(ru("Начать игру"), kAutoTop, [this](TDXButton&) { showScreen(NewGame); });
+      menuOffersNetPlay_ = state().settings.netPlay != 0;
+      if (menuOffersNetPlay_)
+        widgets.addButton(ru("Сетевая игра"), kAutoTop, [this](TDXButton&) { showScreen(NetGame); });
       widgets.addButton(ru("Настройки"), kAutoTop, [this](TDXButton&) {
         if (state().settings.settingsScreen)
           showScreen(SettingsMenu);
@@ -104,6 +107,11 @@ void TMainForm::buildScreen(ScreenState screen) {
       break;
     case Match:
       break;
+    case NetGame:
+    case NetHost:
+    case NetLobby:
+      buildNetScreen(screen);
+      break;
   }
   state().screenState = screen;
 }
@@ -115,6 +123,9 @@ void TMainForm::tearDownScreen() {
     case NewGame:
     case Credits:
     case SettingsMenu:
+    case NetGame:
+    case NetHost:
+    case NetLobby:
       widgets.hideWidgets();
       SpriteEngine.engine.clear();
       // Its widgets may be running its code: it goes with the next frame.
@@ -159,6 +170,7 @@ void TMainForm::resumeMatch() {
 }
 
 void TMainForm::returnToMainMenu() {
+  closeNetPlay();
   tearDownScreen();
   state().screenState = Match;
   showScreen(MainMenu);

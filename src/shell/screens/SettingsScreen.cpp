@@ -57,6 +57,7 @@ constexpr AdditionCaption kAdditionCaptions[] = {
     {"bannerinview", "Надписи в своём окне"},
     {"gamepad", "Геймпад"},
     {"listclick", "Карта по щелчку"},
+    {"netplay", "Сетевая игра"},
 };
 // Turning this one off here would lock the screen away; the console still has it.
 constexpr const char* kNotOnScreen = "settingsscreen";

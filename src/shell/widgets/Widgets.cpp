@@ -32,8 +32,9 @@ void retire(std::vector<std::unique_ptr<T>>& table, std::vector<std::unique_ptr<
   table.clear();
 }
 
+// The level list works on the screens that set up a match.
 bool onSetupScreen() {
-  return globals().screenState == NewGame;
+  return globals().screenState == NewGame || globals().screenState == NetHost;
 }
 
 }  // namespace
