@@ -56,6 +56,7 @@ void TMainForm::FormCreate() {
   // Before the archives: from here on everything can report to the console.
   Console = std::make_unique<TConsol>();
   state().console = Console.get();
+  ImageList.Items.PictureSources = ModelList.Items.PictureSources = SourceData::Drop;
   if (ImageList.Items.count() == 0) ImageList.Items.loadFromFile(dataPath("SYSTEM/graphics.dat"));
   ModelList.Items.loadFromFile(dataPath("SYSTEM/models.dat"));
   SoundList.Items.loadFromFile(dataPath("SYSTEM/sounds.dat"));

@@ -207,6 +207,23 @@ TEST(PictureCollection, DisplayBuildsAndDiscardsSurfaces) {
   EXPECT_THROW(draw.reinitialize(), Error);
 }
 
+TEST(PictureCollection, PicturesLoadedWithoutTheirSourcesAreTheSamePictures) {
+  TPictureCollection source, kept, dropped, again;
+  source.add().setPicture(coordinates(7, 5));
+  source.add().setPicture(decodeBitmapFile(encodeBitmapFile(coordinates(5, 3))));
+  source.add().setPicture(decodeJpeg(encodeJpeg(coordinates(16, 8))));
+  kept.loadFromStream(source.saveToStream());
+  dropped.PictureSources = SourceData::Drop;
+  dropped.loadFromStream(source.saveToStream());
+  again.loadFromStream(dropped.saveToStream());  // written back from the pixels alone
+  for (int i = 0; i < source.count(); ++i) {
+    EXPECT_FALSE(kept.item(i).picture().sourceData().empty());
+    EXPECT_TRUE(dropped.item(i).picture().sourceData().empty());
+    EXPECT_EQ(dropped.item(i).picture().pixels(), kept.item(i).picture().pixels()) << i;
+    EXPECT_EQ(again.item(i).picture().pixels(), kept.item(i).picture().pixels()) << i;
+  }
+}
+
 TEST(PictureCollection, ListsOutliveOrPredeceaseTheirDisplay) {
   auto draw = std::make_unique<TDXDraw>();
   TDXImageList list(draw.get());

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -60,6 +62,39 @@ TEST(SpriteTree, DrawListOrderSetZAndDestruction) {
   EXPECT_EQ(root.children(), (std::vector<TSprite*>{b, c, d}));
   EXPECT_EQ(root.drawList(), (std::vector<TSprite*>{d, c, b}));
   EXPECT_EQ(root.allCount(), 3);
+}
+
+// The drawing order against the plain definition (ascending z, among equal z the latest placed first)
+// over random placing, freeing and moving between z values: few z values with long runs of one, and
+// more z values than the order keeps lists for.
+TEST(SpriteTree, DrawOrderIsAscendingZLatestPlacedFirst) {
+  for (const uint32_t zValues : {3u, 40u}) {
+    std::mt19937 random(zValues);
+    std::vector<std::pair<TSprite*, int>> placed;  // with the step it was last placed at
+    TSpriteEngine root;
+    for (int step = 0; step < 5000; ++step) {
+      const uint32_t op = random() % 10;
+      const auto z = static_cast<int32_t>(random() % zValues);
+      if (op < 5 || placed.empty()) {
+        placed.push_back({new TSprite(&root), step});
+        placed.back().first->setZ(z);
+      } else if (auto& chosen = placed[random() % placed.size()]; op < 8) {
+        delete chosen.first;
+        chosen = placed.back();
+        placed.pop_back();
+      } else if (chosen.first->z() != z) {
+        chosen.second = step;
+        chosen.first->setZ(z);
+      }
+      auto expected = placed;
+      std::sort(expected.begin(), expected.end(), [](const auto& a, const auto& b) {
+        return a.first->z() != b.first->z() ? a.first->z() < b.first->z() : a.second > b.second;
+      });
+      std::vector<TSprite*> order;
+      for (const auto& p : expected) order.push_back(p.first);
+      ASSERT_EQ(root.drawList(), order) << "step " << step;
+    }
+  }
 }
 
 TEST(SpriteTree, ItemOutOfRangeErrors) {

@@ -156,7 +156,7 @@ void expandRle(std::span<const uint8_t> data, bool rle4, int width, int height,
   }
 }
 
-TPicture decode(std::span<const uint8_t> data, bool fileHeader, const char* className) {
+TPicture decode(std::span<const uint8_t> data, bool fileHeader, const char* className, SourceData source) {
   Cursor c(data);
   size_t pixelOffset = 0;
   if (fileHeader) {
@@ -228,17 +228,16 @@ TPicture decode(std::span<const uint8_t> data, bool fileHeader, const char* clas
                 palette);
     }
   }
-  return TPicture::fromDecoded(width, height, std::move(pixels), className,
-                               std::vector<uint8_t>(data.begin(), data.end()));
+  return TPicture::fromDecoded(width, height, std::move(pixels), className, data, source);
 }
 
 }  // namespace
 
-TPicture decodeDib(std::span<const uint8_t> data) {
-  return decode(data, false, "TDIB");
+TPicture decodeDib(std::span<const uint8_t> data, SourceData source) {
+  return decode(data, false, "TDIB", source);
 }
-TPicture decodeBitmapFile(std::span<const uint8_t> data) {
-  return decode(data, true, "TBitmap");
+TPicture decodeBitmapFile(std::span<const uint8_t> data, SourceData source) {
+  return decode(data, true, "TBitmap", source);
 }
 
 std::vector<uint8_t> encodeDib(const TPicture& picture) {

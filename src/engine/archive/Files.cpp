@@ -11,7 +11,12 @@
 
 namespace mv {
 
-FileRead readPlainFile(const std::filesystem::path& path, size_t limit, std::string& out) {
+namespace {
+
+// Straight into the caller's container: an archive is megabytes, and reading it through another buffer
+// would hold it twice.
+template <class Bytes>
+FileRead readInto(const std::filesystem::path& path, size_t limit, Bytes& out) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec)) return FileRead::CannotOpen;
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
@@ -25,9 +30,15 @@ FileRead readPlainFile(const std::filesystem::path& path, size_t limit, std::str
   while (size_t got = std::fread(chunk, 1, sizeof chunk, file.get())) {
     // A file that grows while it is read is held to the limit all the same.
     if (got > limit - out.size()) return FileRead::TooLarge;
-    out.append(chunk, got);
+    out.insert(out.end(), chunk, chunk + got);
   }
   return std::ferror(file.get()) ? FileRead::CannotOpen : FileRead::Done;
+}
+
+}  // namespace
+
+FileRead readPlainFile(const std::filesystem::path& path, size_t limit, std::string& out) {
+  return readInto(path, limit, out);
 }
 
 void checkFileRead(FileRead result, const std::string& name) {
@@ -39,9 +50,9 @@ std::vector<uint8_t> readWholeFile(const std::string& path, size_t limit) {
   // The game names its files with backslashes, as it was written for Windows.
   std::string native = path;
   std::replace(native.begin(), native.end(), '\\', '/');
-  std::string bytes;
-  checkFileRead(readPlainFile(native, limit, bytes), path);
-  return std::vector<uint8_t>(bytes.begin(), bytes.end());
+  std::vector<uint8_t> bytes;
+  checkFileRead(readInto(std::filesystem::path(native), limit, bytes), path);
+  return bytes;
 }
 
 void writeWholeFile(const std::string& path, std::span<const uint8_t> data) {

@@ -110,15 +110,14 @@ bool encodeInto(const TPicture& picture, int quality, std::vector<uint8_t>& row,
 
 }  // namespace
 
-TPicture decodeJpeg(std::span<const uint8_t> data) {
+TPicture decodeJpeg(std::span<const uint8_t> data, SourceData source) {
   ErrorManager err;
   std::vector<uint32_t> pixels;
   std::vector<uint8_t> rowBuffer;
   int width = 0, height = 0;
   if (data.empty()) jpegError(0);
   if (!decodeInto(data, pixels, rowBuffer, width, height, err)) jpegError(err.code);
-  return TPicture::fromDecoded(width, height, std::move(pixels), "TJPEGImage",
-                               std::vector<uint8_t>(data.begin(), data.end()));
+  return TPicture::fromDecoded(width, height, std::move(pixels), "TJPEGImage", data, source);
 }
 
 std::vector<uint8_t> encodeJpeg(const TPicture& picture, int quality) {

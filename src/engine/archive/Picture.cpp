@@ -14,10 +14,10 @@ TPicture::TPicture(int width, int height, std::vector<uint32_t> rgb)
 }
 
 TPicture TPicture::fromDecoded(int width, int height, std::vector<uint32_t> rgb, std::string className,
-                               std::vector<uint8_t> sourceData) {
+                               std::span<const uint8_t> sourceData, SourceData source) {
   TPicture p(width, height, std::move(rgb));
   p.className_ = std::move(className);
-  p.sourceData_ = std::move(sourceData);
+  if (source == SourceData::Keep) p.sourceData_.assign(sourceData.begin(), sourceData.end());
   return p;
 }
 
@@ -53,20 +53,20 @@ std::string extensionOf(const std::string& path) {
 
 }  // namespace
 
-TPicture readPictureBlock(std::span<const uint8_t> block) {
+TPicture readPictureBlock(std::span<const uint8_t> block, SourceData source) {
   if (block.empty()) throw Error("Stream read error");
   const size_t nameLength = block[0];
   if (nameLength + 1 > block.size()) throw Error("Stream read error");
   const std::string className(block.begin() + 1, block.begin() + 1 + nameLength);
   std::span<const uint8_t> rest = block.subspan(1 + nameLength);
-  if (sameTextCp1251(className, "TDIB")) return decodeDib(rest);
+  if (sameTextCp1251(className, "TDIB")) return decodeDib(rest, source);
   if (sameTextCp1251(className, "TBitmap")) {
     const uint32_t length = readLength(rest);
-    return length == 0 ? TPicture() : decodeBitmapFile(rest.first(length));
+    return length == 0 ? TPicture() : decodeBitmapFile(rest.first(length), source);
   }
   if (sameTextCp1251(className, "TJPEGImage")) {
     const uint32_t length = readLength(rest);
-    return length == 0 ? TPicture() : decodeJpeg(rest.first(length));
+    return length == 0 ? TPicture() : decodeJpeg(rest.first(length), source);
   }
   return {};
 }

@@ -14,6 +14,10 @@
 
 namespace mv {
 
+// Whether a decoded picture keeps a copy of the data it came from. Only what writes archives back needs
+// it; a program that only draws would hold every picture twice.
+enum class SourceData { Keep, Drop };
+
 class TPicture {
  public:
   TPicture() = default;  // empty: no graphic
@@ -29,7 +33,8 @@ class TPicture {
 
   // The graphic class the picture came as: "TDIB", "TBitmap" or "TJPEGImage".
   const std::string& className() const { return className_; }
-  // The class's own data as it was read (empty for pictures made in memory or changed since).
+  // The class's own data as it was read (empty for pictures made in memory or changed since, and for
+  // those decoded with SourceData::Drop).
   const std::vector<uint8_t>& sourceData() const { return sourceData_; }
 
   // A left-right mirrored copy (the fighters' left-facing pictures).
@@ -37,7 +42,7 @@ class TPicture {
 
   // Internal: used by the decoders.
   static TPicture fromDecoded(int width, int height, std::vector<uint32_t> rgb, std::string className,
-                              std::vector<uint8_t> sourceData);
+                              std::span<const uint8_t> sourceData, SourceData source);
 
  private:
   int width_ = 0, height_ = 0;
@@ -55,13 +60,16 @@ constexpr int64_t kMaxCompressedPicturePixels = int64_t(1) << 22;
 
 // Decoding. Each throws mv::Error with the format's message on malformed data and never reads past the
 // bytes given.
-TPicture decodeDib(std::span<const uint8_t> data);         // a bitmap without a file header ("TDIB")
-TPicture decodeBitmapFile(std::span<const uint8_t> data);  // a Windows bitmap file starting "BM"
-TPicture decodeJpeg(std::span<const uint8_t> data);        // a JFIF/JPEG file
+TPicture decodeDib(std::span<const uint8_t> data,  // a bitmap without a file header ("TDIB")
+                   SourceData source = SourceData::Keep);
+TPicture decodeBitmapFile(std::span<const uint8_t> data,  // a Windows bitmap file starting "BM"
+                          SourceData source = SourceData::Keep);
+TPicture decodeJpeg(std::span<const uint8_t> data,  // a JFIF/JPEG file
+                    SourceData source = SourceData::Keep);
 
 // A picture block of an archive item: a short-string class name, then that class's data. A class that
 // is not registered gives an empty picture.
-TPicture readPictureBlock(std::span<const uint8_t> block);
+TPicture readPictureBlock(std::span<const uint8_t> block, SourceData source = SourceData::Keep);
 // The block for an archive item: the original data of its class when it has one, else a 24-bit "TDIB".
 std::vector<uint8_t> writePictureBlock(const TPicture& picture);
 

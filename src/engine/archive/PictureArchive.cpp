@@ -17,7 +17,8 @@ bool booleanOf(const TStreamValue& value) {
   return value.tag == ValueTag::True;
 }
 
-void applyItemProperty(TPictureCollectionItem& item, const std::string& name, const TStreamValue& value) {
+void applyItemProperty(TPictureCollectionItem& item, const std::string& name, const TStreamValue& value,
+                       SourceData sources) {
   auto is = [&](const char* property) { return sameTextCp1251(name, property); };
   if (is("Name")) {
     if (!value.isString()) throwInvalidPropertyValue();
@@ -43,7 +44,7 @@ void applyItemProperty(TPictureCollectionItem& item, const std::string& name, co
     item.setTransparentColor(color);
   } else if (is("Picture.Data")) {
     if (value.tag != ValueTag::Binary) throwInvalidPropertyValue();
-    item.setPicture(readPictureBlock(value.bytes));
+    item.setPicture(readPictureBlock(value.bytes, sources));
   } else {
     throwPropertyDoesNotExist();
   }
@@ -69,7 +70,7 @@ void TPictureCollection::loadFromStream(std::span<const uint8_t> data) {
       TPictureCollectionItem* current = nullptr;
       reader.readCollection([&] { current = &add(); },
                             [&](const std::string& property, const TStreamValue& value) {
-                              applyItemProperty(*current, property, value);
+                              applyItemProperty(*current, property, value, PictureSources);
                             });
     } else if (sameTextCp1251(name, "ColorTable")) {
       const TStreamValue value = reader.readValue();

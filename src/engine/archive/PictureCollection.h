@@ -136,6 +136,10 @@ class TPictureCollection {
   void finalize();
   void restore();
 
+  // Whether the pictures loaded from here on keep their original data, so that the archive is written
+  // back without recompressing. The game, which never writes one, drops it.
+  SourceData PictureSources = SourceData::Keep;
+
   // Streamed as "ColorTable" when present; nothing draws with it.
   std::vector<uint8_t> ColorTable;
 

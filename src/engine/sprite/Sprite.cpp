@@ -27,7 +27,7 @@ void eraseFromBack(std::vector<TSprite*>& list, TSprite* sprite) {
 TSprite::TSprite(TSprite* parent) : engine(engineFor(parent)), parent(parent) {
   if (parent) {
     parent->children_.push_back(this);
-    parent->insertIntoDrawList(this);
+    parent->drawOrder_.place(this);
   }
   if (engine) ++engine->allCount_;
 }
@@ -43,15 +43,9 @@ TSprite::~TSprite() {
   }
 }
 
-void TSprite::insertIntoDrawList(TSprite* child) {
-  // In front of every sibling whose z is not below its own: among equal z the newest is drawn first.
-  child->placed_ = ++placings_;
-  drawList_.insert(child);
-}
-
 void TSprite::removeChild(TSprite* child) {
   eraseFromBack(children_, child);
-  drawList_.erase(child);
+  drawOrder_.remove(child);
 }
 
 void TSprite::clear() {
@@ -79,9 +73,9 @@ TRect TSprite::getBoundsRect() const {
 void TSprite::setZ(int32_t z) {
   if (z == z_) return;
   if (parent) {
-    parent->drawList_.erase(this);  // found by the z it was placed with
+    parent->drawOrder_.remove(this);  // found by the z it was placed with
     z_ = z;
-    parent->insertIntoDrawList(this);
+    parent->drawOrder_.place(this);
   } else {
     z_ = z;
   }
@@ -103,7 +97,7 @@ void TSprite::draw() {
     ++engine->drawCount_;
   }
   // Nothing joins or leaves the tree while it is drawn.
-  for (TSprite* child : drawList_) child->draw();
+  drawOrder_.forEach([](TSprite* child) { child->draw(); });
 }
 
 void TSprite::kill() {

@@ -9,10 +9,10 @@
 // sure to go before its parent (a test's locals declared after their root).
 
 #include <cstdint>
-#include <set>
 #include <vector>
 
 #include "engine/draw/Geometry.h"
+#include "engine/sprite/DrawOrder.h"
 #include "platform/Error.h"
 
 namespace mv {
@@ -58,7 +58,7 @@ class TSprite {
   TSprite* item(int32_t i) const;
   const std::vector<TSprite*>& children() const { return children_; }
   // The children in drawing order (ascending z).
-  std::vector<TSprite*> drawList() const { return {drawList_.begin(), drawList_.end()}; }
+  std::vector<TSprite*> drawList() const { return drawOrder_.list(); }
 
   double worldX() const;
   double worldY() const;
@@ -78,21 +78,13 @@ class TSprite {
   int32_t width = 0, height = 0;
 
  private:
-  // Ascending z, and among equal z the latest placed first. A tree rather than a sorted array: a level
-  // of thousands of pick-ups, all of one z, would shift the whole array for every one placed or freed.
-  struct DrawOrder {
-    bool operator()(const TSprite* a, const TSprite* b) const {
-      return a->z_ != b->z_ ? a->z_ < b->z_ : a->placed_ > b->placed_;
-    }
-  };
+  friend class TDrawOrder;
 
-  void insertIntoDrawList(TSprite* child);
   void removeChild(TSprite* child);
 
-  std::vector<TSprite*> children_;          // owned, insertion order
-  std::set<TSprite*, DrawOrder> drawList_;  // the same children in drawing order
-  uint64_t placings_ = 0;                   // children placed in drawList_ so far
-  uint64_t placed_ = 0;                     // when this sprite was last placed in its parent's list
+  std::vector<TSprite*> children_;  // owned, insertion order
+  TDrawOrder drawOrder_;            // the same children in drawing order
+  size_t drawSlot_ = 0;             // where this sprite stands in its parent's draw order
   int32_t z_ = 0;
   bool killed_ = false;
 };
