@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "FightRange.h"
+#include "GameFolder.h"
 #include "engine/sound/WaveCollection.h"
 
 namespace mv {
@@ -36,14 +37,9 @@ class FightProgram : public ::testing::Test {
 
   // Everything the program printed: headless, reported errors go to standard error.
   std::string run(const std::string& args) {
-    const std::string command = "cd '" + dir_.string() + "' && timeout 120 ./mashvolt " + args + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string output;
-    char buffer[4096];
-    while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, n);
-    const int status = pclose(pipe);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << output;
-    return output;
+    const RunResult result = runCommand("cd '" + dir_.string() + "' && timeout 120 ./mashvolt " + args + " 2>&1");
+    EXPECT_EQ(result.exitCode, 0) << result.output;
+    return result.output;
   }
 
   // The left channel of a 16-bit stereo recording.

@@ -19,6 +19,18 @@ struct RunResult {
   std::string output;  // standard output and error together
 };
 
+// Runs a shell command line; its standard output (the command sends its errors there too) is collected.
+inline RunResult runCommand(const std::string& command) {
+  FILE* pipe = popen(command.c_str(), "r");
+  RunResult result{-1, {}};
+  if (!pipe) return result;
+  char buffer[4096];
+  while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) result.output.append(buffer, n);
+  const int status = pclose(pipe);
+  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return result;
+}
+
 class GameFolder {
  public:
   // temp/mashvolt-<name>-<the running test's name>, made afresh.
@@ -44,15 +56,8 @@ class GameFolder {
 
   // Runs the folder's program with these options from the folder; a run that hangs is stopped.
   RunResult run(const std::string& args, int timeoutSeconds = 120) const {
-    const std::string command = "cd '" + dir.string() + "' && timeout " + std::to_string(timeoutSeconds) +
-                                " ./mashvolt " + args + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    RunResult result{-1, {}};
-    char buffer[4096];
-    while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) result.output.append(buffer, n);
-    const int status = pclose(pipe);
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
+    return runCommand("cd '" + dir.string() + "' && timeout " + std::to_string(timeoutSeconds) + " ./mashvolt " +
+                      args + " 2>&1");
   }
 
   // A file of the folder replaced by these bytes (a link in its place is removed first, so the

@@ -8,16 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "GameFolder.h"
 #include "MenuScript.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct RunResult {
-  int exitCode;
-  std::string output;
-};
+using mv::RunResult;
+using mv::runCommand;
 
 class RecordReplay : public ::testing::Test {
  protected:
@@ -35,15 +33,8 @@ class RecordReplay : public ::testing::Test {
   // data beside itself.
   RunResult run(const std::string& folder, const std::string& args,
                 const fs::path& program = MASHVOLT_GAME_DIR) {
-    const std::string command = "cd '" + (dir_ / folder).string() + "' && timeout 120 '" +
-                                (program / "mashvolt").string() + "' " + args + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    RunResult result{-1, {}};
-    char buffer[4096];
-    while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) result.output.append(buffer, n);
-    const int status = pclose(pipe);
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
+    return runCommand("cd '" + (dir_ / folder).string() + "' && timeout 120 '" + (program / "mashvolt").string() +
+                      "' " + args + " 2>&1");
   }
   void write(const fs::path& name, const std::string& bytes) {
     std::ofstream(dir_ / name, std::ios::binary) << bytes;

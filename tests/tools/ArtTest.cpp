@@ -213,7 +213,9 @@ TEST_F(ArtArchives, EveryFighterColourHasThePicturesAndShapeOfTheClassicOne) {
         ASSERT_EQ(mine[i] == kKey, theirs[i] == kKey) << "pixel " << i;
         differ += mine[i] != theirs[i];
       }
-      if (model != kClassicModel) EXPECT_GT(differ, 0);
+      if (model != kClassicModel) {
+        EXPECT_GT(differ, 0);
+      }
     }
     // The chest plate of the standing frame, a few pixels right of the middle line.
     armourColours.insert(patternOf(models_->find(std::string(model) + "_R"), 0).at(19, 19) >> 4 & 0x0F0F0F);

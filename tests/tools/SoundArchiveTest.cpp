@@ -177,7 +177,9 @@ TEST(SoundArchive, LoudnessFollowsHowOftenAndHowFarASoundIsHeard) {
       EXPECT_GT(db[big], db[busy] + 3) << big << " against " << busy;
   // The flight hum sits under everything else, and a chat chirp under the pick-ups.
   for (const auto& [name, level] : db) {
-    if (name != "RocketFly") EXPECT_GT(level, db["RocketFly"]) << name;
+    if (name != "RocketFly") {
+      EXPECT_GT(level, db["RocketFly"]) << name;
+    }
   }
   EXPECT_LT(db["Talk"], db["WeaponGet"]);
   // Sounds of one family are matched, so no ricochet or death cry jumps out of its set.
