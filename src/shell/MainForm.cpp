@@ -238,13 +238,18 @@ void TMainForm::drawWorld(const TMan& fighter, int extraY) {
   if (g.frontLayer) g.frontLayer->drawTiles();
 }
 
+void TMainForm::drawViewOverlays(const TMan& player) {
+  const Settings& settings = state().settings;
+  if (settings.crosshair) drawCrosshair(player);
+  drawWeaponBar(player);
+  if (settings.pickupMsg) drawPickupNotice(player);
+}
+
 void TMainForm::drawSingleView(const TPlayer* player) {
   if (!player) return;
   const Settings& settings = state().settings;
   drawWorld(*player);
-  if (settings.crosshair) drawCrosshair(*player);
-  drawWeaponBar(*player);
-  if (settings.pickupMsg) drawPickupNotice(*player);
+  drawViewOverlays(*player);
   drawStatus(*player, 0, 0);
   drawTimeLeft(0);
   if (settings.deathInfo) drawDeathNotice(*player, 0, DXDraw.Display.Height);
@@ -261,16 +266,12 @@ void TMainForm::drawSplitView(const TPlayer* first, const TPlayer* second) {
   // Each weapon bar goes in before its view is copied, so it lands at the bottom of that half.
   const Settings& settings = state().settings;
   drawWorld(*first, SpriteEngine.engine.height / 4);
-  if (settings.crosshair) drawCrosshair(*first);
-  drawWeaponBar(*first);
-  if (settings.pickupMsg) drawPickupNotice(*first);
+  drawViewOverlays(*first);
   TSurface upper(w, h / 2);
   upper.fill(0);
   upper.draw(0, 0, {0, h / 2, w, h - 1}, back, false);
   drawWorld(*second, h / 4);
-  if (settings.crosshair) drawCrosshair(*second);
-  drawWeaponBar(*second);
-  if (settings.pickupMsg) drawPickupNotice(*second);
+  drawViewOverlays(*second);
   back.draw(0, 0, {0, 1, w, h}, upper, false);
   drawStatus(*first, 0, 0);
   drawStatus(*second, 0, h / 2);

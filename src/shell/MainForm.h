@@ -68,6 +68,8 @@ class TMainForm : public ShellServices {
   void drawSingleView(const TPlayer* player);
   // Hotseat: the first player's view in the upper half, the second's in the lower half.
   void drawSplitView(const TPlayer* first, const TPlayer* second);
+  // Over a person's own view, before it is copied: the crosshair, the weapon bar, the pick-up notice.
+  void drawViewOverlays(const TMan& player);
 
   // The heads-up display (Hud.cpp): the weapon bar at the bottom of a view, the status block at its
   // top-left, and the frag table over the pause menu.
