@@ -50,6 +50,16 @@ std::optional<int32_t> recordedLimit(int64_t value) {
   return static_cast<int32_t>(value);
 }
 
+// The match the command line asks for with --match and the options that go with it.
+MatchSetup commandLineSetup(const CommandLine& o) {
+  return {.level = o.match,
+          .bots = o.bots,
+          .skill = o.skill,
+          .hotseat = o.hotseat,
+          .fragLimit = o.fragLimit,
+          .timeLimit = o.timeLimit};
+}
+
 }  // namespace
 
 void ErrorReporter::report(const std::string& message) {
@@ -97,12 +107,7 @@ int Loop::run() {
     // A match asked for on the command line starts before the first frame; a level that does not
     // load ends the program like any other start-up failure.
     if (!options_.match.empty())
-      startMatch({.level = options_.match,
-                  .bots = options_.bots,
-                  .skill = options_.skill,
-                  .hotseat = options_.hotseat,
-                  .fragLimit = options_.fragLimit,
-                  .timeLimit = options_.timeLimit});
+      startMatch(commandLineSetup(options_));
     runExecLines();
   }
   while (!ending()) {
@@ -142,11 +147,7 @@ bool Loop::startNetwork() {
   host.port = options_.port;
   host.wanted = static_cast<uint8_t>(options_.players);
   host.name = utf8ToCp1251(options_.name);
-  host.setup = {.level = options_.match,
-                .bots = options_.bots,
-                .skill = options_.skill,
-                .fragLimit = options_.fragLimit,
-                .timeLimit = options_.timeLimit};
+  host.setup = commandLineSetup(options_);  // the command line refuses --hotseat with --host
   const bool begun = options_.host ? form_.hostGame(host)
                                    : form_.joinGame(options_.join, options_.port, utf8ToCp1251(options_.name));
   if (!begun) return false;

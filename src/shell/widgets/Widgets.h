@@ -66,7 +66,6 @@ class TWidgets {
   bool menuKey(int key, unsigned shift, bool listTakesArrows);
   // The highlight, when shown, goes to this widget.
   void focusOn(const TDXButton* widget);
-  bool highlightShown() const { return highlightShown_; }
   // Esc on this screen: back one screen. Each build sets its own; emptying the tables clears it.
   std::function<void()> onBack;
 
