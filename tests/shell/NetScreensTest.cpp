@@ -15,20 +15,14 @@ struct NetScreens : ::testing::Test, FormDriver {
   TMainForm form{platform};
   Globals& g = form.state();
   const TWidgets& w = form.widgets;
+  // Anna's game on steelcage; each test gives it a port nobody holds.
+  HostOptions host{.address = "127.0.0.1", .name = "Anna", .setup = {.level = "steelcage"}};
 
   void SetUp() override {
     driven = &form;
     devices = &platform;
     form.FormCreate();
     form.show();
-  }
-  // Anna's game on steelcage, on a port nobody holds.
-  static HostOptions anna(uint8_t wanted = 0) {
-    return {.address = "127.0.0.1",
-            .port = static_cast<uint16_t>(freePort()),
-            .wanted = wanted,
-            .name = "Anna",
-            .setup = {.level = "steelcage"}};
   }
   void counts(size_t buttons, size_t edits, size_t labels) {
     EXPECT_EQ(w.buttons().size(), buttons);
@@ -57,7 +51,8 @@ TEST_F(NetScreens, FromTheMainMenuToTheLobbyAndBack) {
   ASSERT_EQ(g.screenState, NetGame);
   EXPECT_EQ(w.edits()[0]->caption, "Anna");
 
-  const HostOptions host = anna(3);
+  host.port = static_cast<uint16_t>(freePort());
+  host.wanted = 3;
   ASSERT_TRUE(form.hostGame(host));
   ASSERT_EQ(g.screenState, NetLobby);
   EXPECT_EQ(label(1), "1. Anna");
@@ -103,7 +98,8 @@ TEST_F(NetScreens, KeysAndAPadFindTheirWay) {
   holdPad(0, 1u << PadB);
   ASSERT_EQ(g.screenState, NetGame);
 
-  ASSERT_TRUE(form.hostGame(anna()));
+  host.port = static_cast<uint16_t>(freePort());
+  ASSERT_TRUE(form.hostGame(host));
   key(27);
   EXPECT_EQ(g.screenState, NetGame);
   EXPECT_EQ(form.net, nullptr);
