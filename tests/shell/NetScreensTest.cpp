@@ -2,30 +2,27 @@
 // and back, by the mouse, keys or a pad; and the classic main menu without it.
 #include <gtest/gtest.h>
 
+#include "FormDriver.h"
 #include "FreePort.h"
 #include "game/console/Additions.h"
 #include "platform/Cp1251.h"
-#include "platform/HeadlessPlatform.h"
-#include "shell/MainForm.h"
 
 namespace mv {
 namespace {
 
-struct NetScreens : ::testing::Test {
+struct NetScreens : ::testing::Test, FormDriver {
   HeadlessPlatform platform{16};
   TMainForm form{platform};
   Globals& g = form.state();
   const TWidgets& w = form.widgets;
+  // Anna's game on steelcage; each test gives it a port nobody holds.
+  HostOptions host{.address = "127.0.0.1", .name = "Anna", .setup = {.level = "steelcage"}};
 
   void SetUp() override {
+    driven = &form;
+    devices = &platform;
     form.FormCreate();
     form.show();
-  }
-  void click(int x, int y) {
-    form.DXDrawMouseMove(x, y);
-    form.DXDrawMouseDown(x, y);
-    form.DXDrawMouseUp(x, y);
-    form.DXTimerTimer(16);
   }
   void counts(size_t buttons, size_t edits, size_t labels) {
     EXPECT_EQ(w.buttons().size(), buttons);
@@ -50,16 +47,12 @@ TEST_F(NetScreens, FromTheMainMenuToTheLobbyAndBack) {
   EXPECT_NE(w.mapList(), nullptr);
   EXPECT_EQ(form.netName, "Anna");
   EXPECT_EQ(w.edits()[2]->caption, "2");  // people, the host included
-  click(400, 432);                       // "Назад"
+  click(400, 432);                        // "Назад"
   ASSERT_EQ(g.screenState, NetGame);
   EXPECT_EQ(w.edits()[0]->caption, "Anna");
 
-  HostOptions host;
-  host.address = "127.0.0.1";
   host.port = static_cast<uint16_t>(freePort());
   host.wanted = 3;
-  host.name = "Anna";
-  host.setup.level = "steelcage";
   ASSERT_TRUE(form.hostGame(host));
   ASSERT_EQ(g.screenState, NetLobby);
   EXPECT_EQ(label(1), "1. Anna");
@@ -84,46 +77,28 @@ TEST_F(NetScreens, FromTheMainMenuToTheLobbyAndBack) {
   // Classic, the main menu has no network play, from the next frame on.
   form.showScreen(MainMenu);
   setClassic(g.settings, true);
-  form.DXTimerTimer(16);
+  frame();
   counts(4, 0, 0);
 }
 
 // Keys and a pad go through them as through the other screens: Enter in, Esc or the pad's B back, Up and
 // Down picking the host's level, and Esc leaving the lobby.
 TEST_F(NetScreens, KeysAndAPadFindTheirWay) {
-  auto key = [&](int code) {
-    form.FormKeyDown(code, 0);
-    form.DXTimerTimer(16);
-  };
-  auto padB = [&] {
-    DeviceState s;
-    s.pads[0].present = true;
-    s.pads[0].buttons = 1u << PadB;
-    platform.setDeviceState(s);
-    form.DXTimerTimer(16);
-    platform.setDeviceState({});
-    form.DXTimerTimer(16);
-  };
-  for (int k : {40, 40, 13}) key(k);  // the highlight shown, moved to "Сетевая игра", pressed
+  keys({40, 40, 13});  // the highlight shown, moved to "Сетевая игра", pressed
   ASSERT_EQ(g.screenState, NetGame);
   key(27);
   ASSERT_EQ(g.screenState, MainMenu);
-  key(40);  // from the first button again
-  key(13);
+  keys({40, 13});  // from the first button again
   ASSERT_EQ(g.screenState, NetGame);
-  for (int k : {9, 9, 13}) key(k);  // from the name past the address to "Создать игру"
+  keys({9, 9, 13});  // from the name past the address to "Создать игру"
   ASSERT_EQ(g.screenState, NetHost);
   key(40);
   EXPECT_EQ(w.mapList()->scrollBar.position, 1);
   EXPECT_TRUE(w.edits()[0]->active);  // the highlight stays on the bots' field
-  padB();
+  holdPad(0, 1u << PadB);
   ASSERT_EQ(g.screenState, NetGame);
 
-  HostOptions host;
-  host.address = "127.0.0.1";
   host.port = static_cast<uint16_t>(freePort());
-  host.name = "Anna";
-  host.setup.level = "steelcage";
   ASSERT_TRUE(form.hostGame(host));
   key(27);
   EXPECT_EQ(g.screenState, NetGame);

@@ -69,9 +69,7 @@ struct PadMatch : ::testing::Test {
   // One turn of the loop: the window's events (the pad's coming and going among them), then a frame.
   void frames(int n = 1) {
     for (int i = 0; i < n; ++i) {
-      Event e;
-      while (platform.pollEvent(e)) {
-      }
+      for (Event e; platform.pollEvent(e);) continue;
       form->DXTimerTimer(16);
     }
   }

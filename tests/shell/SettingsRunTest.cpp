@@ -2,7 +2,6 @@
 // volume silences the mixer, and a mistake in a match comes up in the game's dialog as the match runs on.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "GameFolder.h"
@@ -26,10 +25,9 @@ std::string menuRun(int keyForJump) {
          "150 keydown 32\n170 keyup 32\n";
 }
 
+// The screenshots these runs take are fewer than ten.
 std::string shotName(int n) {
-  char name[16];
-  std::snprintf(name, sizeof name, "scr%03d.bmp", n);
-  return name;
+  return "scr00" + std::to_string(n) + ".bmp";
 }
 
 // Screenshot pixels: bottom-up rows of 800 blue-green-red triples.

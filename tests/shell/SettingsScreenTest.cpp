@@ -7,23 +7,18 @@
 #include <stdexcept>
 #include <string>
 
+#include "FormDriver.h"
 #include "GameFolder.h"
-#include "engine/sound/DXWaveList.h"
 #include "game/combatants/Player.h"
 #include "game/console/Additions.h"
 #include "platform/Cp1251.h"
-#include "platform/HeadlessPlatform.h"
 #include "platform/Mixer.h"
-#include "shell/MainForm.h"
 
 namespace mv {
 namespace {
 
-std::string cp(const char* utf8) {
-  return utf8ToCp1251(utf8);
-}
-
-struct SettingsForm : ::testing::Test {
+struct SettingsForm : ::testing::Test, FormDriver {
+  static std::string cp(const char* utf8) { return utf8ToCp1251(utf8); }
   GameFolder folder{"settings"};
   HeadlessPlatform platform{16};
   std::unique_ptr<TMainForm> form;
@@ -34,6 +29,8 @@ struct SettingsForm : ::testing::Test {
   void start() {
     form.reset();
     form = std::make_unique<TMainForm>(platform);
+    driven = form.get();
+    devices = &platform;
     g().dataFolder = folder.dir.string() + "/";
     form->fixedSeed = 1;
     form->FormCreate();
@@ -45,19 +42,6 @@ struct SettingsForm : ::testing::Test {
   }
   Globals& g() { return form->state(); }
   const TWidgets& w() { return form->widgets; }
-  void frame(int n = 1) {
-    for (int i = 0; i < n; ++i) form->DXTimerTimer(16);
-  }
-  void click(int x, int y, unsigned button = ssLeft) {
-    form->DXDrawMouseMove(x, y);
-    form->DXDrawMouseDown(x, y, button);
-    form->DXDrawMouseUp(x, y);
-    frame();
-  }
-  void key(int code, unsigned shift = 0) {
-    form->FormKeyDown(code, shift);
-    frame();
-  }
   const TDXOptionRow& row(const char* caption) {
     for (const auto& r : w().options())
       if (r->caption == cp(caption)) return *r;
@@ -69,10 +53,7 @@ struct SettingsForm : ::testing::Test {
     const TDXOptionRow& r = row(caption);
     click(direction < 0 ? r.x + r.valueLeft + 4 : r.x + r.width - 4, r.y + 5);
   }
-  void tab(int page) {
-    const TDXImageButton& b = *w().buttons()[static_cast<size_t>(page)];
-    click(b.x + 50, b.y + 12);
-  }
+  void tab(int page) { press(*w().buttons()[static_cast<size_t>(page)]); }
   std::string config() { return folder.read("SYSTEM/config.cfg"); }
   bool configHas(const std::string& line) {
     return config().find("\r\n" + line + "\r\n") != std::string::npos;
@@ -132,9 +113,7 @@ TEST_F(SettingsForm, KeysAreBoundByKeyMouseButtonAndPadButton) {
 TEST_F(SettingsForm, ValuesChangeAtOnceAndSurviveARestart) {
   click(400, 182);
   tab(2);
-  step("Громкость", 1);  // already at the top
-  step("Громкость", -1);
-  step("Громкость", -1);
+  for (int direction : {1, -1, -1}) step("Громкость", direction);  // at the top, then two down
   EXPECT_EQ(g().settings.volume, 90);
   EXPECT_EQ(platform.mixer().masterVolume(), 90);
   step("Звук", 1);
@@ -145,9 +124,7 @@ TEST_F(SettingsForm, ValuesChangeAtOnceAndSurviveARestart) {
   EXPECT_EQ(row("Масштаб").value, cp("кратный"));
 
   tab(3);
-  step("Сообщения видны, мс", 1);
-  step("Лента убийств", 1);
-  step("Лимит фрагов", 1);
+  for (const char* caption : {"Сообщения видны, мс", "Лента убийств", "Лимит фрагов"}) step(caption, 1);
   EXPECT_EQ(g().settings.killFeed, 0);
   // Whatever the registry holds shows; only the switch that would lock this screen away does not.
   EXPECT_EQ(w().options().size(), 4 + additionSettings().size() - 1);
@@ -217,9 +194,7 @@ TEST_F(SettingsForm, MenusAreDrivenByKeys) {
   EXPECT_TRUE(w().buttons()[0]->highlighted);
   key(38);  // round to the last
   EXPECT_TRUE(w().buttons()[3]->highlighted);
-  key(40);
-  key(40);
-  key(13);
+  keys({40, 40, 13});
   ASSERT_EQ(g().screenState, SettingsMenu);
   key(27);
   ASSERT_EQ(g().screenState, MainMenu);
@@ -229,14 +204,11 @@ TEST_F(SettingsForm, MenusAreDrivenByKeys) {
   key(40);  // the level list still has Up and Down
   EXPECT_EQ(w().mapList()->scrollBar.position, 1);
   EXPECT_TRUE(w().edits()[0]->active);  // the bots' field, under the highlight, takes typing
-  key(39);
-  key(39);
+  keys({39, 39});
   EXPECT_EQ(w().edits()[0]->caption, "3");
-  key(9);
-  key(37);
+  keys({9, 37});
   EXPECT_EQ(w().edits()[1]->caption, "99");
-  key(9);
-  key(13);  // start
+  keys({9, 13});  // start
   EXPECT_EQ(started.at(0).level, w().mapList()->items[1]);
   EXPECT_EQ(started[0].skill, 99);
   key(27);
@@ -246,26 +218,17 @@ TEST_F(SettingsForm, MenusAreDrivenByKeys) {
   form->DXDrawMouseMove(10, 10);
   EXPECT_FALSE(w().buttons()[0]->highlighted);
   form->Console->submit("menukeys 0");
-  key(40);
-  key(13);
+  keys({40, 13});
   EXPECT_EQ(g().screenState, MainMenu);
 }
 
 TEST_F(SettingsForm, APadDrivesTheMenus) {
-  auto hold = [&](PadButton b, int16_t stickY, int n) {
-    DeviceState s;
-    s.pads[1] = {true, {0, stickY, 0, 0, 0, 0}, b == PadButtonCount ? 0u : 1u << b};
-    platform.setDeviceState(s);
-    frame(n);
-    platform.setDeviceState({});
-    frame();
-  };
-  for (PadButton b : {PadDown, PadDown, PadA}) hold(b, 0, 1);
+  for (PadButton b : {PadDown, PadDown, PadA}) holdPad(1, 1u << b);
   ASSERT_EQ(g().screenState, SettingsMenu);
-  hold(PadB, 0, 1);
+  holdPad(1, 1u << PadB);
   ASSERT_EQ(g().screenState, MainMenu);
   // A held stick repeats, as a held key does: a step, then two repeats.
-  hold(PadButtonCount, 32767, 2 + (TPadKeys::kRepeatDelayMs + TPadKeys::kRepeatMs) / 16);
+  holdPad(1, 0, 32767, 2 + (TPadKeys::kRepeatDelayMs + TPadKeys::kRepeatMs) / 16);
   EXPECT_TRUE(w().buttons()[3]->highlighted);
 }
 
@@ -291,8 +254,7 @@ TEST_F(SettingsForm, AMessageOverAMatchLetsTheMatchRunOn) {
   EXPECT_EQ(g().screenState, Match);  // Esc closed the message; it did not pause
   EXPECT_EQ(form->dialog.text(), cp("второе сообщение"));
   EXPECT_EQ(form->Console->inputLine, "");
-  const TDXImageButton& ok = form->dialog.okButton();
-  click(ok.x + 50, ok.y + 12);
+  press(form->dialog.okButton());
   EXPECT_FALSE(form->dialog.open());
   frame(2);
   EXPECT_GT(p.x, x);
