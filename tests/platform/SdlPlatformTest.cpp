@@ -268,8 +268,7 @@ TEST_F(SdlPlatformTest, TheRendererChoiceDecidesWhoEnlargesTheFrame) {
       const uint32_t a = processor[static_cast<size_t>(y) * w + x], b = card[static_cast<size_t>(y) * w + x];
       const bool inside = x >= v.x && x < v.x + v.width && y >= v.y && y < v.y + v.height;
       if (!inside) {
-        ASSERT_EQ(a & 0xFFFFFF, 0u) << "bars are black";
-        ASSERT_EQ(b & 0xFFFFFF, 0u) << "bars are black";
+        for (uint32_t p : {a, b}) ASSERT_EQ(p & 0xFFFFFF, 0u) << "bars are black";
         continue;
       }
       // The surface pixels under this screen pixel and its neighbours.
