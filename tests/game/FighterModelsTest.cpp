@@ -28,8 +28,7 @@ class FighterColours : public BotWorld {
     p->setModel("Doom");
     p->modelChoice = choice;
     m.addFighter(p);
-    slot = p;
-    return p;
+    return slot = p;
   }
   // The models the match's fighters wear, in the order they joined.
   static std::string worn(const TMatch& m) {

@@ -151,11 +151,10 @@ TEST_F(WorldLayersTest, MirrorModelsReversesWholeSheets) {
   for (std::string_view model : fighterModels())
     for (const char* pose : {"", "_Crouch", "_Dead", "_Headshot"}) {
       if (model == "Rose") continue;
-      std::vector<uint32_t> rgb = {1, 2, 3, 4, 5, 6, 7, 8, 11, 12, 13, 14, 15, 16, 17, 18};
       TPictureCollectionItem& right = models.Items.add();
       right.setName(std::string(model) + pose + "_R");
       right.PatternWidth = 4;
-      right.setPicture(TPicture(8, 2, rgb));
+      right.setPicture(TPicture(8, 2, {1, 2, 3, 4, 5, 6, 7, 8, 11, 12, 13, 14, 15, 16, 17, 18}));
       models.Items.add().setName(std::string(model) + pose + "_L");
     }
   mirrorModels();

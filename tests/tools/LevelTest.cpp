@@ -252,10 +252,10 @@ TEST(LevelLook, HazardsLieInPitsTwoDeepUnderABrightSurfaceOfTheirOwnColours) {
     int pits = 0;
     for (int row = 0; row < level.height; ++row)
       for (int col = 0; col < level.width; ++col) {
-        const uint8_t tile = level.back[static_cast<size_t>(row) * level.width + col];
+        const size_t i = static_cast<size_t>(row) * level.width + col;
+        const uint8_t tile = level.back[i];
         if (!lethal(col, row)) {
-          others.insert(tile);
-          others.insert(level.front[static_cast<size_t>(row) * level.width + col]);
+          others.insert({tile, level.front[i]});
           continue;
         }
         EXPECT_TRUE(held(col, row + 1) && held(col - 1, row) && held(col + 1, row)) << col << "," << row;
