@@ -244,8 +244,12 @@ TEST(ComponentStream, ReaderIsGenericForOtherCollections) {
     r.readCollection([&] { ++items; },
                      [&](const std::string& property, const TStreamValue& v) {
                        seen.push_back(property);
-                       if (property == "Wave.WAVE") EXPECT_EQ(v.bytes.size(), 4u);
-                       if (property == "MaxPlayingCount") EXPECT_EQ(v.intValue, 4);
+                       if (property == "Wave.WAVE") {
+                         EXPECT_EQ(v.bytes.size(), 4u);
+                       }
+                       if (property == "MaxPlayingCount") {
+                         EXPECT_EQ(v.intValue, 4);
+                       }
                      });
   });
   EXPECT_EQ(items, 1);
